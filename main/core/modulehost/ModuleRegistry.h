@@ -53,6 +53,8 @@ public:
     void unloadAll();
 
 private:
+    struct Scan;
+    void loadModule(Scan &scan, const std::string &fileName);
     void clear();
 
     ModuleHandleList m_handles;
