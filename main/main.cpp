@@ -1,12 +1,10 @@
-#include <QApplication>
-#include <QMainWindow>
+#include "main/ui/BrenmarkApplication.h"
+#include "main/ui/TForm1.h"
 
 int main(int argc, char *argv[])
 {
-    QApplication application(argc, argv);
-    QApplication::setApplicationName("Brenmark");
-    QMainWindow window;
-    window.setWindowTitle("Brenmark");
-    window.show();
+    brenmark::BrenmarkApplication application(argc, argv);
+    brenmark::TForm1 form;
+    form.show();
     return application.exec();
 }

@@ -4,6 +4,7 @@
 #include "main/core/look/PathParts.h"
 #include "main/core/look/SystemColors.h"
 #include "main/core/look/TextFit.h"
+#include "options/core/ColorValue.h"
 
 #include <QPainter>
 
@@ -38,19 +39,19 @@ RowParts splitRow(const QString &text)
     return parts;
 }
 
-void applyStyle(QFont &font, ChangedFolderStyle style)
+void applyStyle(QFont &font, PathChangeStyle style)
 {
     switch (style) {
-    case ChangedFolderStyle::Bold:
+    case PathChangeStyle::Bold:
         font.setBold(true);
         break;
-    case ChangedFolderStyle::Italic:
+    case PathChangeStyle::Italic:
         font.setItalic(true);
         break;
-    case ChangedFolderStyle::Underline:
+    case PathChangeStyle::Underline:
         font.setUnderline(true);
         break;
-    case ChangedFolderStyle::StrikeOut:
+    case PathChangeStyle::StrikeOut:
         font.setStrikeOut(true);
         break;
     }
@@ -98,7 +99,7 @@ void FileListDelegate::lbFilesDrawItem(QPainter *painter, int row, const QRect &
                                        const QString &rowText, const QFont &listFont,
                                        const QPalette &palette) const
 {
-    const FileRowLook look = m_look ? m_look() : FileRowLook{};
+    const Settings look = m_look ? m_look() : Settings{};
     const int left = rect.left();
     const int top = rect.top();
     const int right = rect.left() + rect.width();
@@ -146,12 +147,12 @@ void FileListDelegate::lbFilesDrawItem(QPainter *painter, int row, const QRect &
     drawClippedText(painter, QRect(firstLeft, top, firstRight - firstLeft, rect.height()),
                     QPoint(firstLeft + 1, top), currentName);
 
-    if (look.showChangedFolder && folderChanged(parts.currentPath, parts.newPath)) {
-        applyStyle(font, look.changedFolderStyle);
+    if (look.showPathChanges && folderChanged(parts.currentPath, parts.newPath)) {
+        applyStyle(font, look.pathChangeStyle);
         painter->setFont(font);
     }
-    if (look.showChangedName && nameChanged(parts.currentPath, parts.newPath)) {
-        textColor = look.changedNameColor;
+    if (look.showNameChanges && nameChanged(parts.currentPath, parts.newPath)) {
+        textColor = resolveColor(look.nameChangeColor, palette, textColor);
         painter->setPen(textColor);
     }
     const int secondLeft = split + 4;

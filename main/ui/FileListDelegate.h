@@ -1,6 +1,6 @@
 #pragma once
 
-#include "main/core/look/FileRowLook.h"
+#include "options/core/Settings.h"
 
 #include <QIcon>
 #include <QStyledItemDelegate>
@@ -17,11 +17,11 @@ class FileListDelegate : public QStyledItemDelegate
 {
     Q_OBJECT
 public:
-    using LookSource = std::function<FileRowLook()>;
+    using LookSource = std::function<Settings()>;
     using ColumnSource = std::function<int()>;
     using IconSource = std::function<QIcon(int)>;
 
-    // `look` is asked for every row; `firstColumnWidth` gives the first header
+    // `look` gives the settings in force and is asked for every row; `firstColumnWidth` gives the first header
     // section's width (W1); `icon` gives FileIconList's icon number k (null = none).
     FileListDelegate(LookSource look, ColumnSource firstColumnWidth, IconSource icon,
                      QObject *parent = nullptr);

@@ -26,8 +26,8 @@ QIcon themed(const Art &art)
 }
 
 constexpr std::array<Art, kMenuImageCount> kMenuArt{{
-    {"text-x-generic", QStyle::SP_FileIcon},                  // 0 a file
-    {"folder", QStyle::SP_DirIcon},                           // 1 a folder
+    {"folder", QStyle::SP_DirIcon},                           // 0 a category of actions
+    {"text-x-generic", QStyle::SP_FileIcon},                  // 1 a file
     {"list-remove", QStyle::SP_DialogDiscardButton},          // 2 remove selected rows
     {"edit-clear", QStyle::SP_DialogResetButton},             // 3 clear, switch all off
     {"edit-select-all", QStyle::SP_DialogApplyButton},        // 4 select by change
