@@ -37,8 +37,14 @@ void ensureTemplatesDirectory(const QString &programDir)
     if (QFileInfo(path).isDir())
         return;
     const QByteArray native = QFile::encodeName(path);
-    if (::mkdir(native.constData(), 0777) != 0 && !(errno == EEXIST && QFileInfo(path).isDir()))
-        fail(errno, native.toStdString());
+    if (::mkdir(native.constData(), 0777) == 0)
+        return;
+    const int error = errno;
+    if (error == EEXIST && QFileInfo(path).isDir())
+        return;
+    if (error == EEXIST)
+        throw StartupError("Cannot create the folder " + native.toStdString() + ": a file of that name is in the way");
+    fail(error, native.toStdString());
 }
 
 } // namespace brenmark
