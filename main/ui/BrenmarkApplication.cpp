@@ -1,5 +1,6 @@
 #include "main/ui/BrenmarkApplication.h"
 
+#include "main/ui/ErrorReport.h"
 #include "main/ui/FormFonts.h"
 #include "main/ui/MenuLookStyle.h"
 #include "main/ui/ProgramArt.h"
@@ -22,18 +23,42 @@ BrenmarkApplication::BrenmarkApplication(int &argc, char **argv) : QApplication(
 
 bool BrenmarkApplication::notify(QObject *receiver, QEvent *event)
 {
-    try {
-        return QApplication::notify(receiver, event);
-    } catch (const std::exception &error) {
-        showError(QString::fromUtf8(error.what()));
-    } catch (...) {
-        showError(QStringLiteral("Unknown error"));
-    }
-    return false;
+    bool handled = false;
+    reportErrors([&] { handled = QApplication::notify(receiver, event); });
+    return handled;
+}
+
+void showCommandError(const std::exception &error)
+{
+    BrenmarkApplication::showError(QString::fromUtf8(error.what()));
+}
+
+void showUnknownCommandError()
+{
+    BrenmarkApplication::showError(QStringLiteral("Unknown error"));
+}
+
+namespace {
+
+BrenmarkApplication::ErrorPresenter &errorPresenter()
+{
+    static BrenmarkApplication::ErrorPresenter presenter;
+    return presenter;
+}
+
+} // namespace
+
+void BrenmarkApplication::setErrorPresenter(ErrorPresenter presenter)
+{
+    errorPresenter() = std::move(presenter);
 }
 
 void BrenmarkApplication::showError(const QString &text)
 {
+    if (errorPresenter()) {
+        errorPresenter()(text);
+        return;
+    }
     QMessageBox box(QMessageBox::Critical, QStringLiteral("Brenmark"), text, QMessageBox::Ok,
                     QApplication::activeWindow());
     box.exec();

@@ -2,6 +2,8 @@
 
 #include <QApplication>
 
+#include <functional>
+
 namespace brenmark {
 
 // The application object. It is also the general error handler: an exception that
@@ -15,8 +17,11 @@ public:
 
     bool notify(QObject *receiver, QEvent *event) override;
 
-    // The message box of the general error handler.
+    // The general error handler: by default a message box titled "Brenmark" with an
+    // error icon and an OK button. Tests replace the presentation.
     static void showError(const QString &text);
+    using ErrorPresenter = std::function<void(const QString &text)>;
+    static void setErrorPresenter(ErrorPresenter presenter);
 };
 
 } // namespace brenmark

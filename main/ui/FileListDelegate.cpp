@@ -1,5 +1,7 @@
 #include "main/ui/FileListDelegate.h"
 
+#include "main/core/filelist/FileEntry.h"
+#include "main/core/filelist/FileListModel.h"
 #include "main/core/look/ColorRules.h"
 #include "main/core/look/PathParts.h"
 #include "main/core/look/SystemColors.h"
@@ -11,33 +13,6 @@
 namespace brenmark {
 
 namespace {
-
-struct RowParts
-{
-    bool hasNewPath = false;
-    QString iconIndex;
-    QString currentPath;
-    QString newPath;
-};
-
-// The three shapes of a row: "i|current*new", "i|current*" and a bare path.
-RowParts splitRow(const QString &text)
-{
-    RowParts parts;
-    const qsizetype star = text.indexOf(QLatin1Char('*'));
-    if (star < 0)
-        return parts;
-    parts.hasNewPath = true;
-    const qsizetype bar = text.indexOf(QLatin1Char('|'));
-    if (bar >= 0 && bar < star) {
-        parts.iconIndex = text.left(bar);
-        parts.currentPath = text.mid(bar + 1, star - bar - 1);
-    } else {
-        parts.currentPath = text.left(star);
-    }
-    parts.newPath = text.mid(star + 1);
-    return parts;
-}
 
 void applyStyle(QFont &font, PathChangeStyle style)
 {
@@ -91,13 +66,32 @@ QSize FileListDelegate::sizeHint(const QStyleOptionViewItem &option, const QMode
 void FileListDelegate::paint(QPainter *painter, const QStyleOptionViewItem &option,
                              const QModelIndex &index) const
 {
-    lbFilesDrawItem(painter, index.row(), option.rect, option.state.testFlag(QStyle::State_Selected),
-                    index.data(Qt::DisplayRole).toString(), option.font, option.palette);
+    lbFilesDrawItem(painter, index.row(), option.rect, option.state.testFlag(QStyle::State_Selected), rowOf(index),
+                    option.font, option.palette);
+}
+
+FileListDelegate::Row FileListDelegate::rowOf(const QModelIndex &index)
+{
+    Row row;
+    row.text = index.data(Qt::DisplayRole).toString();
+    const QVariant hasNewPath = index.data(FileListModel::HasNewPathRole);
+    if (hasNewPath.isValid()) {
+        row.hasNewPath = hasNewPath.toBool();
+        row.iconIndex = index.data(FileListModel::IconIndexRole).toInt();
+        row.currentPath = index.data(FileListModel::CurrentPathRole).toString();
+        row.newPath = index.data(FileListModel::NewPathRole).toString();
+        return row;
+    }
+    const FileEntry entry = FileEntry::parse(row.text.toStdString());
+    row.hasNewPath = entry.hasNewPath;
+    row.iconIndex = entry.iconIndex;
+    row.currentPath = QString::fromStdString(entry.currentPath);
+    row.newPath = QString::fromStdString(entry.newPath);
+    return row;
 }
 
 void FileListDelegate::lbFilesDrawItem(QPainter *painter, int row, const QRect &rect, bool selected,
-                                       const QString &rowText, const QFont &listFont,
-                                       const QPalette &palette) const
+                                       const Row &parts, const QFont &listFont, const QPalette &palette) const
 {
     const Settings look = m_look ? m_look() : Settings{};
     const int left = rect.left();
@@ -123,18 +117,15 @@ void FileListDelegate::lbFilesDrawItem(QPainter *painter, int row, const QRect &
     QColor textColor = selected ? systemColor(palette, SystemColor::HighlightText) : QColor(0, 0, 0);
     painter->setPen(textColor);
 
-    const RowParts parts = splitRow(rowText);
     if (!parts.hasNewPath) {
-        const QString name = FitTextToWidth(fileNamePart(rowText), right - left - 5, painter->fontMetrics());
+        const QString name = FitTextToWidth(fileNamePart(parts.text), right - left - 5, painter->fontMetrics());
         drawClippedText(painter, rect, QPoint(left + 5, top), name);
         painter->restore();
         return;
     }
 
-    if (look.showIcons && !parts.iconIndex.isEmpty() && parts.iconIndex != QLatin1String("0") && m_icon) {
-        bool isNumber = false;
-        const int number = parts.iconIndex.toInt(&isNumber);
-        const QIcon icon = isNumber ? m_icon(number) : QIcon();
+    if (look.showIcons && parts.iconIndex != 0 && m_icon) {
+        const QIcon icon = m_icon(parts.iconIndex);
         if (!icon.isNull())
             painter->drawPixmap(left, top, icon.pixmap(16, 16, QIcon::Normal));
     }

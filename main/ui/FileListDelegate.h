@@ -33,9 +33,22 @@ public:
     void paint(QPainter *painter, const QStyleOptionViewItem &option, const QModelIndex &index) const override;
     QSize sizeHint(const QStyleOptionViewItem &option, const QModelIndex &index) const override;
 
-    // The drawing itself, for one row text: row number `row`, rectangle, selected or not.
-    void lbFilesDrawItem(QPainter *painter, int row, const QRect &rect, bool selected,
-                         const QString &rowText, const QFont &listFont, const QPalette &palette) const;
+    // One row as the drawing sees it: the parts of its FileEntry, paths decoded.
+    struct Row
+    {
+        bool hasNewPath = false;
+        int iconIndex = 0;
+        QString currentPath;
+        QString newPath;
+        QString text; // the whole row text, for a row without "*"
+    };
+    // Row `index` of a FileListModel (its roles), or of any model whose display text
+    // is a row text.
+    static Row rowOf(const QModelIndex &index);
+
+    // The drawing itself: row number `row`, its rectangle, selected or not.
+    void lbFilesDrawItem(QPainter *painter, int row, const QRect &rect, bool selected, const Row &content,
+                         const QFont &listFont, const QPalette &palette) const;
 
 private:
     LookSource m_look;

@@ -1,26 +1,33 @@
 #include "main/ui/TForm1.h"
 
+#include "about/ui/TfmAbout.h"
+#include "main/core/batch/BatchRunner.h"
+#include "main/core/batch/PreviewEngine.h"
+#include "main/core/chain/ActionChainModel.h"
+#include "main/core/filelist/FileIconList.h"
+#include "main/core/filelist/FileListModel.h"
 #include "main/core/look/ColorRules.h"
 #include "main/core/look/HeaderSplit.h"
 #include "main/core/look/SelectionImage.h"
 #include "main/core/look/SystemColors.h"
-#include "main/ui/ButtonIcons.h"
 #include "main/ui/DesignLayout.h"
+#include "main/ui/ErrorReport.h"
 #include "main/ui/FileListDelegate.h"
 #include "main/ui/FormFonts.h"
+#include "main/ui/MainWindowSink.h"
 #include "main/ui/MenuLookStyle.h"
+#include "main/ui/ModuleMenus.h"
 #include "main/ui/ProgramArt.h"
+#include "options/ui/TfmOptions.h"
 
-#include <QDialog>
 #include <QGuiApplication>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QListView>
 #include <QMenu>
 #include <QPushButton>
-#include <QResizeEvent>
 #include <QScreen>
-#include <QStyle>
 
 namespace brenmark {
 
@@ -40,6 +47,13 @@ TForm1::TForm1(QWidget *parent) : QWidget(parent)
     buildUpperHalf(windowLayout);
     buildLowerHalf(windowLayout);
     buildMenus();
+
+    m_sink = std::make_unique<MainWindowSink>(*this);
+    m_preview = std::make_unique<PreviewEngine>(*m_files, *m_chain, *m_sink, [this] {
+        const Settings settings = currentSettings();
+        return PreviewSettings{settings.noPreview, settings.showIcons};
+    });
+    m_runner = std::make_unique<BatchRunner>(*m_files, *m_chain, *m_sink);
     connectControls();
 
     resize(489, 513);
@@ -55,6 +69,26 @@ void TForm1::FormCreate()
     setAcceptDrops(true);
 }
 
+void TForm1::setDialogs(TfmAbout *about, TfmOptions *options, TfmInfo *info)
+{
+    m_about = about;
+    m_options = options;
+    m_info = info;
+    if (m_options)
+        connect(m_options, &TfmOptions::fileListFontChanged, this, &TForm1::ApplyFileListFont);
+}
+
+void TForm1::setStartup(QString programDir, std::string firstArgument)
+{
+    m_programDir = std::move(programDir);
+    m_firstArgument = std::move(firstArgument);
+}
+
+Settings TForm1::currentSettings() const
+{
+    return m_options ? m_options->settings() : Settings{};
+}
+
 void TForm1::connectControls()
 {
     HeaderControl1->installEventFilter(this);
@@ -67,13 +101,17 @@ void TForm1::connectControls()
         pmFiles->popup(lbFiles->viewport()->mapToGlobal(position));
     });
     connect(lvActions, &QWidget::customContextMenuRequested, this, [this](const QPoint &position) {
+        pmActionsPopup();
         pmActions->popup(lvActions->viewport()->mapToGlobal(position));
     });
     connect(bbAddAct, &QPushButton::clicked, this,
             [this] { pmAddAction->popup(bbAddAct->mapToGlobal(QPoint(0, bbAddAct->height()))); });
-    connect(sbOptions, &QPushButton::clicked, this, &TForm1::sbOptionsClick);
+    connect(sbModules, &QPushButton::clicked, this, [this] { sbModulesClick(sbModules, pmModules); });
+    connect(sbOptions, &QPushButton::clicked, this, [this] { reportErrors([this] { sbOptionsClick(); }); });
     connect(sbAbout, &QPushButton::clicked, this, &TForm1::sbAboutClick);
     connect(btnExit, &QPushButton::clicked, this, &TForm1::sbExitClick);
+    connectFileCommands();
+    connectChainCommands();
 }
 
 void TForm1::showEvent(QShowEvent *event)
@@ -83,23 +121,6 @@ void TForm1::showEvent(QShowEvent *event)
         m_shown = true;
         FormShow();
     }
-}
-
-void TForm1::FormShow()
-{
-    setButtonIcons();
-    tintSelectionImage();
-}
-
-void TForm1::setButtonIcons()
-{
-    constexpr int icon = static_cast<int>(ButtonImageKind::Icon);
-    SetButtonIcon(btnExit, programIcon(103), icon, 32, 32, 2);
-    SetButtonIcon(sbStart, programIcon(104), icon, 32, 32, 2);
-    SetButtonIcon(sbStop, programIcon(104), icon, 32, 32, 2);
-    SetButtonIcon(sbModules, programIcon(105), icon, 16, 16, 5);
-    SetButtonIcon(sbOptions, programIcon(106), icon, 16, 16, 5);
-    SetButtonIcon(sbAbout, programIcon(107), icon, 16, 16, 5);
 }
 
 void TForm1::tintSelectionImage()
@@ -117,6 +138,16 @@ bool TForm1::eventFilter(QObject *watched, QEvent *event)
     // has given it its new width.
     if (watched == HeaderControl1 && event->type() == QEvent::Resize)
         FormResize();
+    if (event->type() == QEvent::KeyPress) {
+        auto *key = static_cast<QKeyEvent *>(event);
+        if (watched == lbFiles && lbFilesKeyDown(key))
+            return true;
+        if (watched == lvActions && lvActionsKeyDown(key))
+            return true;
+    }
+    if (watched == lvActions->viewport() && event->type() == QEvent::Drop
+        && lvActionsDragDrop(static_cast<QDropEvent *>(event)))
+        return true;
     return QWidget::eventFilter(watched, event);
 }
 
@@ -138,12 +169,52 @@ void TForm1::HeaderControl1SectionResize()
     lbFiles->viewport()->update();
 }
 
+void TForm1::RebuildPreview()
+{
+    m_preview->RebuildPreview();
+}
+
+void TForm1::ApplyFileListFont(const QFont &font)
+{
+    QFont listFont = lbFiles->font();
+    listFont.setFamily(font.family());
+    if (font.pointSize() > 0)
+        listFont.setPointSize(font.pointSize());
+    else if (font.pixelSize() > 0)
+        listFont.setPixelSize(font.pixelSize());
+    lbFiles->setFont(listFont);
+    int height = QFontMetrics(listFont).boundingRect(QLatin1Char('J')).height();
+    height = std::max(height, QFontMetrics(listFont).height());
+    if (currentSettings().showIcons && height < 16)
+        height = 16;
+    m_fileListDelegate->setRowHeight(height);
+    lbFiles->doItemsLayout();
+    lbFiles->viewport()->update();
+}
+
+QIcon TForm1::fileIcon(int index)
+{
+    const auto cached = m_fileIcons.constFind(index);
+    if (cached != m_fileIcons.constEnd())
+        return *cached;
+    const FileIconList &icons = FileIconList::instance();
+    QIcon icon;
+    if (index > 0 && index < icons.count())
+        icon = QIcon::fromTheme(icons.iconName(index), QIcon::fromTheme(icons.genericIconName(index)));
+    m_fileIcons.insert(index, icon);
+    return icon;
+}
+
 void TForm1::sbOptionsClick()
 {
+    if (m_options && m_options->exec() == QDialog::Accepted)
+        RebuildPreview();
 }
 
 void TForm1::sbAboutClick()
 {
+    if (m_about)
+        m_about->exec();
 }
 
 void TForm1::sbExitClick()

@@ -1,8 +1,15 @@
 #pragma once
 
 #include "main/core/modulehost/ImageList.h"
+#include "main/core/modulehost/ModuleRegistry.h"
+#include "options/core/Settings.h"
 
+#include <QHash>
+#include <QIcon>
 #include <QWidget>
+
+#include <memory>
+#include <string>
 
 class QCheckBox;
 class QComboBox;
@@ -14,14 +21,25 @@ class QMenu;
 class QProgressBar;
 class QPushButton;
 class QStatusBar;
-class QStandardItemModel;
-class QStringListModel;
+class QCloseEvent;
+class QDragEnterEvent;
+class QDropEvent;
+class QKeyEvent;
 class QAction;
 
 namespace brenmark {
 
+class ActionChainModel;
+class BatchRunner;
 class DesignLayout;
 class FileListDelegate;
+class FileListModel;
+class MainWindowSink;
+class PreviewEngine;
+class RowSelection;
+class TfmAbout;
+class TfmInfo;
+class TfmOptions;
 class TopSplitter;
 
 // The main window: the chain of actions and the extra commands above, the file list
@@ -90,6 +108,32 @@ public:
     ImageList imlModules;
 
     FileListDelegate *fileListDelegate() const { return m_fileListDelegate; }
+    FileListModel &files() const { return *m_files; }
+    ActionChainModel &chain() const { return *m_chain; }
+    ModuleRegistry &modules() { return m_modules; }
+    PreviewEngine &preview() const { return *m_preview; }
+    BatchRunner &runner() const { return *m_runner; }
+
+    // The other windows, created after this one and before it is first shown.
+    void setDialogs(TfmAbout *about, TfmOptions *options, TfmInfo *info);
+    TfmOptions *optionsDialog() const { return m_options; }
+    // The program directory (with a trailing "/") and the command line's first
+    // argument (bytes; empty when absent), for the start sequence.
+    void setStartup(QString programDir, std::string firstArgument);
+    const QString &programDir() const { return m_programDir; }
+
+    // The settings in force: the options dialog's controls (defaults without it).
+    Settings currentSettings() const;
+
+    // Operations other windows and the engines call.
+    void RebuildPreview();
+    void UpdateFileCount();
+    void ApplyFileListFont(const QFont &font);
+    // The row selection of lbFiles as the file-list operations take it, and back.
+    RowSelection fileSelection() const;
+    void setFileSelection(const RowSelection &selection);
+    // Adds dropped local files (the drop handler's work).
+    void addDroppedFiles(const std::vector<std::string> &paths);
 
     // Enables the items of pmFiles for the list's present selection.
     void pmFilesPopup();
@@ -102,25 +146,81 @@ public:
     void sbAboutClick();
     void sbExitClick();
 
+    // File list commands.
+    void bbAddFilesClick();
+    void N1Click();
+    void N13Click();
+    void N15Click(int tag);
+    void N27Click(int tag);
+    void N18Click();
+    void N19Click();
+    void N21Click();
+    void N25Click();
+    void N22Click();
+    void lbFilesDblClick();
+    // Chain and template commands.
+    void f1Click(QAction *item);
+    void bbEditActClick();
+    void bbRemActClick();
+    void N5Click();
+    void N8Click(int tag);
+    void pmActionsPopup();
+    void bbSaveClick();
+    void cbProfileChange();
+    // Run.
+    void sbStartClick();
+    void sbStopClick();
+
+    // The start sequence's steps owned by the window (run by FormShow).
+    void setButtonIcons();
+    void tintSelectionImage();
+    void LoadModules();
+    void fillTemplateList();
+    void LoadTemplate(const QString &path);
+    void selectTemplateEntry(int index);
+
 protected:
     void showEvent(QShowEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
+    void dragEnterEvent(QDragEnterEvent *event) override;
+    void dropEvent(QDropEvent *event) override;
 
 private:
     void buildUpperHalf(DesignLayout *windowLayout);
     void buildLowerHalf(DesignLayout *windowLayout);
     void buildMenus();
     void connectControls();
+    void connectFileCommands();
+    void connectChainCommands();
     void FormCreate();
     void FormShow();
-    void setButtonIcons();
-    void tintSelectionImage();
+    void FormClose();
+    bool lbFilesKeyDown(QKeyEvent *event);
+    bool lvActionsKeyDown(QKeyEvent *event);
+    bool lvActionsDragDrop(QDropEvent *event);
+    void refreshActionButtons();
+    int selectedActionRow() const;
+    QIcon fileIcon(int index);
 
     FileListDelegate *m_fileListDelegate = nullptr;
-    QStringListModel *m_fileRows = nullptr;
-    QStandardItemModel *m_actionRows = nullptr;
+    FileListModel *m_files = nullptr;
+    ActionChainModel *m_chain = nullptr;
+    ModuleRegistry m_modules;
+    std::unique_ptr<MainWindowSink> m_sink;
+    std::unique_ptr<PreviewEngine> m_preview;
+    std::unique_ptr<BatchRunner> m_runner;
+    TfmAbout *m_about = nullptr;
+    TfmOptions *m_options = nullptr;
+    TfmInfo *m_info = nullptr;
+    QString m_programDir;
+    std::string m_firstArgument;
+    QHash<int, QIcon> m_fileIcons;
     bool m_shown = false;
     bool m_sizingHeader = false;
+    bool m_selectingTemplate = false;
+    bool m_closeAfterRun = false;
+    bool m_closed = false;
 };
 
 } // namespace brenmark

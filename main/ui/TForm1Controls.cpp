@@ -3,6 +3,9 @@
 // window is resized.
 #include "main/ui/TForm1.h"
 
+#include "main/core/chain/ActionChainModel.h"
+#include "main/core/filelist/FileListModel.h"
+#include "main/ui/ActionListDelegate.h"
 #include "main/ui/DesignLayout.h"
 #include "main/ui/FileListDelegate.h"
 #include "main/ui/FormFonts.h"
@@ -20,7 +23,6 @@
 #include <QPushButton>
 #include <QStandardItemModel>
 #include <QStatusBar>
-#include <QStringListModel>
 
 namespace brenmark {
 
@@ -127,8 +129,9 @@ void TForm1::buildUpperHalf(DesignLayout *windowLayout)
     for (QPalette::ColorRole role : {QPalette::Highlight, QPalette::HighlightedText})
         actionsPalette.setColor(QPalette::Inactive, role, actionsPalette.color(QPalette::Active, role));
     lvActions->setPalette(actionsPalette);
-    m_actionRows = new QStandardItemModel(this);
-    lvActions->setModel(m_actionRows);
+    m_chain = new ActionChainModel(this);
+    lvActions->setModel(m_chain);
+    lvActions->setItemDelegate(new ActionListDelegate(imlAddMenu, lvActions));
     group1Layout->addAnchored(lvActions, QRect(5, 42, 293, 107), kAllEdges);
 
     GroupBox2 = groupBox(Panel3, "GroupBox2", QStringLiteral("Дополнительно"));
@@ -204,11 +207,11 @@ void TForm1::buildLowerHalf(DesignLayout *windowLayout)
     lbFiles->setContextMenuPolicy(Qt::CustomContextMenu);
     lbFiles->setFont(formFont());
     m_fileListDelegate = new FileListDelegate(
-        [] { return Settings{}; }, [this] { return HeaderControl1->sectionSize(0); }, [](int) { return QIcon(); },
-        lbFiles);
+        [this] { return currentSettings(); }, [this] { return HeaderControl1->sectionSize(0); },
+        [this](int index) { return fileIcon(index); }, lbFiles);
     lbFiles->setItemDelegate(m_fileListDelegate);
-    m_fileRows = new QStringListModel(this);
-    lbFiles->setModel(m_fileRows);
+    m_files = new FileListModel(this);
+    lbFiles->setModel(m_files);
     panel5Layout->addAligned(lbFiles, DesignLayout::Align::Client);
 
     lbAction = named(new QLabel(QStringLiteral("Для запуска нажмите кнопку \"Старт\""), Panel4), "lbAction");
