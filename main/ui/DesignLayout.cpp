@@ -97,6 +97,15 @@ QSize DesignLayout::minimumSize() const
     return {0, 0};
 }
 
+// Widgets get exactly their place: a designer's size wins over size policies and hints.
+void DesignLayout::placeItem(Entry &entry, const QRect &place)
+{
+    if (QWidget *widget = entry.item->widget())
+        widget->setGeometry(place);
+    else
+        entry.item->setGeometry(place);
+}
+
 DesignLayout::Entry *DesignLayout::find(QWidget *widget)
 {
     for (Entry &entry : m_entries)
@@ -147,13 +156,16 @@ void DesignLayout::placeAligned(QRect &area, Align pass)
             place = area;
             break;
         }
-        entry.item->setGeometry(place);
+        placeItem(entry, place);
     }
 }
 
-void DesignLayout::setGeometry(const QRect &rect)
+void DesignLayout::setGeometry(const QRect &given)
 {
-    QLayout::setGeometry(rect);
+    QLayout::setGeometry(given);
+    // Design positions count from the container's own corner, whatever contents
+    // margins it keeps for layouts (a group box keeps its caption and frame out).
+    const QRect rect = parentWidget() ? parentWidget()->rect() : given;
     QRect area = rect.marginsRemoved(m_alignInset);
     for (Align pass : {Align::Top, Align::Bottom, Align::Left, Align::Right, Align::Client})
         placeAligned(area, pass);
@@ -181,7 +193,7 @@ void DesignLayout::setGeometry(const QRect &rect)
             place.setHeight(std::max(place.height(), widget->minimumHeight()));
         }
         place.translate(rect.topLeft());
-        entry.item->setGeometry(place);
+        placeItem(entry, place);
     }
 }
 

@@ -54,6 +54,7 @@ private:
     Entry *find(QWidget *widget);
     const Entry *find(QWidget *widget) const;
     void placeAligned(QRect &area, Align pass);
+    static void placeItem(Entry &entry, const QRect &place);
 
     QSize m_designSize;
     QMargins m_alignInset;

@@ -127,7 +127,7 @@ void FileListDelegate::lbFilesDrawItem(QPainter *painter, int row, const QRect &
     if (look.showIcons && parts.iconIndex != 0 && m_icon) {
         const QIcon icon = m_icon(parts.iconIndex);
         if (!icon.isNull())
-            painter->drawPixmap(left, top, icon.pixmap(16, 16, QIcon::Normal));
+            painter->drawPixmap(QRect(left, top, 16, 16), icon.pixmap(16, 16, QIcon::Normal));
     }
 
     const int split = left + (m_firstColumnWidth ? m_firstColumnWidth() : rect.width() / 2);

@@ -134,8 +134,7 @@ void TForm1::tintSelectionImage()
 
 bool TForm1::eventFilter(QObject *watched, QEvent *event)
 {
-    // The header changes size exactly when the window does, and only after the layout
-    // has given it its new width.
+    // The header may get its new width only after the window's own resize event.
     if (watched == HeaderControl1 && event->type() == QEvent::Resize)
         FormResize();
     if (event->type() == QEvent::KeyPress) {
@@ -149,6 +148,12 @@ bool TForm1::eventFilter(QObject *watched, QEvent *event)
         && lvActionsDragDrop(static_cast<QDropEvent *>(event)))
         return true;
     return QWidget::eventFilter(watched, event);
+}
+
+void TForm1::resizeEvent(QResizeEvent *event)
+{
+    QWidget::resizeEvent(event);
+    FormResize();
 }
 
 void TForm1::FormResize()

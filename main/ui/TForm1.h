@@ -25,6 +25,7 @@ class QCloseEvent;
 class QDragEnterEvent;
 class QDropEvent;
 class QKeyEvent;
+class QResizeEvent;
 class QAction;
 
 namespace brenmark {
@@ -182,6 +183,7 @@ public:
 protected:
     void showEvent(QShowEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
     void dragEnterEvent(QDragEnterEvent *event) override;
     void dropEvent(QDropEvent *event) override;
