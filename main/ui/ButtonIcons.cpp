@@ -30,7 +30,10 @@ int SetButtonIcon(QPushButton *button, const QIcon &image, int imageKind, int wi
     if (!button || image.isNull())
         return 0;
     const QSize size(width, height);
-    const QPixmap picture = image.pixmap(size);
+    // Theme icons need not come in every size: the picture is always drawn at the given one.
+    QPixmap picture = image.pixmap(size);
+    if (picture.size() != size)
+        picture = picture.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
     QIcon looks;
     for (QIcon::Mode mode : {QIcon::Normal, QIcon::Active, QIcon::Selected})
         looks.addPixmap(picture, mode);
