@@ -135,7 +135,7 @@ void TfmInfo::showInformation(const FileInformation &information)
         field->setCursorPosition(0);
 }
 
-void TfmInfo::N22Click(const QString &path, const PreviewFunction &preview)
+void TfmInfo::N22Click(const std::string &path, const PreviewFunction &preview)
 {
     showInformation(collectFileInformation(path, preview));
     exec();
