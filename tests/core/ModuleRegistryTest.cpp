@@ -409,3 +409,82 @@ TEST_F(ModuleRegistryTest, HiddenLibrariesAreScannedToo)
     EXPECT_EQ(registry.moduleListRows()[0].fileName, ".hidden.so");
     EXPECT_NE(registry.FindActionItem(".hidden.so").module, nullptr);
 }
+
+namespace {
+
+struct ArrangedLoad
+{
+    HostPlugins plugins;
+    ModuleRegistry registry;
+    ImageList imlAddMenu;
+    ImageList imlModules;
+
+    bool load(const std::vector<QString> &order)
+    {
+        if (!plugins.arrange(order))
+            return false;
+        registry.LoadModules({plugins.programDir(), {}, true, nullptr}, imlAddMenu, imlModules);
+        return true;
+    }
+
+    QString idOf(void *module, const std::vector<QString> &ids) const
+    {
+        for (const QString &id : ids) {
+            if (registry.FindActionItem(plugins.nameOf(id)).module == module)
+                return id;
+        }
+        return "?";
+    }
+};
+
+// "caption" for an action, "[caption]{children}" for a category.
+QString outline(const std::vector<ActionMenuItem> &items)
+{
+    QStringList parts;
+    for (const ActionMenuItem &item : items)
+        parts += item.isCategory ? '[' + item.caption + "]{" + outline(item.children) + '}' : item.caption;
+    return parts.join(' ');
+}
+
+} // namespace
+
+TEST(ModuleRegistryOrder, SeparatorsFollowEveryModuleWithExportBtnsAfterTheFirstItem)
+{
+    struct Case { std::vector<QString> order; QStringList commands; };
+    const Case cases[] = {
+        {{"beta", "alpha"}, {"alpha 0 One", "alpha 1 ", "alpha 2 Three"}},
+        {{"alpha", "beta"}, {"alpha 0 One", "alpha 1 ", "alpha 2 Three", "-"}},
+        {{"alpha", "plain", "delta"}, {"alpha 0 One", "alpha 1 ", "alpha 2 Three", "-", "delta 0 D0", "delta 1 D1"}},
+        {{"delta", "beta", "alpha"}, {"delta 0 D0", "delta 1 D1", "-", "-", "alpha 0 One", "alpha 1 ", "alpha 2 Three"}},
+    };
+    for (const Case &c : cases) {
+        ArrangedLoad run;
+        if (!run.load(c.order))
+            GTEST_SKIP() << "the file system would not list the fixtures in the wanted order";
+        QStringList commands;
+        for (const ModuleCommand &command : run.registry.moduleCommands()) {
+            commands += command.isSeparator ? QString("-")
+                                            : run.idOf(command.module, c.order) + ' '
+                                                  + QString::number(command.buttonNumber) + ' ' + command.caption;
+        }
+        EXPECT_EQ(commands, c.commands) << c.order.front().toStdString();
+        EXPECT_TRUE(run.registry.modulesButtonEnabled());
+    }
+}
+
+TEST(ModuleRegistryOrder, FirstSpellingNamesASharedCategoryAndNewCategoriesGoOnTop)
+{
+    struct Case { std::vector<QString> order; const char *menu; };
+    const Case cases[] = {
+        {{"alpha", "delta", "beta"}, "[Файлы]{[Переименовать]{Alpha Delta} Beta}"},
+        {{"beta", "delta", "alpha"}, "[ФАЙЛЫ]{[ПЕРЕ&ИМЕНОВАТЬ]{Delta Alpha} Beta}"},
+        {{"plain", "gamma", "alpha"},
+         "[Файлы]{[Переименовать]{Alpha}} [Long]{GGGGGGGGGGGGGGGGGGGGGGGGGGGGGGGGGGGGGGGGGGGGg} Plain"},
+    };
+    for (const Case &c : cases) {
+        ArrangedLoad run;
+        if (!run.load(c.order))
+            GTEST_SKIP() << "the file system would not list the fixtures in the wanted order";
+        EXPECT_EQ(outline(run.registry.actionMenu().items()), QString::fromUtf8(c.menu));
+    }
+}
