@@ -59,7 +59,7 @@ void setTitleFont(QLabel *label)
     label->setAttribute(Qt::WA_TranslucentBackground);
     label->adjustSize();
     const int room = label->parentWidget()->width() - 4;
-    if (label->geometry().right() > room)
+    if (label->x() + label->width() > room)
         label->move(std::max(0, room - label->width()), label->y());
 }
 
