@@ -18,58 +18,56 @@ namespace brenmark {
 
 namespace {
 
-std::uint64_t lengthOf(const QByteArray &path)
+QString displayText(const std::string &bytes)
 {
-    const int descriptor = ::open(path.constData(), O_RDONLY | O_CLOEXEC);
+    return QFile::decodeName(QByteArray::fromStdString(bytes));
+}
+
+} // namespace
+
+std::uint64_t fileLength(const std::string &path)
+{
+    const int descriptor = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
     if (descriptor < 0)
-        throw std::runtime_error("Cannot open file \"" + path.toStdString() + "\". " + std::strerror(errno));
+        throw std::runtime_error("Cannot open file \"" + path + "\". " + std::strerror(errno));
     struct stat status {};
     const int result = ::fstat(descriptor, &status);
     const int error = errno;
     ::close(descriptor);
     if (result != 0)
-        throw std::runtime_error("Cannot read file \"" + path.toStdString() + "\". " + std::strerror(error));
+        throw std::runtime_error("Cannot read file \"" + path + "\". " + std::strerror(error));
     return static_cast<std::uint64_t>(status.st_size);
 }
 
-} // namespace
-
-std::uint64_t fileLength(const QString &path)
+bool isHiddenFile(const std::string &path)
 {
-    return lengthOf(QFile::encodeName(path));
+    return fileNamePart(path).starts_with('.');
 }
 
-bool isHiddenFile(const QString &path)
+bool isReadOnlyFile(const std::string &path)
 {
-    return fileNamePart(path).startsWith(QLatin1Char('.'));
-}
-
-bool isReadOnlyFile(const QString &path)
-{
-    const QByteArray name = QFile::encodeName(path);
     struct stat status {};
-    if (::stat(name.constData(), &status) != 0)
+    if (::stat(path.c_str(), &status) != 0)
         return false;
     const bool noWriteBits = (status.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0;
-    return noWriteBits || ::access(name.constData(), W_OK) != 0;
+    return noWriteBits || ::access(path.c_str(), W_OK) != 0;
 }
 
-FileInformation collectFileInformation(const QString &path, const PreviewFunction &preview)
+FileInformation collectFileInformation(const std::string &path, const PreviewFunction &preview)
 {
     FileInformation information;
-    information.nameNow = fileNamePart(path);
-    information.folderNow = folderPart(path);
+    information.nameNow = displayText(fileNamePart(path));
+    information.folderNow = displayText(folderPart(path));
     information.hiddenNow = isHiddenFile(path);
     information.readOnlyNow = isReadOnlyFile(path);
 
-    const QByteArray name = QFile::encodeName(path);
-    information.size = lengthOf(name);
+    information.size = fileLength(path);
     information.sizeText = FormatFileSize(information.size);
-    information.crcText = QString::fromStdString(formatCrc32(FileCrc32(name.toStdString())));
+    information.crcText = QString::fromStdString(formatCrc32(FileCrc32(path)));
 
-    const QString after = preview ? preview(path) : QString();
-    information.nameAfter = fileNamePart(after);
-    information.folderAfter = folderPart(after);
+    const std::string after = preview ? preview(path) : std::string();
+    information.nameAfter = displayText(fileNamePart(after));
+    information.folderAfter = displayText(folderPart(after));
     return information;
 }
 

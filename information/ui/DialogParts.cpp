@@ -4,6 +4,8 @@
 #include <QLabel>
 #include <QPalette>
 
+#include <algorithm>
+
 namespace brenmark {
 
 void setDialogFont(QWidget *dialog)
@@ -56,6 +58,9 @@ void setTitleFont(QLabel *label)
     label->setFont(font);
     label->setAttribute(Qt::WA_TranslucentBackground);
     label->adjustSize();
+    const int room = label->parentWidget()->width() - 4;
+    if (label->x() + label->width() > room)
+        label->move(std::max(0, room - label->width()), label->y());
 }
 
 } // namespace brenmark

@@ -22,7 +22,9 @@ QFrame *createBevel(QWidget *parent, const QString &name, int x, int y, int leng
 // A label at (x, y) sized to its text.
 QLabel *createLabel(QWidget *parent, const QString &name, const QString &text, int x, int y);
 
-// Tahoma bold 14 points, the dialogs' title labels.
+// Tahoma bold 14 points, the dialogs' title labels. Where the font at hand
+// is wider than Tahoma, the label moves left so its text stays whole inside
+// its dialog.
 void setTitleFont(QLabel *label);
 
 } // namespace brenmark

@@ -101,7 +101,7 @@ TfmInfo::TfmInfo(QWidget *parent)
     panel1->setObjectName(QStringLiteral("Panel1"));
     panel1->setGeometry(96, 215, 431, 41);
     panel1->setEnabled(false);
-    m_cbHidenNow = createBox(panel1, QStringLiteral("cbHidenNow"), QStringLiteral("скрытый"), 0, 0);
+    m_cbHidenNow = createBox(panel1, QStringLiteral("cbHidenNow"), QStringLiteral("скрытый"), 0, -1);
     m_cbRONow = createBox(panel1, QStringLiteral("cbRONow"), QStringLiteral("только чтение"), 0, 22);
     m_cbHidenAft = createBox(panel1, QStringLiteral("cbHidenAft"), QStringLiteral("скрытый"), 223, 0);
     m_cbROAft = createBox(panel1, QStringLiteral("cbROAft"), QStringLiteral("только чтение"), 223, 22);
@@ -135,7 +135,7 @@ void TfmInfo::showInformation(const FileInformation &information)
         field->setCursorPosition(0);
 }
 
-void TfmInfo::N22Click(const QString &path, const PreviewFunction &preview)
+void TfmInfo::N22Click(const std::string &path, const PreviewFunction &preview)
 {
     showInformation(collectFileInformation(path, preview));
     exec();

@@ -24,7 +24,7 @@ public:
     // for the path after the chain (empty while the preview is off) and shows
     // the dialog modally. Throws std::runtime_error with the user's message
     // when the file cannot be read; the dialog is then not shown.
-    void N22Click(const QString &path, const PreviewFunction &preview);
+    void N22Click(const std::string &path, const PreviewFunction &preview);
 
     // Fills the fields without showing the dialog.
     void showInformation(const FileInformation &information);

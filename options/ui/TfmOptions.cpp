@@ -148,6 +148,8 @@ void TfmOptions::createPageList()
     m_lvMenu->setFont(tahomaPixels(15, false));
     m_lvMenu->setSelectionMode(QAbstractItemView::SingleSelection);
     m_lvMenu->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_lvMenu->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    m_lvMenu->setTextElideMode(Qt::ElideRight);
     const QList<QIcon> ilOpt = optionsPageIcons();
     for (const PageEntry &entry : pageEntries)
         new QListWidgetItem(ilOpt.value(entry.icon), QString::fromUtf8(entry.caption), m_lvMenu);

@@ -9,23 +9,38 @@
 #include <QFile>
 #include <QTemporaryDir>
 
+#include <fstream>
+#include <iterator>
+
 #include <sys/stat.h>
 
 using namespace brenmark;
 
 namespace {
 
-void writeFile(const QString &path, const QByteArray &contents)
+std::string inFolder(const QTemporaryDir &folder, const std::string &name)
 {
-    QFile file(path);
+    return QFile::encodeName(folder.path()).toStdString() + "/" + name;
+}
+
+void writeFile(const std::string &path, const QByteArray &contents)
+{
+    QFile file(QFile::decodeName(QByteArray::fromStdString(path)));
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
     file.write(contents);
 }
 
-QByteArray readFile(const QString &path)
+// Byte paths straight to the system: names that are not UTF-8 must work too.
+std::string readFile(const std::string &path)
 {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    std::ifstream file(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(file), {});
+}
+
+bool exists(const std::string &path)
+{
+    struct stat status {};
+    return ::stat(path.c_str(), &status) == 0;
 }
 
 } // namespace
@@ -67,29 +82,36 @@ TEST(FormatFileSize, GroupsKeepLeadingZeros)
 
 TEST(FilePathParts, NameAndFolder)
 {
-    EXPECT_EQ(fileNamePart("/home/u/a.txt"), "a.txt");
-    EXPECT_EQ(folderPart("/home/u/a.txt"), "/home/u/");
-    EXPECT_EQ(fileNamePart("a.txt"), "a.txt");
-    EXPECT_EQ(folderPart("a.txt"), "");
-    EXPECT_EQ(fileNamePart(""), "");
-    EXPECT_EQ(folderPart("/home/u/"), "/home/u/");
+    const struct {
+        const char *path, *name, *folder;
+    } cases[] = {
+        {"/home/u/a.txt", "a.txt", "/home/u/"},
+        {"a.txt", "a.txt", ""},
+        {"", "", ""},
+        {"/home/u/", "", "/home/u/"},
+        {"/x\xFF/n\xFE", "n\xFE", "/x\xFF/"},
+    };
+    for (const auto &c : cases) {
+        EXPECT_EQ(fileNamePart(c.path), c.name) << c.path;
+        EXPECT_EQ(folderPart(c.path), c.folder) << c.path;
+    }
 }
 
 TEST(FileInformation, NowAndAfterColumns)
 {
     QTemporaryDir folder;
-    const QString digits = folder.filePath(".digits.txt");
+    const std::string digits = inFolder(folder, ".digits.txt");
     writeFile(digits, "123456789");
-    const auto information = collectFileInformation(digits, [&](const QString &path) {
+    const auto information = collectFileInformation(digits, [&](const std::string &path) {
         EXPECT_EQ(path, digits);
-        return folder.filePath("out/DIGITS.TXT");
+        return inFolder(folder, "out/DIGITS.TXT");
     });
     EXPECT_EQ(information.nameNow, ".digits.txt");
     EXPECT_EQ(information.folderNow, folder.path() + "/");
     EXPECT_TRUE(information.hiddenNow);
     EXPECT_FALSE(information.readOnlyNow);
     EXPECT_EQ(information.size, 9u);
-    EXPECT_EQ(information.sizeText.toStdString(), FormatFileSize(9).toStdString());
+    EXPECT_EQ(information.sizeText, FormatFileSize(9));
     EXPECT_EQ(information.crcText, "CBF43926");
     EXPECT_EQ(information.nameAfter, "DIGITS.TXT");
     EXPECT_EQ(information.folderAfter, folder.path() + "/out/");
@@ -98,10 +120,10 @@ TEST(FileInformation, NowAndAfterColumns)
 TEST(FileInformation, EmptyReadOnlyFileWithThePreviewOff)
 {
     QTemporaryDir folder;
-    const QString empty = folder.filePath("empty");
+    const std::string empty = inFolder(folder, "empty");
     writeFile(empty, "");
-    ASSERT_EQ(::chmod(QFile::encodeName(empty).constData(), 0444), 0);
-    const auto information = collectFileInformation(empty, [](const QString &) { return QString(); });
+    ASSERT_EQ(::chmod(empty.c_str(), 0444), 0);
+    const auto information = collectFileInformation(empty, [](const std::string &) { return std::string(); });
     EXPECT_FALSE(information.hiddenNow);
     EXPECT_TRUE(information.readOnlyNow);
     EXPECT_EQ(information.crcText, "00000000");
@@ -113,9 +135,9 @@ TEST(FileInformation, EmptyReadOnlyFileWithThePreviewOff)
 TEST(FileInformation, SizeAboveFourGibibytes)
 {
     QTemporaryDir folder;
-    const QString sparse = folder.filePath("sparse.bin");
+    const std::string sparse = inFolder(folder, "sparse.bin");
     {
-        QFile file(sparse);
+        QFile file(QString::fromStdString(sparse));
         ASSERT_TRUE(file.open(QIODevice::WriteOnly));
         ASSERT_TRUE(file.resize((5ll << 30) + 1));
     }
@@ -125,21 +147,20 @@ TEST(FileInformation, SizeAboveFourGibibytes)
 TEST(FileInformation, MissingFileRaisesTheOpenError)
 {
     QTemporaryDir folder;
-    const QString missing = folder.filePath("gone.txt");
+    const std::string missing = inFolder(folder, "gone.txt");
     try {
         collectFileInformation(missing, {});
         FAIL() << "no error";
     } catch (const std::runtime_error &error) {
-        EXPECT_EQ(std::string(error.what()),
-                  "Cannot open file \"" + missing.toStdString() + "\". No such file or directory");
+        EXPECT_EQ(std::string(error.what()), "Cannot open file \"" + missing + "\". No such file or directory");
     }
 }
 
 TEST(ManualRename, RenamesOrKeepsTheFileWhereItIs)
 {
     QTemporaryDir folder;
-    const QString source = folder.filePath("a.txt");
-    const QString other = folder.filePath("b.txt");
+    const std::string source = inFolder(folder, "a.txt");
+    const std::string other = inFolder(folder, "b.txt");
     writeFile(source, "source");
     writeFile(other, "other");
     QDir(folder.path()).mkdir("sub");
@@ -153,14 +174,14 @@ TEST(ManualRename, RenamesOrKeepsTheFileWhereItIs)
         {"sub", false},      // nor an existing folder
         {"", false},         // empty answer
         {"no/such/dir/x", false},
-        {" c.txt ", true},   // taken unchanged, blanks and all
+        {" c\xFF.txt ", true}, // taken unchanged: blanks, bytes that are not UTF-8
     };
     for (const auto &c : cases) {
-        const QString result = renameSourceFile(source, QString::fromUtf8(c.answer));
+        const std::string result = renameSourceFile(source, c.answer);
         if (c.moves) {
-            EXPECT_EQ(result, folder.filePath(c.answer));
+            EXPECT_EQ(result, inFolder(folder, c.answer));
             EXPECT_EQ(readFile(result), "source");
-            EXPECT_FALSE(QFile::exists(source));
+            EXPECT_FALSE(exists(source));
         } else {
             EXPECT_EQ(result, source) << c.answer;
             EXPECT_EQ(readFile(source), "source") << c.answer;
@@ -169,10 +190,39 @@ TEST(ManualRename, RenamesOrKeepsTheFileWhereItIs)
     }
 }
 
+TEST(ManualRename, RowIsRewrittenInFullFormWithTheNewPreview)
+{
+    QTemporaryDir folder;
+    const std::string source = inFolder(folder, "a.txt");
+    const std::string taken = inFolder(folder, "b.txt");
+    writeFile(source, "source");
+    writeFile(taken, "other");
+    const PreviewFunction preview = [](const std::string &path) { return path + ".new"; };
+
+    // A refusal keeps the current path; the new path is still recomputed.
+    FileEntry row = FileEntry::parse(FileEntry::listRow(source));
+    row.iconIndex = 7;
+    FileEntry refused = renameRowFile(row, "b.txt", preview);
+    EXPECT_EQ(refused.text(), FileEntry::fullRow(7, source, source + ".new"));
+    EXPECT_EQ(readFile(taken), "other");
+
+    // A row without "*" comes back in the full form.
+    FileEntry renamed = renameRowFile(row, "c|d.txt", preview);
+    const std::string moved = inFolder(folder, "c|d.txt");
+    EXPECT_EQ(renamed.text(), FileEntry::fullRow(7, moved, moved + ".new"));
+    EXPECT_EQ(FileEntry::parse(renamed.text()).currentPath, moved);
+    EXPECT_EQ(readFile(moved), "source");
+
+    // With the preview off the row still gets its "*".
+    const FileEntry off = renameRowFile(renamed, "c|d.txt", [](const std::string &) { return std::string(); });
+    EXPECT_TRUE(off.hasNewPath);
+    EXPECT_EQ(off.text(), FileEntry::fullRow(7, moved, ""));
+}
+
 TEST(ManualRename, MissingFileStaysAtItsPath)
 {
     QTemporaryDir folder;
-    const QString missing = folder.filePath("gone.txt");
+    const std::string missing = inFolder(folder, "gone.txt");
     EXPECT_EQ(renameSourceFile(missing, "new.txt"), missing);
-    EXPECT_FALSE(QFile::exists(folder.filePath("new.txt")));
+    EXPECT_FALSE(exists(inFolder(folder, "new.txt")));
 }

@@ -20,6 +20,11 @@ using namespace brenmark;
 
 namespace {
 
+std::string bytes(const QString &path)
+{
+    return QFile::encodeName(path).toStdString();
+}
+
 void writeFile(const QString &path, const QByteArray &contents)
 {
     QFile file(path);
@@ -136,7 +141,7 @@ void InfoDialogTest::informationOfAFile()
         shown->findChild<QToolButton *>("SpeedButton1")->click();
     });
     QLocale::setDefault(QLocale::c());
-    dialog.N22Click(path, [](const QString &) { return QStringLiteral("/out/DIGITS"); });
+    dialog.N22Click(bytes(path), [](const std::string &) { return std::string("/out/DIGITS"); });
     QVERIFY(checked);
     QCOMPARE(dialog.result(), int(QDialog::Accepted));
 }
@@ -157,7 +162,7 @@ void InfoDialogTest::previewOffLeavesTheAfterFieldsEmpty()
         QVERIFY(!boxChecked(shown, "cbHidenNow"));
         shown->close();
     });
-    dialog.N22Click(path, [](const QString &) { return QString(); });
+    dialog.N22Click(bytes(path), [](const std::string &) { return std::string(); });
     QVERIFY(!dialog.isVisible());
 }
 
@@ -167,7 +172,7 @@ void InfoDialogTest::unreadableFileShowsNoDialog()
     TfmInfo dialog;
     bool raised = false;
     try {
-        dialog.N22Click(folder.filePath("gone"), {});
+        dialog.N22Click(bytes(folder.filePath("gone")), {});
     } catch (const std::runtime_error &error) {
         raised = QString::fromUtf8(error.what()).startsWith(QStringLiteral("Cannot open file"));
     }
@@ -190,7 +195,9 @@ void InfoDialogTest::renameDialogAndRefusal()
         input->setTextValue(QStringLiteral("b.txt"));
         input->accept();
     });
-    QCOMPARE(N21Click(&window, source), source);
+    const FileEntry row = FileEntry::parse(FileEntry::dialogRow(bytes(source)));
+    const PreviewFunction preview = [](const std::string &path) { return path + ".new"; };
+    QCOMPARE(N21Click(&window, row, preview).text(), FileEntry::fullRow(0, bytes(source), bytes(source) + ".new"));
     QFile other(folder.filePath("b.txt"));
     QVERIFY(other.open(QIODevice::ReadOnly));
     QCOMPARE(other.readAll(), QByteArray("other"));
@@ -200,7 +207,7 @@ void InfoDialogTest::renameDialogAndRefusal()
         input->setTextValue(QStringLiteral("c.txt"));
         input->reject();
     });
-    QCOMPARE(N21Click(&window, source), source);
+    QCOMPARE(N21Click(&window, row, preview).currentPath, bytes(source));
     QVERIFY(QFile::exists(source));
     QVERIFY(!QFile::exists(folder.filePath("c.txt")));
 }
@@ -215,8 +222,9 @@ void InfoDialogTest::renameAccepted()
         input->setTextValue(QStringLiteral("новое имя.txt"));
         input->accept();
     });
-    const QString renamed = N21Click(&window, source);
-    QCOMPARE(renamed, folder.filePath(QStringLiteral("новое имя.txt")));
+    const FileEntry row = FileEntry::parse(FileEntry::listRow(bytes(source)));
+    const QString renamed = folder.filePath(QStringLiteral("новое имя.txt"));
+    QCOMPARE(N21Click(&window, row, {}).text(), FileEntry::fullRow(0, bytes(renamed), ""));
     QVERIFY(QFile::exists(renamed));
     QVERIFY(!QFile::exists(source));
 }
@@ -225,11 +233,14 @@ void InfoDialogTest::openOnlyWhenRunFilesIsOn()
 {
     UrlRecorder recorder;
     QDesktopServices::setUrlHandler(QStringLiteral("file"), &recorder, "open");
-    openFileWithDesktop(QStringLiteral("/tmp/x.txt"), false);
-    openFileWithDesktop(QString(), true);
+    openFileWithDesktop("/tmp/x.txt", false);
+    openFileWithDesktop("", true);
     QVERIFY(recorder.opened.isEmpty());
-    openFileWithDesktop(QStringLiteral("/tmp/x y.txt"), true);
-    QCOMPARE(recorder.opened, QList<QUrl>{QUrl::fromLocalFile(QStringLiteral("/tmp/x y.txt"))});
+    openFileWithDesktop("/tmp/x y.txt", true);
+    openFileWithDesktop("/tmp/n\xFF", true);
+    QCOMPARE(recorder.opened.size(), 2);
+    QCOMPARE(recorder.opened[0], QUrl::fromLocalFile(QStringLiteral("/tmp/x y.txt")));
+    QCOMPARE(recorder.opened[1].toEncoded(), QByteArray("file:///tmp/n%FF"));
     QDesktopServices::unsetUrlHandler(QStringLiteral("file"));
 }
 

@@ -146,6 +146,31 @@ private slots:
         QVERIFY2(errors[0].contains("clickBtn"), qPrintable(errors[0]));
     }
 
+    void showLoadedModulesFillsEveryTargetAndEnablesTheButtonOnlyWithCommands()
+    {
+        for (const bool withButtons : {false, true}) {
+            HostPlugins plugins;
+            plugins.add("plain");
+            plugins.add(withButtons ? "delta" : "beta");
+            ModuleRegistry registry;
+            load(plugins, registry);
+            QMenu pmAddAction;
+            pmAddAction.addAction("старый пункт");
+            QMenu n2;
+            QMenu pmModules;
+            QPushButton sbModules;
+            sbModules.setEnabled(false);
+            showLoadedModules(registry, {&pmAddAction, &n2, &pmModules, &sbModules}, m_imlAddMenu, m_imlModules,
+                              [](QAction *) {});
+            QCOMPARE(pmAddAction.actions().size(), 2);
+            QCOMPARE(n2.actions().size(), 2);
+            for (QAction *item : pmAddAction.actions())
+                QVERIFY(item->text() != "старый пункт");
+            QCOMPARE(pmModules.actions().size(), withButtons ? 2 : 0);
+            QCOMPARE(sbModules.isEnabled(), withButtons);
+        }
+    }
+
     void sbModulesPopsTheMenuUpBelowTheButton()
     {
         QWidget window;
