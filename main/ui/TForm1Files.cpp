@@ -207,15 +207,9 @@ void TForm1::N21Click()
     if (!current.isValid())
         return;
     const int row = current.row();
-    const QString currentPath = current.data(FileListModel::CurrentPathRole).toString();
-    const QString renamed = brenmark::N21Click(this, currentPath);
-    const std::string renamedBytes = pathBytes(renamed);
-    FileEntry entry;
-    entry.iconIndex = m_preview->iconIndexFor(renamedBytes);
-    entry.currentPath = renamedBytes;
-    entry.newPath = m_preview->PreviewFile(renamedBytes, row);
-    entry.hasNewPath = true;
-    m_files->setEntry(row, entry);
+    m_files->setEntry(row, brenmark::N21Click(this, m_files->entry(row), [this, row](const std::string &path) {
+        return m_preview->PreviewFile(path, row);
+    }));
 }
 
 void TForm1::N25Click()
@@ -227,7 +221,7 @@ void TForm1::lbFilesDblClick()
 {
     const QModelIndex current = lbFiles->currentIndex();
     if (current.isValid())
-        openFileWithDesktop(current.data(FileListModel::CurrentPathRole).toString(), currentSettings().runFiles);
+        openFileWithDesktop(std::string(m_files->currentPath(current.row())), currentSettings().runFiles);
 }
 
 void TForm1::N22Click()
@@ -236,10 +230,8 @@ void TForm1::N22Click()
     if (selected.size() != 1 || !m_info)
         return;
     const int row = selected.front().row();
-    m_info->N22Click(selected.front().data(FileListModel::CurrentPathRole).toString(),
-                     [this, row](const QString &path) {
-                         return QString::fromStdString(m_preview->PreviewFile(pathBytes(path), row));
-                     });
+    m_info->N22Click(std::string(m_files->currentPath(row)),
+                     [this, row](const std::string &path) { return m_preview->PreviewFile(path, row); });
 }
 
 } // namespace brenmark
