@@ -12,6 +12,8 @@
 #include <QStyleFactory>
 #include <QStyleOptionMenuItem>
 
+#include <algorithm>
+
 namespace brenmark {
 
 namespace {
@@ -113,6 +115,7 @@ void MenuLookStyle::N1DrawItem(QPainter *painter, const QStyleOptionMenuItem &it
     const QColor light = systemColor(palette, SystemColor::BtnHighlight);
 
     painter->save();
+    painter->setRenderHint(QPainter::Antialiasing, false);
     QFont font = item.font;
     font.setFamily(QStringLiteral("Tahoma"));
     painter->setFont(font);
@@ -195,8 +198,14 @@ QSize MenuLookStyle::sizeFromContents(ContentsType type, const QStyleOption *opt
         return standard;
     const auto *item = qstyleoption_cast<const QStyleOptionMenuItem *>(option);
     const MenuLook look = menuLook(widget);
-    if (!item || look == MenuLook::None || item->menuItemType == QStyleOptionMenuItem::Separator)
+    if (!item || look == MenuLook::None)
         return standard;
+    if (item->menuItemType == QStyleOptionMenuItem::Separator) {
+        // Separators keep the style's size, but with room for their line two pixels down.
+        if (look == MenuLook::Action)
+            return {standard.width(), std::max(standard.height(), 5)};
+        return standard;
+    }
     if (look == MenuLook::Command) {
         const QWidget *button = referenceButton(widget);
         return N2MeasureItem(standard, button ? button->width() : 0);

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QPainter>
 #include <QStyle>
 
 #include <array>
@@ -47,6 +48,30 @@ constexpr std::array<Art, kMenuImageCount> kMenuArt{{
     {"document-save", QStyle::SP_DialogSaveButton},           // 18 save
 }};
 
+// The start button's picture: a green triangle, so that an enabled "СТАРТ" never
+// looks greyed out (themes draw their playback icons in grey).
+QIcon startIcon()
+{
+    QIcon icon;
+    for (int size : {16, 24, 32}) {
+        QPixmap picture(size, size);
+        picture.fill(Qt::transparent);
+        QPainter painter(&picture);
+        painter.setRenderHint(QPainter::Antialiasing);
+        const qreal unit = size / 32.0;
+        const QPolygonF triangle{QPointF(8 * unit, 4 * unit), QPointF(28 * unit, 16 * unit), QPointF(8 * unit, 28 * unit)};
+        QLinearGradient fill(0, 0, 0, size);
+        fill.setColorAt(0, QColor(120, 200, 90));
+        fill.setColorAt(1, QColor(40, 140, 40));
+        painter.setBrush(fill);
+        painter.setPen(QPen(QColor(30, 100, 30), unit * 1.5, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+        painter.drawPolygon(triangle);
+        painter.end();
+        icon.addPixmap(picture);
+    }
+    return icon;
+}
+
 } // namespace
 
 void chooseIconTheme()
@@ -76,7 +101,7 @@ QIcon programIcon(int resource)
     case 103:
         return themed({"application-exit", QStyle::SP_DialogCloseButton});
     case 104:
-        return themed({"media-playback-start", QStyle::SP_MediaPlay});
+        return startIcon();
     case 105:
         return themed({"application-x-addon", QStyle::SP_ComputerIcon});
     case 106:

@@ -3,6 +3,9 @@
 #include "main/ui/ButtonIcons.h"
 #include "main/ui/FormFonts.h"
 #include "main/ui/MenuLookStyle.h"
+#include "main/ui/TForm1.h"
+
+#include "main/core/look/ColorRules.h"
 
 #include <QApplication>
 #include <QMenu>
@@ -73,6 +76,7 @@ private slots:
     void measuring();
     void menusTakeTheirLookFromTheirParents();
     void setButtonIconKindsAndDisabledLook();
+    void windowMenuIsDrawnByTheRoutine();
 
 private:
     QImage draw(const QString &text, bool selected, bool enabled = true, const QIcon &icon = {},
@@ -240,6 +244,32 @@ void MenuLookTest::setButtonIconKindsAndDisabledLook()
     QCOMPARE(shown.pixel(2, 3), qRgb(0, 0xAA, 0));
     QVERIFY(shown.pixel(1, 18) != qRgb(0, 0xAA, 0));
     QCOMPARE(shown.pixel(33, 18), qRgb(0, 0xAA, 0));
+}
+
+void MenuLookTest::windowMenuIsDrawnByTheRoutine()
+{
+    TForm1 form;
+    QMenu *menu = form.pmFiles;
+    menu->popup(QPoint(10, 10));
+    QVERIFY(QTest::qWaitForWindowExposed(menu));
+    const QRect clear = menu->actionGeometry(form.N13);
+    QCOMPARE(clear.height(), 23);
+    menu->setActiveAction(form.N13);
+    const QImage image = menu->grab().toImage();
+    image.save(QStringLiteral("menu.png"));
+    const QPalette palette = QApplication::palette();
+    // An item that is not highlighted: the icon stripe in the mix of white and shadow.
+    const QRect info = menu->actionGeometry(form.N22);
+    const QColor stripe = MixColors(Qt::white, palette.color(QPalette::Dark), 25);
+    QCOMPARE(image.pixel(info.left() + 1, info.top() + 1), stripe.rgb());
+    QCOMPARE(image.pixel(info.left() + 23, info.center().y()), palette.color(QPalette::Dark).rgb());
+    // The highlighted one: its middle is the tinted bar's middle column.
+    QCOMPARE(image.pixel(clear.center().x(), clear.top() + 5), m_bar.pixel(5, 5));
+    // Separators: one crisp line in the shadow colour, two pixels below their top.
+    const QRect separator = menu->actionGeometry(form.N12);
+    QCOMPARE(image.pixel(separator.left() + 40, separator.top() + 2), palette.color(QPalette::Dark).rgb());
+    QCOMPARE(image.pixel(separator.left() + 40, separator.top() + 3), palette.color(QPalette::Light).rgb());
+    menu->close();
 }
 
 QTEST_MAIN(MenuLookTest)
