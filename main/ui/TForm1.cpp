@@ -188,8 +188,8 @@ void TForm1::ApplyFileListFont(const QFont &font)
     else if (font.pixelSize() > 0)
         listFont.setPixelSize(font.pixelSize());
     lbFiles->setFont(listFont);
-    int height = QFontMetrics(listFont).boundingRect(QLatin1Char('J')).height();
-    height = std::max(height, QFontMetrics(listFont).height());
+    // The height of a line of text ("J" with its ascent and descent) in that font.
+    int height = QFontMetrics(listFont).height();
     if (currentSettings().showIcons && height < 16)
         height = 16;
     m_fileListDelegate->setRowHeight(height);

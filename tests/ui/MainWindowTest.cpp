@@ -1,6 +1,7 @@
 // The main window's controls, menus, layout and enabling rules.
 #include "main/core/chain/ActionChainModel.h"
 #include "main/core/filelist/FileListModel.h"
+#include "main/ui/FileListDelegate.h"
 #include "main/ui/TForm1.h"
 #include "main/ui/TopSplitter.h"
 
@@ -40,6 +41,8 @@ private slots:
     void pmFilesPopupEnablesBySelection();
     void tabOrderOfTheLowerHalf();
     void statusLineCountsSelection();
+    void keysOfTheFileList();
+    void fileListFontSetsTheRowHeight();
 
 private:
     void showAtDesignSize()
@@ -350,6 +353,45 @@ void MainWindowTest::statusLineCountsSelection()
     QCOMPARE(m_form->sbFiles->currentMessage(), QStringLiteral("Файлов 3 из 5."));
     m_form->N13Click();
     QCOMPARE(m_form->sbFiles->currentMessage(), QStringLiteral("Файлов 0 из 0."));
+}
+
+void MainWindowTest::keysOfTheFileList()
+{
+    showAtDesignSize();
+    addRows(4);
+    m_form->lbFiles->setFocus();
+    QTest::keyClick(m_form->lbFiles, Qt::Key_A, Qt::ControlModifier);
+    QCOMPARE(m_form->sbFiles->currentMessage(), QStringLiteral("Файлов 4 из 4."));
+    QTest::keyClick(m_form->lbFiles, Qt::Key_I, Qt::ControlModifier);
+    QCOMPARE(m_form->sbFiles->currentMessage(), QStringLiteral("Файлов 0 из 4."));
+
+    // Del removes the selected block and selects the row that followed it.
+    QItemSelectionModel *selection = m_form->lbFiles->selectionModel();
+    selection->select(QItemSelection(m_form->files().index(1), m_form->files().index(2)), QItemSelectionModel::Select);
+    QTest::keyClick(m_form->lbFiles, Qt::Key_Delete);
+    QCOMPARE(m_form->files().count(), 2);
+    QCOMPARE(m_form->sbFiles->currentMessage(), QStringLiteral("Файлов 1 из 2."));
+    QVERIFY(selection->isRowSelected(1));
+    QVERIFY(m_form->files().data(m_form->files().index(1)).toString().contains(QStringLiteral("a3.txt")));
+
+    QTest::keyClick(m_form->lbFiles, Qt::Key_N, Qt::ControlModifier);
+    QCOMPARE(m_form->files().count(), 0);
+    QCOMPARE(m_form->sbFiles->currentMessage(), QStringLiteral("Файлов 0 из 0."));
+}
+
+void MainWindowTest::fileListFontSetsTheRowHeight()
+{
+    QFont big(QStringLiteral("Tahoma"));
+    big.setPointSize(20);
+    m_form->ApplyFileListFont(big);
+    QCOMPARE(m_form->lbFiles->font().pointSize(), 20);
+    QCOMPARE(m_form->fileListDelegate()->rowHeight(), QFontMetrics(m_form->lbFiles->font()).height());
+    QFont small(QStringLiteral("Tahoma"));
+    small.setPointSize(5);
+    m_form->ApplyFileListFont(small); // icons are on by default: at least 16 high
+    QCOMPARE(m_form->fileListDelegate()->rowHeight(), 16);
+    addRows(2);
+    QCOMPARE(m_form->lbFiles->sizeHintForRow(0), 16);
 }
 
 QTEST_MAIN(MainWindowTest)
