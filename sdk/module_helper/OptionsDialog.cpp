@@ -56,7 +56,7 @@ void OptionsDialog::updateExample()
     const QString problem = optionsProblem();
     m_ok->setEnabled(problem.isEmpty());
     if (!problem.isEmpty()) {
-        m_example->setText(problem);
+        m_example->setText(QStringLiteral("Ошибка: ") + problem);
         return;
     }
     const QByteArray sample = m_sample.toUtf8();
