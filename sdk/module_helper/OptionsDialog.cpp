@@ -1,5 +1,6 @@
 #include "module_helper/OptionsDialog.h"
 
+#include "module_helper/FileName.h"
 #include "module_helper/ModuleError.h"
 
 #include <QAbstractButton>
@@ -63,6 +64,7 @@ void OptionsDialog::updateExample()
     std::string result;
     try {
         appendExample(std::string_view(sample.constData(), std::size_t(sample.size())), result);
+        checkFileName(result);
         m_example->setText(m_sample + QStringLiteral(" → ") + QString::fromUtf8(result));
     } catch (const ModuleError &error) {
         m_example->setText(m_sample + QStringLiteral(" → ошибка: ") + QString::fromUtf8(error.what()));

@@ -279,6 +279,12 @@ TEST(ModulesShipped, RunFailuresLoseNothing)
     EXPECT_NE(empty.find("«IMG_1.jpg»"), std::string::npos) << empty;
     EXPECT_EQ(readFile(source), "new picture");
 
+    void *slashing = module.block(replacing("IMG_", "../"));
+    EXPECT_NE(callError([&] { module.process(source.c_str(), source.c_str(), slashing, BRENMARK_MODE_RUN); })
+                  .find("«/»"),
+              std::string::npos);
+    EXPECT_EQ(readFile(source), "new picture");
+
     const std::string undecodable = folder.path() / "bad\xff.jpg";
     writeFile(undecodable, "bytes");
     void *anything = module.block(replacing("bad", "good"));

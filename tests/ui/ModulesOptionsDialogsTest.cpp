@@ -180,6 +180,22 @@ private slots:
         module.freeOpt(slot);
     }
 
+    void theExampleShowsANameThatCannotBe()
+    {
+        Module module("insert_text.so", m_window.get());
+        QString example;
+        onDialog([&](QDialog *dialog) {
+            dialog->findChild<QLineEdit *>()->setText(QStringLiteral("a/b"));
+            example = exampleLine(dialog);
+            button(dialog, QDialogButtonBox::Cancel)->click();
+        });
+        void *slot = nullptr;
+        const char *caption = nullptr;
+        QCOMPARE(module.showOptions(true, &slot, &caption), 0);
+        QVERIFY2(example.contains(QStringLiteral("ошибка")) && example.contains(QStringLiteral("«/»")),
+                 qPrintable(example));
+    }
+
     void everyModuleOpensItsDialog()
     {
         for (const char *file : {"insert_text.so", "replace_text.so", "remove_text.so", "letter_case.so",
