@@ -132,6 +132,11 @@ QVariant FileListModel::data(const QModelIndex &index, int role) const
     }
 }
 
+Qt::ItemFlags FileListModel::flags(const QModelIndex &index) const
+{
+    return index.isValid() ? Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemNeverHasChildren : Qt::NoItemFlags;
+}
+
 QHash<int, QByteArray> FileListModel::roleNames() const
 {
     QHash<int, QByteArray> names = QAbstractListModel::roleNames();

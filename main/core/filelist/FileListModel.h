@@ -43,6 +43,7 @@ public:
     int rowCount(const QModelIndex &parent = QModelIndex()) const override;
     // DisplayRole gives the row text decoded for display.
     QVariant data(const QModelIndex &index, int role = Qt::DisplayRole) const override;
+    Qt::ItemFlags flags(const QModelIndex &index) const override;
     QHash<int, QByteArray> roleNames() const override;
 
     int count() const { return static_cast<int>(m_rows.size()); }
