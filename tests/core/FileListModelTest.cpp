@@ -55,9 +55,9 @@ TEST(FileListModel, ListFileLinesEndAtLfCrlfOrCrAndAreOtherwiseUnchanged)
     const std::string spaced = tree.file(" c ");
     const std::string folder = tree.folder("d");
     const std::string list = tree.file("list.txt", a + "\r\n" + b + "\r" + spaced + "\n\n" + folder + "\n" + a
-                                                       + "\n  " + b + "\n" + b);
+                                                       + "\n  " + b + "\n" + a + std::string(1, '\0') + "x\n" + b);
     EXPECT_EQ(FileListModel::readListFile(list),
-              (std::vector<std::string> {a, b, spaced, "", folder, a, "  " + b, b}));
+              (std::vector<std::string> {a, b, spaced, "", folder, a, "  " + b, a + std::string(1, '\0') + "x", b}));
     FileListModel model;
     EXPECT_EQ(model.appendListFile(list), 5);
     EXPECT_EQ(rowTexts(model), (std::vector<std::string> {"0|" + a, "0|" + b, "0|" + spaced, "0|" + a, "0|" + b}));

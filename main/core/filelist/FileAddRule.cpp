@@ -71,7 +71,9 @@ void FileAddRule::listFolder()
 
 bool FileAddRule::accepts(const std::string &path)
 {
-    if (path.empty())
+    // A zero byte cannot be part of a file name: such a line would name the
+    // file before the zero to the system and to every module.
+    if (path.empty() || path.find('\0') != std::string::npos)
         return false;
     const size_t slash = path.rfind('/');
     if (slash == std::string::npos || slash == 0) {

@@ -7,7 +7,8 @@
 namespace brenmark {
 
 // The add rule of the file list: a path is added only when it names an
-// existing file that is not a directory (symbolic links followed).
+// existing file that is not a directory (symbolic links followed). A path
+// holding a zero byte names nothing.
 //
 // Lists are mostly many files of few folders, so the folder of the last
 // path stays open and each file is looked up relative to it; once many
