@@ -43,6 +43,8 @@ PrefixOptions *newOptions()
 // The prefix of a block read from a template: never trust a terminator.
 std::string prefixOf(const PrefixOptions *options)
 {
+    if (!options)
+        return kDefaultPrefix;
     return std::string(options->prefix, strnlen(options->prefix, sizeof options->prefix));
 }
 
