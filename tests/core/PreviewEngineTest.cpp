@@ -205,3 +205,25 @@ TEST(Preview, DroppedFilesGetTheirNewPathWithTheIndexTheyAreAboutToTake)
     EXPECT_EQ(setup.files.rowText(4), FileEntry::fullRow(0, a, ""));
     EXPECT_EQ(setup.files.entry(4).currentPath, a);
 }
+
+TEST(Preview, ARebuildAskedForDuringARebuildFollowsItInsteadOfNesting)
+{
+    Fixtures fixtures;
+    void *spy = fixtures.load("fixture_batch_spy");
+    PreviewSetup setup;
+    setup.actions.addAction(spy, "spy.so", 0);
+    setup.addRows(3);
+    int rewrites = 0;
+    QObject::connect(&setup.files, &FileListModel::rowsRewritten, [&](int, int) { ++rewrites; });
+    bool asked = false;
+    setup.sink.onProgress = [&](int position) {
+        if (position == 2 && !asked) {
+            asked = true;
+            setup.actions.setCheckedByUser(0, false); // e.g. a click processed by a module
+            setup.engine.RebuildPreview();
+        }
+    };
+    setup.engine.RebuildPreview();
+    EXPECT_EQ(rewrites, 2);
+    EXPECT_EQ(setup.rows(), (std::vector<std::string> {"0|/d/f0*/d/f0", "0|/d/f1*/d/f1", "0|/d/f2*/d/f2"}));
+}

@@ -1,4 +1,6 @@
 #include "main/core/chain/ActionChainModel.h"
+#include "main/core/chain/ChainControlStates.h"
+#include "main/core/modulehost/ModuleCallGuard.h"
 #include "main/core/modulehost/ModuleLibrary.h"
 #include "main/core/templates/TemplateChain.h"
 #include "main/core/templates/TemplateFormat.h"
@@ -24,7 +26,7 @@ class TemplateChainTest : public ::testing::Test
 protected:
     static void SetUpTestSuite()
     {
-        for (const char *name : {"alpha", "empty", "hostblock", "wide"}) {
+        for (const char *name : {"alpha", "empty", "hostblock", "wide", "throwing"}) {
             const std::string path = std::string(BRENMARK_FIXTURE_DIR) + "/fixture_tpl_" + name + ".so";
             std::string error;
             auto library = ModuleLibrary::open(path, &error);
@@ -161,10 +163,14 @@ TEST_F(TemplateChainTest, AllModulesMissingGivesAnEmptyChain)
     writeTemplate(path, {{"gone.so", "g", {1, 2}}, {"Alpha.so", "letter case counts", {}}});
     ActionChainModel chain;
     addRow(chain, "alpha.so", "old", {0, 0, 0, 0, 0, 0, 0, 0});
+    bool saveEnabled = true;
+    QObject::connect(&chain, &ActionChainModel::controlStatesChanged,
+                     [&] { saveEnabled = actionButtonStates(false, chain.count()).saveEnabled; });
     const TemplateLoadResult result = LoadTemplate(chain, path, finder());
     EXPECT_TRUE(result.missing);
     EXPECT_EQ(result.missingModuleText, QStringLiteral("\ngone.so\nAlpha.so\n"));
     EXPECT_EQ(chain.count(), 0);
+    EXPECT_FALSE(saveEnabled);
 
     writeTemplate(path, {});
     const TemplateLoadResult none = LoadTemplate(chain, path, finder());
@@ -221,6 +227,23 @@ TEST_F(TemplateChainTest, DamagedFileLeavesTheChainAsItWas)
 
     EXPECT_THROW(LoadTemplate(chain, dir.filePath(QStringLiteral("none.ptp")), finder()), TemplateFormatError);
     EXPECT_EQ(chain.count(), 1);
+}
+
+TEST_F(TemplateChainTest, FailingModuleStopsTheLoadWithoutAHalfBuiltRow)
+{
+    writeTemplate(path, {{"alpha.so", "before", {1, 1, 1, 1, 1, 1, 1, 1}},
+                         {"throwing.so", "fails", {2, 2, 2, 2}},
+                         {"empty.so", "after", {}}});
+    ActionChainModel chain;
+    try {
+        LoadTemplate(chain, path, finder());
+        FAIL() << "no error raised";
+    } catch (const ModuleCallError &error) {
+        EXPECT_NE(std::string(error.what()).find("newOpt refuses"), std::string::npos) << error.what();
+    }
+    EXPECT_FALSE(chain.ChainUpdating());
+    ASSERT_EQ(chain.count(), 1);
+    EXPECT_EQ(chain.caption(0), "before");
 }
 
 TEST_F(TemplateChainTest, EmptyChainWritesNothing)

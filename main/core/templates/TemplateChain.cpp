@@ -38,17 +38,21 @@ void copyGuarded(void *to, const void *from, std::size_t size)
         guardModuleCall([&] { std::memcpy(to, from, size); });
 }
 
-// Lowers ChainUpdating however the load ends.
+// Raises ChainUpdating and puts it back however the load ends.
 class ChainUpdatingScope
 {
 public:
-    explicit ChainUpdatingScope(ActionChainModel &chain) : m_chain(chain) { m_chain.setChainUpdating(true); }
-    ~ChainUpdatingScope() { m_chain.setChainUpdating(false); }
+    explicit ChainUpdatingScope(ActionChainModel &chain) : m_chain(chain), m_before(chain.ChainUpdating())
+    {
+        m_chain.setChainUpdating(true);
+    }
+    ~ChainUpdatingScope() { m_chain.setChainUpdating(m_before); }
     ChainUpdatingScope(const ChainUpdatingScope &) = delete;
     ChainUpdatingScope &operator=(const ChainUpdatingScope &) = delete;
 
 private:
     ActionChainModel &m_chain;
+    bool m_before;
 };
 
 std::unique_ptr<TListData> buildRecord(const TemplateAction &action, void *module)
