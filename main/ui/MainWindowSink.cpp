@@ -8,6 +8,8 @@
 #include <QProgressBar>
 #include <QPushButton>
 
+#include <algorithm>
+
 namespace brenmark {
 
 void MainWindowSink::setProgressMaximum(int maximum)
@@ -17,7 +19,13 @@ void MainWindowSink::setProgressMaximum(int maximum)
 
 void MainWindowSink::setProgressPosition(int position)
 {
-    m_form.pbAll->setValue(position);
+    // Called once per file: the bar is only told when its drawn length would change.
+    QProgressBar *bar = m_form.pbAll;
+    const long long maximum = bar->maximum();
+    const long long width = std::max(bar->width(), 1);
+    if (maximum <= 0 || position <= 0 || position >= maximum
+        || position * width / maximum != static_cast<long long>(bar->value()) * width / maximum)
+        bar->setValue(position);
 }
 
 void MainWindowSink::setStatusText(const QString &text)
