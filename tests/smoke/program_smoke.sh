@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Starts the real program under a virtual X server in a copy of its program
-# directory, waits for its main window, then asks it to close with SIGTERM and
-# expects a clean exit. Usage: program_smoke.sh <program> [screenshot.png]
+# directory, waits for its main window and checks its size, then asks it to
+# close with SIGTERM and expects a clean exit. With a second argument, and
+# ImageMagick's import at hand, the screen is saved there as a picture.
+# Usage: program_smoke.sh <program> [screenshot.png]
 set -euo pipefail
 program=$1
 screenshot=${2:-}
@@ -26,6 +28,10 @@ xvfb-run -a -s "-screen 0 1024x768x24" bash -c '
     if ! xwininfo -root -tree | grep -q "\"Korvane Brenmark\""; then
         echo "no main window"; kill "$pid"; exit 1
     fi
+    # Opened at its design client size.
+    geometry=$(xwininfo -name "Korvane Brenmark")
+    grep -q "Width: 489" <<<"$geometry" && grep -q "Height: 513" <<<"$geometry" || {
+        echo "main window not at 489 x 513:"; echo "$geometry"; kill "$pid"; exit 1; }
     if [[ -n "$SMOKE_SHOT" ]] && command -v import >/dev/null; then
         sleep 1
         import -window root "$SMOKE_SHOT"

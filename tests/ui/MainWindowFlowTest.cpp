@@ -23,6 +23,7 @@
 #include <QStatusBar>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 #include <QUrl>
 
 using namespace brenmark;
@@ -48,6 +49,8 @@ private slots:
 
     void startSequenceLoadsModulesAndListedFiles();
     void addedActionsRenameTheRowsAndRunMovesTheFiles();
+    void stopButtonTakesStartsPlaceAndStopsTheRun();
+    void closingDuringARunStopsItFirst();
     void droppedFilesGetTheirNewNameAtOnce();
     void templateErrorsReachTheGeneralHandler();
     void closeSavesTheChainAndTheNextStartRestoresIt();
@@ -189,6 +192,47 @@ void MainWindowFlowTest::addedActionsRenameTheRowsAndRunMovesTheFiles()
     QVERIFY(m_form->sbStart->isVisible());
     QVERIFY(m_form->btnExit->isEnabled());
     QVERIFY(m_form->isVisible()); // "Выход по завершении" is off
+}
+
+void MainWindowFlowTest::stopButtonTakesStartsPlaceAndStopsTheRun()
+{
+    startWindow(QString());
+    m_form->files().appendDialogFiles({QFile::encodeName(m_files + QStringLiteral("photo.jpg")).toStdString(),
+                                       QFile::encodeName(m_files + QStringLiteral("notes.txt")).toStdString()});
+    addActionItem(QStringLiteral("Приставка"))->trigger();
+    bool stopShown = false;
+    bool startHidden = false;
+    // Runs inside the run's first processing of pending events; the call it precedes
+    // still happens, the stop acts before the next one.
+    QTimer::singleShot(0, m_form.get(), [&] {
+        stopShown = m_form->sbStop->isVisible();
+        startHidden = m_form->sbStart->isHidden();
+        QVERIFY(!m_form->btnExit->isEnabled());
+        QTest::mouseClick(m_form->sbStop, Qt::LeftButton);
+    });
+    QTest::mouseClick(m_form->sbStart, Qt::LeftButton);
+    QVERIFY(stopShown);
+    QVERIFY(startHidden);
+    QVERIFY(QFile::exists(m_files + QStringLiteral("2024_photo.jpg")));
+    QVERIFY(QFile::exists(m_files + QStringLiteral("notes.txt")));
+    QCOMPARE(m_form->files().count(), 2); // a stopped run keeps the list
+    QVERIFY(m_form->sbStop->isHidden());
+    QVERIFY(m_form->sbStart->isVisible());
+    QVERIFY(m_form->btnExit->isEnabled());
+}
+
+void MainWindowFlowTest::closingDuringARunStopsItFirst()
+{
+    startWindow(QString());
+    m_form->files().appendDialogFiles({QFile::encodeName(m_files + QStringLiteral("photo.jpg")).toStdString(),
+                                       QFile::encodeName(m_files + QStringLiteral("notes.txt")).toStdString()});
+    addActionItem(QStringLiteral("Приставка"))->trigger();
+    QTimer::singleShot(0, m_form.get(), [&] { m_form->close(); });
+    m_form->sbStartClick();
+    QVERIFY(!m_form->isVisible());
+    QVERIFY(QFile::exists(m_files + QStringLiteral("notes.txt"))); // the run stopped after the first file
+    QVERIFY(QFile::exists(m_programDir + QStringLiteral("Templates/~autosave.ptp")));
+    QCOMPARE(m_form->chain().count(), 0);
 }
 
 void MainWindowFlowTest::droppedFilesGetTheirNewNameAtOnce()
