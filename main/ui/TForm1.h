@@ -166,6 +166,8 @@ public:
     void N5Click();
     void N8Click(int tag);
     void pmActionsPopup();
+    // A row of lvActions dropped at `position` (viewport coordinates) by the user's drag.
+    void lvActionsDragDrop(const QPoint &position);
     void bbSaveClick();
     void cbProfileChange();
     // Run.

@@ -144,13 +144,17 @@ bool TForm1::lvActionsDragDrop(QDropEvent *event)
 {
     if (event->source() != lvActions)
         return false;
-    const QModelIndex target = lvActions->indexAt(event->position().toPoint());
-    const int targetRow = target.isValid() ? target.row() : -1;
-    const int selectedRow = selectedActionRow();
     event->setDropAction(Qt::IgnoreAction);
     event->accept();
-    reportErrors([&] { m_chain->moveByDrop(targetRow, selectedRow); });
+    const QPoint position = event->position().toPoint();
+    reportErrors([&] { lvActionsDragDrop(position); });
     return true;
+}
+
+void TForm1::lvActionsDragDrop(const QPoint &position)
+{
+    const QModelIndex target = lvActions->indexAt(position);
+    m_chain->moveByDrop(target.isValid() ? target.row() : -1, selectedActionRow());
 }
 
 void TForm1::N5Click()

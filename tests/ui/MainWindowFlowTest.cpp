@@ -52,6 +52,7 @@ private slots:
     void stopButtonTakesStartsPlaceAndStopsTheRun();
     void closingDuringARunStopsItFirst();
     void droppedFilesGetTheirNewNameAtOnce();
+    void draggedActionTakesTheTargetsPlace();
     void templateErrorsReachTheGeneralHandler();
     void closeSavesTheChainAndTheNextStartRestoresIt();
 
@@ -250,6 +251,34 @@ void MainWindowFlowTest::droppedFilesGetTheirNewNameAtOnce()
     QCOMPARE(m_form->files().count(), 1);
     QCOMPARE(fileRow(0), QStringLiteral("%1notes.txt*%1").arg(m_files) + QStringLiteral("2024_notes.txt"));
     QCOMPARE(m_form->sbFiles->currentMessage(), QStringLiteral("Файлов 0 из 1."));
+}
+
+void MainWindowFlowTest::draggedActionTakesTheTargetsPlace()
+{
+    startWindow(QString());
+    addActionItem(QStringLiteral("Приставка"))->trigger();
+    addActionItem(QStringLiteral("В папку archive"))->trigger();
+    addActionItem(QStringLiteral("Приставка"))->trigger();
+    ActionChainModel &chain = m_form->chain();
+    const auto order = [&chain] {
+        QStringList captions;
+        for (int row = 0; row < chain.count(); ++row)
+            captions << chain.data(chain.index(row)).toString().left(3);
+        return captions.join(QLatin1Char(','));
+    };
+    const std::uint64_t first = chain.serial(0);
+    m_form->selectTemplateEntry(-1);
+    m_form->lvActions->selectionModel()->setCurrentIndex(chain.index(0), QItemSelectionModel::ClearAndSelect);
+    m_form->lvActionsDragDrop(m_form->lvActions->visualRect(chain.index(2)).center());
+    QCOMPARE(order(), QStringLiteral("Пер,При,При"));
+    QCOMPARE(chain.serial(2), first); // dropped onto a later row: it lands after it
+    QCOMPARE(m_form->cbProfile->currentIndex(), 0);
+
+    // Below the last row: no row is a target, nothing moves.
+    m_form->lvActions->selectionModel()->setCurrentIndex(chain.index(0), QItemSelectionModel::ClearAndSelect);
+    m_form->lvActionsDragDrop(QPoint(5, m_form->lvActions->viewport()->height() - 2));
+    QCOMPARE(order(), QStringLiteral("Пер,При,При"));
+    QVERIFY(m_errors.isEmpty());
 }
 
 void MainWindowFlowTest::templateErrorsReachTheGeneralHandler()
