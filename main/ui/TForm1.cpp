@@ -22,6 +22,7 @@
 
 #include <QGuiApplication>
 #include <QHeaderView>
+#include <QDragMoveEvent>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QListView>
@@ -144,9 +145,20 @@ bool TForm1::eventFilter(QObject *watched, QEvent *event)
         if (watched == lvActions && lvActionsKeyDown(key))
             return true;
     }
-    if (watched == lvActions->viewport() && event->type() == QEvent::Drop
-        && lvActionsDragDrop(static_cast<QDropEvent *>(event)))
-        return true;
+    if (watched == lvActions->viewport()) {
+        if (event->type() == QEvent::Drop && lvActionsDragDrop(static_cast<QDropEvent *>(event)))
+            return true;
+        // A row dragged within the list may always be dropped on it; the model offers
+        // no move of its own, so the drag is carried as a copy and the drop reorders.
+        if (event->type() == QEvent::DragEnter || event->type() == QEvent::DragMove) {
+            auto *drag = static_cast<QDragMoveEvent *>(event);
+            if (drag->source() == lvActions) {
+                drag->setDropAction(Qt::CopyAction);
+                drag->accept();
+                return true;
+            }
+        }
+    }
     return QWidget::eventFilter(watched, event);
 }
 

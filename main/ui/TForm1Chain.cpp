@@ -144,7 +144,7 @@ bool TForm1::lvActionsDragDrop(QDropEvent *event)
 {
     if (event->source() != lvActions)
         return false;
-    event->setDropAction(Qt::IgnoreAction);
+    event->setDropAction(Qt::CopyAction);
     event->accept();
     const QPoint position = event->position().toPoint();
     reportErrors([&] { lvActionsDragDrop(position); });

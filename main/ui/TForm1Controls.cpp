@@ -120,7 +120,7 @@ void TForm1::buildUpperHalf(DesignLayout *windowLayout)
     lvActions->setSelectionMode(QAbstractItemView::SingleSelection);
     lvActions->setSelectionBehavior(QAbstractItemView::SelectRows);
     lvActions->setDragDropMode(QAbstractItemView::InternalMove);
-    lvActions->setDefaultDropAction(Qt::MoveAction);
+    lvActions->setDefaultDropAction(Qt::CopyAction);
     lvActions->setDragEnabled(true);
     lvActions->setEditTriggers(QAbstractItemView::NoEditTriggers);
     lvActions->setIconSize(QSize(16, 16));

@@ -226,10 +226,10 @@ void TForm1::lbFilesDblClick()
 
 void TForm1::N22Click()
 {
-    const QModelIndexList selected = lbFiles->selectionModel()->selectedRows();
-    if (selected.size() != 1 || !m_info)
+    const QItemSelection selection = lbFiles->selectionModel()->selection();
+    if (selectedRowCount(selection) != 1 || !m_info)
         return;
-    const int row = selected.front().row();
+    const int row = selection.front().top();
     m_info->N22Click(std::string(m_files->currentPath(row)),
                      [this, row](const std::string &path) { return m_preview->PreviewFile(path, row); });
 }

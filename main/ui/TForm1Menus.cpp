@@ -2,6 +2,7 @@
 // image indices (into imlAddMenu) of pmFiles and pmActions, and their enabling.
 #include "main/ui/TForm1.h"
 
+#include "main/core/filelist/RowSelection.h"
 #include "main/ui/MenuLookStyle.h"
 
 #include <QListView>
@@ -115,7 +116,8 @@ void TForm1::buildMenus()
 void TForm1::pmFilesPopup()
 {
     const QItemSelectionModel *selection = lbFiles->selectionModel();
-    const qsizetype selected = selection ? selection->selectedRows().size() : 0;
+    // Counted by ranges: a million selected rows cost no index list.
+    const int selected = selection ? selectedRowCount(selection->selection()) : 0;
     const int rows = lbFiles->model() ? lbFiles->model()->rowCount() : 0;
     const bool hasCurrent = selection && selection->currentIndex().isValid();
     N1->setEnabled(selected != 0);
