@@ -5,12 +5,14 @@
 # modules, so the links are made once the whole tree has been read.
 include_guard(GLOBAL)
 
+# Deferred arguments are expanded when the call runs, in the top directory's
+# scope, so the names are written into the call now.
 function(brenmark_test_module_logic logic)
-    cmake_language(DEFER DIRECTORY ${CMAKE_SOURCE_DIR}
-        CALL target_link_libraries core_tests PRIVATE ${logic})
+    cmake_language(EVAL CODE "cmake_language(DEFER DIRECTORY \"${CMAKE_SOURCE_DIR}\"
+        CALL target_link_libraries core_tests PRIVATE ${logic})")
     if(ARGC GREATER 1)
-        cmake_language(DEFER DIRECTORY ${CMAKE_SOURCE_DIR}
-            CALL add_dependencies core_tests ${ARGV1})
+        cmake_language(EVAL CODE "cmake_language(DEFER DIRECTORY \"${CMAKE_SOURCE_DIR}\"
+            CALL add_dependencies core_tests ${ARGV1})")
     endif()
 endfunction()
 

@@ -1,21 +1,21 @@
 #include "modules/datetime/DateTimeRule.h"
 
 #include "modules/common/FileNameParts.h"
+#include "modules/common/FixedText.h"
 #include "modules/datetime/DateFormat.h"
 
-#include <cstring>
 #include <stdexcept>
 
 namespace brenmark::datetime {
 
 std::string_view formatText(const DateTimeOptions &options)
 {
-    return {options.format, strnlen(options.format, sizeof options.format)};
+    return fixedText(options.format);
 }
 
 std::string_view separatorText(const DateTimeOptions &options)
 {
-    return {options.separator, strnlen(options.separator, sizeof options.separator)};
+    return fixedText(options.separator);
 }
 
 void checkOptions(const DateTimeOptions &options)

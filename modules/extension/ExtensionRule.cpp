@@ -1,10 +1,10 @@
 #include "modules/extension/ExtensionRule.h"
 
 #include "modules/common/FileNameParts.h"
+#include "modules/common/FixedText.h"
 
 #include <QString>
 
-#include <cstring>
 #include <stdexcept>
 
 namespace brenmark::extension {
@@ -38,7 +38,7 @@ std::string changeCase(std::string_view text, bool upper)
 
 std::string_view optionText(const ExtensionOptions &options)
 {
-    return {options.text, strnlen(options.text, sizeof options.text)};
+    return fixedText(options.text);
 }
 
 void checkOptions(const ExtensionOptions &options)

@@ -1,9 +1,9 @@
 #include "modules/movetofolder/FolderTarget.h"
 
 #include "modules/common/FileNameParts.h"
+#include "modules/common/FixedText.h"
 #include "modules/datetime/DateFormat.h"
 
-#include <cstring>
 #include <stdexcept>
 
 namespace brenmark::movetofolder {
@@ -36,7 +36,7 @@ std::string tidyFolder(std::string_view folder)
 
 std::string_view folderText(const MoveOptions &options)
 {
-    return {options.folder, strnlen(options.folder, sizeof options.folder)};
+    return fixedText(options.folder);
 }
 
 void checkOptions(const MoveOptions &options)
