@@ -1,90 +1,84 @@
 #include "modules/extension/ExtensionRule.h"
 
-#include "modules/common/FileNameParts.h"
-#include "modules/common/FixedText.h"
+#include "module_helper/Fields.h"
+#include "module_helper/FileName.h"
+#include "module_helper/ModuleError.h"
+#include "module_helper/Utf8.h"
 
 #include <QString>
-
-#include <stdexcept>
 
 namespace brenmark::extension {
 
 namespace {
 
-std::string changeCase(std::string_view text, bool upper)
+void appendCase(std::string &out, std::string_view text, bool upper)
 {
     // Plain ASCII needs no Unicode tables; most extensions are.
     bool ascii = true;
     for (char c : text)
         ascii = ascii && static_cast<unsigned char>(c) < 0x80;
     if (ascii) {
-        std::string result(text);
-        for (char &c : result) {
+        for (char c : text) {
             if (upper && c >= 'a' && c <= 'z')
                 c = static_cast<char>(c - 'a' + 'A');
             else if (!upper && c >= 'A' && c <= 'Z')
                 c = static_cast<char>(c - 'A' + 'a');
+            out.push_back(c);
         }
-        return result;
+        return;
     }
-    const QString decoded = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-    // Bytes that are not UTF-8 would not survive the round trip: keep them as they are.
-    if (decoded.toUtf8() != QByteArrayView(text.data(), static_cast<qsizetype>(text.size())))
-        return std::string(text);
-    return (upper ? decoded.toUpper() : decoded.toLower()).toStdString();
+    // Bytes that are not UTF-8 would not survive decoding: keep them as they are.
+    if (!sdk::isValidUtf8(text)) {
+        out.append(text);
+        return;
+    }
+    QString decoded;
+    sdk::decodeUtf8(text, decoded);
+    sdk::appendUtf8(out, upper ? decoded.toUpper() : decoded.toLower());
 }
 
 } // namespace
 
-std::string_view optionText(const ExtensionOptions &options)
+void validateOptions(const ExtensionOptions &options)
 {
-    return fixedText(options.text);
-}
-
-void checkOptions(const ExtensionOptions &options)
-{
-    if (options.version != kOptionsVersion)
-        throw std::runtime_error("Расширение: настройки записаны другой версией модуля ("
-                                 + std::to_string(options.version) + ")");
     if (options.operation > ExtensionOperation::Upper)
-        throw std::runtime_error("Расширение: неизвестное действие в настройках");
-    const std::string_view text = optionText(options);
+        throw sdk::ModuleError("Расширение: неизвестное действие в параметрах.");
+    const std::string_view text = sdk::fieldText(options.text);
     if (text.find('/') != std::string_view::npos)
-        throw std::runtime_error("Расширение: знак «/» в расширении недопустим");
+        throw sdk::ModuleError("Расширение: знак «/» в расширении недопустим.");
     if (options.operation == ExtensionOperation::Add && text.empty())
-        throw std::runtime_error("Расширение: не задано добавляемое расширение");
+        throw sdk::ModuleError("Расширение: не задано добавляемое расширение.");
 }
 
-std::string applyExtension(std::string_view fileName, const ExtensionOptions &options)
+void appendNewName(const ExtensionOptions &options, std::string_view fileName, std::string &out)
 {
-    const NameParts parts = splitName(fileName);
-    const std::string_view text = optionText(options);
+    const sdk::NameParts parts = sdk::splitFileName(fileName);
+    const std::string_view text = sdk::fieldText(options.text);
     switch (options.operation) {
     case ExtensionOperation::Set:
-        return joinName(parts.stem, text, !text.empty());
+        sdk::appendFileName(out, parts.base, text, !text.empty());
+        return;
     case ExtensionOperation::Remove:
-        return std::string(parts.stem);
+        sdk::appendFileName(out, parts.base, {}, false);
+        return;
     case ExtensionOperation::Add:
-        return joinName(fileName, text, true);
+        sdk::appendFileName(out, fileName, text, true);
+        return;
     case ExtensionOperation::Lower:
     case ExtensionOperation::Upper:
-        return joinName(parts.stem, changeCase(parts.extension, options.operation == ExtensionOperation::Upper),
-                        parts.hasDot);
+        sdk::appendFileName(out, parts.base, {}, false);
+        if (parts.hasExtension) {
+            out.push_back('.');
+            appendCase(out, parts.extension, options.operation == ExtensionOperation::Upper);
+        }
+        return;
     }
-    return std::string(fileName);
-}
-
-std::string applyExtensionToPath(std::string_view path, const ExtensionOptions &options)
-{
-    const PathParts parts = splitPath(path);
-    std::string result(parts.folder);
-    result += applyExtension(parts.fileName, options);
-    return result;
+    out.append(fileName);
 }
 
 std::string describe(const ExtensionOptions &options)
 {
-    const std::string text(optionText(options));
+    const std::string text(sdk::fieldText(options.text));
     switch (options.operation) {
     case ExtensionOperation::Set:
         return text.empty() ? "Расширение: убрать" : "Расширение: → \"" + text + "\"";

@@ -1,7 +1,8 @@
-#include "modules/common/FixedText.h"
-#include "modules/datetime/DateFormat.h"
-#include "modules/datetime/DateTimeRule.h"
-#include "modules/datetime/FileDateReader.h"
+#include "module_helper/Fields.h"
+#include "module_helper/ModuleError.h"
+#include "modules/date_time/DateFormat.h"
+#include "modules/date_time/DateTimeRule.h"
+#include "modules/date_time/FileDateReader.h"
 
 #include <gtest/gtest.h>
 
@@ -13,7 +14,6 @@
 #include <cstring>
 #include <ctime>
 #include <fstream>
-#include <stdexcept>
 
 using namespace brenmark::datetime;
 
@@ -25,14 +25,21 @@ DateTimeOptions makeOptions(DatePlacement placement, const char *format, const c
 {
     DateTimeOptions options;
     options.placement = placement;
-    brenmark::setFixedText(options.format, format);
-    brenmark::setFixedText(options.separator, separator);
+    brenmark::sdk::setFieldText(options.format, format);
+    brenmark::sdk::setFieldText(options.separator, separator);
     return options;
 }
 
 std::string exifJpeg()
 {
     return std::string(BRENMARK_SOURCE_DIR) + "/tests/data/modules_exif.jpg";
+}
+
+std::string newName(const DateTimeOptions &options, std::string_view fileName)
+{
+    std::string out;
+    appendNewName(options, fileName, kDate, out);
+    return out;
 }
 
 } // namespace
@@ -86,21 +93,19 @@ TEST(DateTimeRule, NamesBeforeAndAfter)
     for (const Case &c : cases) {
         SCOPED_TRACE(c.before);
         const DateTimeOptions options = makeOptions(c.placement, c.format, c.separator);
-        EXPECT_NO_THROW(checkOptions(options));
-        EXPECT_EQ(applyDate(c.before, options, kDate), c.after);
+        EXPECT_NO_THROW(validateOptions(options));
+        EXPECT_EQ(newName(options, c.before), c.after);
     }
 }
 
 TEST(DateTimeRule, RejectsUnusableBlocks)
 {
-    DateTimeOptions newer = makeOptions(DatePlacement::Prefix, "%Y", "_");
-    newer.version = 7;
     DateTimeOptions badPlacement = makeOptions(DatePlacement::Prefix, "%Y", "_");
     badPlacement.placement = static_cast<DatePlacement>(3);
     DateTimeOptions emptyFormat = makeOptions(DatePlacement::Prefix, "", "_");
     DateTimeOptions slash = makeOptions(DatePlacement::Prefix, "%Y/%m", "_");
-    for (const DateTimeOptions *options : {&newer, &badPlacement, &emptyFormat, &slash})
-        EXPECT_THROW(checkOptions(*options), std::runtime_error);
+    for (const DateTimeOptions *options : {&badPlacement, &emptyFormat, &slash})
+        EXPECT_THROW(validateOptions(*options), brenmark::sdk::ModuleError);
 }
 
 TEST(FileDateReader, ParsesExifDates)
@@ -139,7 +144,7 @@ TEST(FileDateReader, ExifDateOrModificationTime)
     EXPECT_EQ(reader.read(plain, DateSource::Exif), modified) << "no EXIF: falls back to the modification time";
     EXPECT_EQ(reader.read(exifJpeg(), DateSource::Exif), (DateParts{2019, 6, 21, 14, 30, 5}));
     EXPECT_EQ(reader.read(exifJpeg(), DateSource::Exif), (DateParts{2019, 6, 21, 14, 30, 5})) << "cached";
-    EXPECT_THROW(reader.read(std::string(folder) + "/missing.jpg", DateSource::Modified), std::runtime_error);
+    EXPECT_THROW(reader.read(std::string(folder) + "/missing.jpg", DateSource::Modified), brenmark::sdk::ModuleError);
 
     unlink(plain.c_str());
     rmdir(folder);

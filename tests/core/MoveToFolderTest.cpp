@@ -1,8 +1,9 @@
-#include "modules/common/FixedText.h"
-#include "modules/movetofolder/FileMover.h"
-#include "modules/movetofolder/FolderTarget.h"
-#include "modules/movetofolder/RunJournal.h"
-#include "modules/movetofolder/UndoRun.h"
+#include "module_helper/Fields.h"
+#include "module_helper/ModuleError.h"
+#include "modules/move_to_folder/FileMover.h"
+#include "modules/move_to_folder/FolderTarget.h"
+#include "modules/move_to_folder/RunJournal.h"
+#include "modules/move_to_folder/UndoRun.h"
 
 #include <gtest/gtest.h>
 
@@ -14,7 +15,6 @@
 #include <filesystem>
 #include <fstream>
 #include <sstream>
-#include <stdexcept>
 
 using namespace brenmark::movetofolder;
 namespace fs = std::filesystem;
@@ -26,7 +26,7 @@ constexpr brenmark::datetime::DateParts kDate{2024, 3, 7, 9, 5, 1};
 MoveOptions makeOptions(const char *folder)
 {
     MoveOptions options;
-    brenmark::setFixedText(options.folder, folder);
+    brenmark::sdk::setFieldText(options.folder, folder);
     return options;
 }
 
@@ -91,7 +91,7 @@ TEST(FolderTarget, PathsBeforeAndAfter)
     for (const Case &c : cases) {
         SCOPED_TRACE(c.folder);
         const MoveOptions options = makeOptions(c.folder);
-        EXPECT_NO_THROW(checkOptions(options));
+        EXPECT_NO_THROW(validateOptions(options));
         EXPECT_EQ(targetPath(c.before, options, kDate), c.after);
     }
     EXPECT_TRUE(needsDate(makeOptions("x/%d")));
@@ -100,22 +100,11 @@ TEST(FolderTarget, PathsBeforeAndAfter)
 
 TEST(FolderTarget, RejectsUnusableBlocks)
 {
-    MoveOptions newer = makeOptions("/a");
-    newer.version = 3;
     MoveOptions noFolder = makeOptions("");
     MoveOptions badSource = makeOptions("/a");
     badSource.dateSource = static_cast<brenmark::datetime::DateSource>(4);
-    for (const MoveOptions *options : {&newer, &noFolder, &badSource})
-        EXPECT_THROW(checkOptions(*options), std::runtime_error);
-}
-
-TEST(FixedText, CutsAtCharacterBoundary)
-{
-    char field[6];
-    EXPECT_TRUE(brenmark::setFixedText(field, "abc"));
-    EXPECT_EQ(brenmark::fixedText(field), "abc");
-    EXPECT_FALSE(brenmark::setFixedText(field, "абв")); // 6 bytes: the last letter does not fit whole
-    EXPECT_EQ(brenmark::fixedText(field), "аб");
+    for (const MoveOptions *options : {&noFolder, &badSource})
+        EXPECT_THROW(validateOptions(*options), brenmark::sdk::ModuleError);
 }
 
 TEST(FileMover, MovesWithinAndAcrossFileSystems)
@@ -181,7 +170,7 @@ TEST(FileMover, NeverReplacesAndKeepsSourceOnFailure)
         try {
             moveFile(c.from, c.to);
             ADD_FAILURE() << "moved although it must not";
-        } catch (const std::runtime_error &error) {
+        } catch (const brenmark::sdk::ModuleError &error) {
             EXPECT_NE(std::string(error.what()).find(c.message), std::string::npos) << error.what();
         }
         EXPECT_EQ(readFile(c.from), "source");
@@ -190,11 +179,11 @@ TEST(FileMover, NeverReplacesAndKeepsSourceOnFailure)
         else
             EXPECT_FALSE(exists(c.to));
     }
-    EXPECT_THROW(moveFile(ext4.file("nothing"), ext4.file("x")), std::runtime_error);
+    EXPECT_THROW(moveFile(ext4.file("nothing"), ext4.file("x")), brenmark::sdk::ModuleError);
 
     const std::string folder = ext4.file("folder");
     fs::create_directory(folder);
-    EXPECT_THROW(moveFile(folder, tmpfs.file("folder")), std::runtime_error);
+    EXPECT_THROW(moveFile(folder, tmpfs.file("folder")), brenmark::sdk::ModuleError);
     EXPECT_TRUE(fs::is_directory(folder));
     EXPECT_FALSE(fs::exists(tmpfs.file("folder")));
 }
@@ -207,7 +196,7 @@ TEST(FileMover, CreatesFolders)
     EXPECT_TRUE(fs::is_directory(ext4.file("a/b/c")));
     createFolders(ext4.file("a/b/c")); // already there
     writeFile(ext4.file("plain"), "x");
-    EXPECT_THROW(createFolders(ext4.file("plain/sub")), std::runtime_error);
+    EXPECT_THROW(createFolders(ext4.file("plain/sub")), brenmark::sdk::ModuleError);
 }
 
 TEST(RunJournal, UndoesTheLastRunInReverse)
@@ -270,5 +259,5 @@ TEST(RunJournal, KeepsOddNamesAndLimitsRuns)
     EXPECT_EQ(runs.back(), (std::vector<JournalMove>{{odd, "/q/" + std::to_string(RunJournal::kMaxRuns + 4)}}));
 
     writeFile(ext4.file("journal"), std::string("M\x05\x00\x00\x00", 5));
-    EXPECT_THROW(journal.runs(), std::runtime_error);
+    EXPECT_THROW(journal.runs(), brenmark::sdk::ModuleError);
 }

@@ -1,0 +1,47 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace brenmark::movetofolder {
+
+struct JournalMove {
+    std::string from;
+    std::string to;
+
+    bool operator==(const JournalMove &) const = default;
+};
+
+// The moves of the last runs, kept in one binary file so that they can be
+// undone after the program was closed. A run is the moves recorded after one
+// startRun(); at most kMaxRuns runs are kept. Paths are stored as bytes with
+// their lengths, so any file name survives.
+class RunJournal {
+public:
+    static constexpr int kMaxRuns = 20;
+
+    explicit RunJournal(std::string file);
+
+    const std::string &file() const { return m_file; }
+
+    // Begin a new run. Throws sdk::ModuleError when the file cannot be written.
+    void startRun();
+    // Append one performed move to the current run.
+    void record(const std::string &from, const std::string &to);
+
+    // The runs, oldest first; empty when there is no journal yet. Throws when
+    // the file exists but cannot be read or is damaged.
+    std::vector<std::vector<JournalMove>> runs() const;
+
+    // Replace the newest run by `remaining` (dropped when empty). The file is
+    // rewritten through a temporary file, so a failure never damages it.
+    void replaceLastRun(const std::vector<JournalMove> &remaining);
+
+private:
+    void writeRuns(const std::vector<std::vector<JournalMove>> &runs) const;
+    void append(const std::string &bytes) const;
+
+    std::string m_file;
+};
+
+} // namespace brenmark::movetofolder
