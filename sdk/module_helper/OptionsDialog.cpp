@@ -18,6 +18,7 @@ OptionsDialog::OptionsDialog(QWidget *parent, const QString &title)
     : QDialog(parent)
     , m_form(new QFormLayout)
     , m_example(new QLabel(this))
+    , m_ok(nullptr)
 {
     setWindowTitle(title);
     m_example->setTextFormat(Qt::PlainText);
@@ -25,7 +26,8 @@ OptionsDialog::OptionsDialog(QWidget *parent, const QString &title)
     m_example->setTextInteractionFlags(Qt::TextSelectableByMouse);
 
     auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    buttons->button(QDialogButtonBox::Ok)->setText(QStringLiteral("ОК"));
+    m_ok = buttons->button(QDialogButtonBox::Ok);
+    m_ok->setText(QStringLiteral("ОК"));
     buttons->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("Отмена"));
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
@@ -51,6 +53,12 @@ QString OptionsDialog::exampleText() const
 
 void OptionsDialog::updateExample()
 {
+    const QString problem = optionsProblem();
+    m_ok->setEnabled(problem.isEmpty());
+    if (!problem.isEmpty()) {
+        m_example->setText(problem);
+        return;
+    }
     const QByteArray sample = m_sample.toUtf8();
     std::string result;
     try {

@@ -86,6 +86,37 @@ std::size_t byteOffset(std::string_view text, std::size_t chars)
     return text.size();
 }
 
+char32_t nextCodePoint(std::string_view text, std::size_t &i)
+{
+    const auto lead = static_cast<unsigned char>(text[i++]);
+    if (lead < 0x80)
+        return lead;
+    int continuation = lead >= 0xF0 ? 3 : lead >= 0xE0 ? 2 : 1;
+    char32_t code = lead & (0x3F >> continuation);
+    while (continuation-- > 0 && i < text.size())
+        code = (code << 6) | (static_cast<unsigned char>(text[i++]) & 0x3F);
+    return code;
+}
+
+void appendCodePoint(std::string &out, char32_t c)
+{
+    if (c < 0x80) {
+        out.push_back(char(c));
+    } else if (c < 0x800) {
+        out.push_back(char(0xC0 | (c >> 6)));
+        out.push_back(char(0x80 | (c & 0x3F)));
+    } else if (c < 0x10000) {
+        out.push_back(char(0xE0 | (c >> 12)));
+        out.push_back(char(0x80 | ((c >> 6) & 0x3F)));
+        out.push_back(char(0x80 | (c & 0x3F)));
+    } else {
+        out.push_back(char(0xF0 | (c >> 18)));
+        out.push_back(char(0x80 | ((c >> 12) & 0x3F)));
+        out.push_back(char(0x80 | ((c >> 6) & 0x3F)));
+        out.push_back(char(0x80 | (c & 0x3F)));
+    }
+}
+
 void requireUtf8(std::string_view fileName)
 {
     if (!isValidUtf8(fileName))
