@@ -2,6 +2,8 @@
 
 #include "modules/date_time/DateTimeRule.h"
 
+#include "module_helper/ModuleError.h"
+
 #include <QComboBox>
 #include <QDateTime>
 #include <QFormLayout>
@@ -55,10 +57,19 @@ DateTimeOptions DateTimeDialog::options() const
     return options;
 }
 
+QString DateTimeDialog::optionsProblem() const
+{
+    try {
+        validateOptions(options());
+    } catch (const sdk::ModuleError &error) {
+        return QString::fromUtf8(error.what());
+    }
+    return {};
+}
+
 void DateTimeDialog::appendExample(std::string_view fileName, std::string &out) const
 {
     const DateTimeOptions current = options();
-    validateOptions(current);
     const QDateTime now = QDateTime::currentDateTime();
     const DateParts date{now.date().year(), now.date().month(), now.date().day(),
                          now.time().hour(), now.time().minute(), now.time().second()};

@@ -19,6 +19,7 @@ public:
 
 protected:
     // The example uses the present moment as the file's date.
+    QString optionsProblem() const override;
     void appendExample(std::string_view fileName, std::string &out) const override;
 
 private:

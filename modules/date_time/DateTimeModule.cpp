@@ -29,18 +29,10 @@ protected:
     bool edit(QWidget *parent, DateTimeOptions &options, bool) override
     {
         DateTimeDialog dialog(parent, options);
-        for (;;) {
-            if (dialog.exec() != QDialog::Accepted)
-                return false;
-            const DateTimeOptions edited = dialog.options();
-            try {
-                validateOptions(edited);
-            } catch (const sdk::ModuleError &) {
-                continue; // the example line already says what is wrong
-            }
-            options = edited;
-            return true;
-        }
+        if (dialog.exec() != QDialog::Accepted)
+            return false;
+        options = dialog.options();
+        return true;
     }
 
     void appendNewName(const DateTimeOptions &options, const sdk::FileRequest &request,

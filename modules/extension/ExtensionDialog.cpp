@@ -2,6 +2,8 @@
 
 #include "modules/extension/ExtensionRule.h"
 
+#include "module_helper/ModuleError.h"
+
 #include <QComboBox>
 #include <QFormLayout>
 #include <QLineEdit>
@@ -45,10 +47,19 @@ ExtensionOptions ExtensionDialog::options() const
     return options;
 }
 
+QString ExtensionDialog::optionsProblem() const
+{
+    try {
+        validateOptions(options());
+    } catch (const sdk::ModuleError &error) {
+        return QString::fromUtf8(error.what());
+    }
+    return {};
+}
+
 void ExtensionDialog::appendExample(std::string_view fileName, std::string &out) const
 {
     const ExtensionOptions current = options();
-    validateOptions(current);
     appendNewName(current, fileName, out);
 }
 

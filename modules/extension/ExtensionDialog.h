@@ -18,6 +18,7 @@ public:
     ExtensionOptions options() const;
 
 protected:
+    QString optionsProblem() const override;
     void appendExample(std::string_view fileName, std::string &out) const override;
 
 private:

@@ -33,18 +33,10 @@ protected:
     bool edit(QWidget *parent, ExtensionOptions &options, bool) override
     {
         ExtensionDialog dialog(parent, options);
-        for (;;) {
-            if (dialog.exec() != QDialog::Accepted)
-                return false;
-            const ExtensionOptions edited = dialog.options();
-            try {
-                validateOptions(edited);
-            } catch (const sdk::ModuleError &) {
-                continue; // the example line already says what is wrong
-            }
-            options = edited;
-            return true;
-        }
+        if (dialog.exec() != QDialog::Accepted)
+            return false;
+        options = dialog.options();
+        return true;
     }
 
     void appendNewName(const ExtensionOptions &options, const sdk::FileRequest &request,

@@ -2,6 +2,8 @@
 
 #include "modules/move_to_folder/FolderTarget.h"
 
+#include "module_helper/ModuleError.h"
+
 #include <QComboBox>
 #include <QDateTime>
 #include <QDir>
@@ -50,10 +52,19 @@ MoveOptions MoveToFolderDialog::options() const
     return options;
 }
 
+QString MoveToFolderDialog::optionsProblem() const
+{
+    try {
+        validateOptions(options());
+    } catch (const sdk::ModuleError &error) {
+        return QString::fromUtf8(error.what());
+    }
+    return {};
+}
+
 void MoveToFolderDialog::appendExample(std::string_view path, std::string &out) const
 {
     const MoveOptions current = options();
-    validateOptions(current);
     const QDateTime now = QDateTime::currentDateTime();
     const datetime::DateParts date{now.date().year(), now.date().month(), now.date().day(),
                                    now.time().hour(), now.time().minute(), now.time().second()};

@@ -19,6 +19,7 @@ public:
 
 protected:
     // The sample is a full path; the present moment stands for its date.
+    QString optionsProblem() const override;
     void appendExample(std::string_view path, std::string &out) const override;
 
 private:

@@ -64,18 +64,11 @@ public:
     bool editOptions(QWidget *parent, void *block, bool) override
     {
         MoveToFolderDialog dialog(parent, typed(block));
-        for (;;) {
-            if (dialog.exec() != QDialog::Accepted)
-                return false;
-            const MoveOptions edited = dialog.options();
-            try {
-                validateOptions(edited);
-            } catch (const sdk::ModuleError &) {
-                continue; // the example line already says what is wrong
-            }
-            std::memcpy(block, &edited, sizeof edited);
-            return true;
-        }
+        if (dialog.exec() != QDialog::Accepted)
+            return false;
+        const MoveOptions edited = dialog.options();
+        std::memcpy(block, &edited, sizeof edited);
+        return true;
     }
 
     void computePath(const void *block, const sdk::FileRequest &request, std::string &out) override
