@@ -116,8 +116,30 @@ bool sameContent(int first, int second, char *bufferA, char *bufferB)
     }
 }
 
+// A symbolic link moves as a link (like mv), never as a copy of what it points at.
+void moveLinkAcross(const std::string &from, const std::string &to)
+{
+    std::string target(4096, '\0');
+    const ssize_t length = ::readlink(from.c_str(), target.data(), target.size());
+    if (length < 0)
+        throwMoveError(errno, from, to);
+    target.resize(static_cast<std::size_t>(length));
+    if (::symlink(target.c_str(), to.c_str()) != 0)
+        throwMoveError(errno, from, to);
+    if (::unlink(from.c_str()) != 0) {
+        const int error = errno;
+        ::unlink(to.c_str());
+        throwMoveError(error, from, to);
+    }
+}
+
 void copyAcross(const std::string &from, const std::string &to, const CopyProgress &progress)
 {
+    struct stat link{};
+    if (::lstat(from.c_str(), &link) == 0 && S_ISLNK(link.st_mode)) {
+        moveLinkAcross(from, to);
+        return;
+    }
     FileDescriptor source(::open(from.c_str(), O_RDONLY | O_CLOEXEC));
     if (source.get() < 0)
         throwMoveError(errno, from, to);

@@ -188,13 +188,32 @@ TEST(FileMover, NeverReplacesAndKeepsSourceOnFailure)
     EXPECT_FALSE(fs::exists(tmpfs.file("folder")));
 }
 
+TEST(FileMover, MovesSymbolicLinksAsLinks)
+{
+    TemporaryFolder ext4;
+    TemporaryFolder tmpfs("/dev/shm");
+    ASSERT_TRUE(ext4.valid() && tmpfs.valid());
+    writeFile(ext4.file("real"), "data");
+    ASSERT_EQ(symlink("real", ext4.file("link").c_str()), 0);
+    moveFile(ext4.file("link"), tmpfs.file("link"));
+    EXPECT_TRUE(fs::is_symlink(tmpfs.file("link")));
+    EXPECT_EQ(fs::read_symlink(tmpfs.file("link")), "real");
+    EXPECT_FALSE(fs::is_symlink(ext4.file("link")));
+    EXPECT_EQ(readFile(ext4.file("real")), "data");
+}
+
 TEST(FileMover, CreatesFolders)
 {
     TemporaryFolder ext4;
     ASSERT_TRUE(ext4.valid());
-    createFolders(ext4.file("a/b/c/"));
+    const auto created = createFolders(ext4.file("a/b/c/"));
+    EXPECT_EQ(created, (std::vector<std::string>{ext4.file("a"), ext4.file("a/b"), ext4.file("a/b/c")}));
     EXPECT_TRUE(fs::is_directory(ext4.file("a/b/c")));
-    createFolders(ext4.file("a/b/c")); // already there
+    EXPECT_TRUE(createFolders(ext4.file("a/b/c")).empty()) << "already there";
+    writeFile(ext4.file("a/keep"), "x");
+    removeCreatedFolders(created); // stops at the first folder that is not empty
+    EXPECT_FALSE(fs::exists(ext4.file("a/b")));
+    EXPECT_TRUE(fs::exists(ext4.file("a/keep")));
     writeFile(ext4.file("plain"), "x");
     EXPECT_THROW(createFolders(ext4.file("plain/sub")), brenmark::sdk::ModuleError);
 }
