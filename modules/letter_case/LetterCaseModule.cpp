@@ -11,7 +11,7 @@ class LetterCaseModule final : public sdk::RenamingModule<CaseOptions>
 public:
     sdk::ModuleDescription description() const override
     {
-        return {"1.02", "Регистр букв", "Brenmark", "Переименование\\Регистр букв", "*"};
+        return {"1.02", "Регистр букв", "Brenmark", "Имя файла\\Регистр букв", "*"};
     }
 
 protected:

@@ -11,7 +11,7 @@ class NumberingModule final : public sdk::RenamingModule<NumberingOptions>
 public:
     sdk::ModuleDescription description() const override
     {
-        return {"1.02", "Нумерация", "Brenmark", "Переименование\\Нумерация", "*"};
+        return {"1.02", "Нумерация", "Brenmark", "Имя файла\\Нумерация", "*"};
     }
 
 protected:

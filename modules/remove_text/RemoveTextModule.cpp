@@ -12,7 +12,7 @@ class RemoveTextModule final : public sdk::RenamingModule<RemoveOptions>
 public:
     sdk::ModuleDescription description() const override
     {
-        return {"1.02", "Удаление знаков", "Brenmark", "Переименование\\Удаление знаков", "*"};
+        return {"1.02", "Удаление знаков", "Brenmark", "Имя файла\\Удаление знаков", "*"};
     }
 
 protected:

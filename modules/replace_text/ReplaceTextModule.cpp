@@ -11,7 +11,7 @@ class ReplaceTextModule final : public sdk::RenamingModule<ReplaceOptions>
 public:
     sdk::ModuleDescription description() const override
     {
-        return {"1.02", "Замена текста", "Brenmark", "Переименование\\Замена текста", "*"};
+        return {"1.02", "Замена текста", "Brenmark", "Имя файла\\Замена текста", "*"};
     }
 
     void optionsFreed(const void *block) override { m_replacers.forget(block); }

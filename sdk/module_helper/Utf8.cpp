@@ -6,6 +6,9 @@
 #include <QStringDecoder>
 #include <QStringEncoder>
 
+#include <cstdint>
+#include <cstring>
+
 namespace brenmark::sdk {
 
 bool isValidUtf8(std::string_view text)
@@ -13,6 +16,16 @@ bool isValidUtf8(std::string_view text)
     const auto *p = reinterpret_cast<const unsigned char *>(text.data());
     const auto *end = p + text.size();
     while (p < end) {
+        // Most names are mostly ASCII: skip it eight bytes at a time.
+        while (end - p >= 8) {
+            uint64_t word;
+            std::memcpy(&word, p, sizeof word);
+            if (word & 0x8080808080808080ull)
+                break;
+            p += 8;
+        }
+        if (p == end)
+            break;
         const unsigned char c = *p;
         if (c < 0x80) {
             ++p;
