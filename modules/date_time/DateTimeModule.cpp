@@ -12,7 +12,7 @@ class DateTimeModule final : public sdk::RenamingModule<DateTimeOptions>
 public:
     sdk::ModuleDescription description() const override
     {
-        return {"1.02", "Дата и время", "Brenmark", "Переименование\\Дата файла", "*"};
+        return {"1.02", "Дата и время", "Brenmark", "Имя файла\\Дата и время", "*"};
     }
 
     // The date goes beside the old name, whatever bytes it holds.

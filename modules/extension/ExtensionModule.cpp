@@ -11,7 +11,7 @@ class ExtensionModule final : public sdk::RenamingModule<ExtensionOptions>
 public:
     sdk::ModuleDescription description() const override
     {
-        return {"1.02", "Расширение", "Brenmark", "Переименование\\Расширение", "*"};
+        return {"1.02", "Расширение", "Brenmark", "Имя файла\\Расширение", "*"};
     }
 
     // Extensions are changed byte for byte where they are not UTF-8.

@@ -11,7 +11,7 @@ class TransliterationModule final : public sdk::RenamingModule<TranslitOptions>
 public:
     sdk::ModuleDescription description() const override
     {
-        return {"1.02", "Транслитерация", "Brenmark", "Переименование\\Транслит", "*"};
+        return {"1.02", "Транслитерация", "Brenmark", "Имя файла\\Транслитерация", "*"};
     }
 
     // Bytes that are not UTF-8 are copied through unchanged.

@@ -151,7 +151,8 @@ void appendNewName(const TranslitOptions &options, std::string_view fileName, st
 {
     const bool dropMarks = options.dropMarks != 0;
     if (options.scope == TranslitScope::NameAndExtension) {
-        const sdk::NameParts parts = sdk::splitFileName(transliterate(fileName, options.system, dropMarks));
+        const std::string latin = transliterate(fileName, options.system, dropMarks);
+        const sdk::NameParts parts = sdk::splitFileName(latin);
         sdk::appendFileName(out, parts.base, parts.extension, parts.hasExtension);
         return;
     }

@@ -147,9 +147,9 @@ TEST(FileModulesExports, DescribeThemselves)
         int buttons;
     };
     const Case cases[] = {
-        {"extension", "Переименование\\Расширение", sizeof(extension::ExtensionOptions), 0},
-        {"date_time", "Переименование\\Дата файла", sizeof(datetime::DateTimeOptions), 0},
-        {"transliteration", "Переименование\\Транслит", sizeof(translit::TranslitOptions), 0},
+        {"extension", "Имя файла\\Расширение", sizeof(extension::ExtensionOptions), 0},
+        {"date_time", "Имя файла\\Дата и время", sizeof(datetime::DateTimeOptions), 0},
+        {"transliteration", "Имя файла\\Транслитерация", sizeof(translit::TranslitOptions), 0},
         {"move_to_folder", "Перемещение\\В папку", sizeof(movetofolder::MoveOptions), 2},
     };
     for (const Case &c : cases) {

@@ -60,6 +60,9 @@ TEST(Transliterator, NamesBeforeAndAfter)
         {TranslitSystem::Icao9303, S::NameOnly, "ь.txt", nullptr},
         {TranslitSystem::Icao9303, S::NameOnly, "Ь", nullptr},
         {TranslitSystem::Gost779B, S::NameOnly, "photo.jpg", "photo.jpg"},
+        // Longer than any short-string buffer: the name is built from text that must outlive it.
+        {TranslitSystem::Icao9303, S::NameAndExtension, "Длинное имя файла для проверки.текст",
+         "Dlinnoe imia faila dlia proverki.tekst"},
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.before);
