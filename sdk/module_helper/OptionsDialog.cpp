@@ -1,5 +1,6 @@
 #include "module_helper/OptionsDialog.h"
 
+#include "module_helper/FileName.h"
 #include "module_helper/ModuleError.h"
 
 #include <QAbstractButton>
@@ -56,13 +57,14 @@ void OptionsDialog::updateExample()
     const QString problem = optionsProblem();
     m_ok->setEnabled(problem.isEmpty());
     if (!problem.isEmpty()) {
-        m_example->setText(problem);
+        m_example->setText(QStringLiteral("Ошибка: ") + problem);
         return;
     }
     const QByteArray sample = m_sample.toUtf8();
     std::string result;
     try {
         appendExample(std::string_view(sample.constData(), std::size_t(sample.size())), result);
+        checkFileName(result);
         m_example->setText(m_sample + QStringLiteral(" → ") + QString::fromUtf8(result));
     } catch (const ModuleError &error) {
         m_example->setText(m_sample + QStringLiteral(" → ошибка: ") + QString::fromUtf8(error.what()));

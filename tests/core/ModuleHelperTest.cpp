@@ -4,13 +4,16 @@
 #include "module_helper/FileName.h"
 #include "module_helper/ModuleError.h"
 #include "module_helper/PreparedCache.h"
+#include "module_helper/RenamingModule.h"
 #include "module_helper/SafeRename.h"
 #include "module_helper/Utf8.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <cstddef>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -219,4 +222,65 @@ TEST(ModuleHelperRename, FailuresLeaveBothFilesAndSayWhy)
         EXPECT_EQ(readFile(existing), "b");
     }
     EXPECT_FALSE(fs::exists(folder.path() / "нет"));
+}
+
+namespace {
+
+// Layout 2 added `suffix`; layout 1 blocks had only `text`.
+struct LayoutOptions
+{
+    uint16_t version = 2;
+    char text[16] = "a";
+    char suffix[16] = "!";
+};
+
+class LayoutModule final : public RenamingModule<LayoutOptions>
+{
+public:
+    ModuleDescription description() const override { return {"1.02", "Test", "Test", "Test", "*"}; }
+    int upgrades = 0;
+
+protected:
+    LayoutOptions defaults() const override { return {}; }
+    std::string describe(const LayoutOptions &options) const override
+    {
+        return std::string(fieldText(options.text));
+    }
+    bool edit(QWidget *, LayoutOptions &, bool) override { return false; }
+    void appendNewName(const LayoutOptions &options, const FileRequest &request, std::string &out) override
+    {
+        out.append(request.fileName).append(fieldText(options.text)).append(fieldText(options.suffix));
+    }
+    bool upgrade(LayoutOptions &options) const override
+    {
+        ++const_cast<LayoutModule *>(this)->upgrades;
+        return options.version == 1;
+    }
+};
+
+} // namespace
+
+TEST(ModuleHelperRenamingModule, ReadsBlocksOfEarlierLayouts)
+{
+    LayoutModule module;
+    alignas(LayoutOptions) unsigned char block[sizeof(LayoutOptions)] = {};
+    module.initOptions(block);
+    module.checkOptions(block);
+    EXPECT_EQ(module.upgrades, 0);
+
+    // An earlier block: its bytes over a block holding the defaults.
+    const uint16_t earlier = 1;
+    std::memcpy(block, &earlier, sizeof earlier);
+    std::memcpy(block + offsetof(LayoutOptions, text), "b", 2);
+    module.checkOptions(block);
+    EXPECT_EQ(module.upgrades, 1);
+    std::string path;
+    module.computePath(block, FileRequest{"/d/x", "/d/", "x", "/d/x", 0, true, nullptr}, path);
+    EXPECT_EQ(path, "/d/xb!");
+    EXPECT_EQ(reinterpret_cast<LayoutOptions *>(block)->version, 2);
+
+    for (const uint16_t unreadable : {uint16_t(0), uint16_t(3)}) {
+        std::memcpy(block, &unreadable, sizeof unreadable);
+        EXPECT_THROW(module.checkOptions(block), ModuleError) << unreadable;
+    }
 }

@@ -214,6 +214,19 @@ TEST(ModulesRemoveText, Blanks)
         });
 }
 
+TEST(ModulesRemoveText, Caption)
+{
+    RemoveOptions range;
+    range.count = 3;
+    range.start = 2;
+    range.fromEnd = 1;
+    EXPECT_EQ(removeCaption(range), "Удаление: 3 зн. после 2 зн. с конца");
+    RemoveOptions blanks;
+    blanks.what = RemoveWhat::Nothing;
+    blanks.trimBlanks = blanks.collapseBlanks = 1;
+    EXPECT_EQ(removeCaption(blanks), "Удаление: пробелы по краям, двойные пробелы");
+}
+
 TEST(ModulesLetterCase, UnicodeCases)
 {
     auto options = [](LetterCase name, LetterCase extension) {
@@ -244,6 +257,8 @@ TEST(ModulesLetterCase, UnicodeCases)
         expectNames(row.cases, [&](const std::string &name, std::string &out) {
             changer.apply(row.options, name, out);
         });
+    EXPECT_EQ(caseCaption(options(LetterCase::Title, LetterCase::Lower)),
+              "Регистр: имя — Каждое Слово, расширение — строчные");
 }
 
 TEST(ModulesNumbering, NumberFollowsTheListIndex)

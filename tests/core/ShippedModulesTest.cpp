@@ -188,30 +188,55 @@ TEST(ModulesShipped, DescribeThemselvesAndCarryAnIcon)
     }
 }
 
+// As a template does: the first optSize bytes out of a block, into a fresh
+// newOpt block; the copy must act exactly as the original.
+template<typename Options>
+void expectByteCopyActsTheSame(const char *file, const Options &options, const char *path,
+                               const char *expected)
+{
+    LoadedModule module(file);
+    const int32_t size = module.info().optSize;
+    void *original = module.block(options);
+    EXPECT_STREQ(module.process(path, path, original, BRENMARK_MODE_PREVIEW, 4), expected) << file;
+    const std::vector<char> stored(static_cast<char *>(original), static_cast<char *>(original) + size);
+    void *restored = module.block(CaseOptions{}); // whatever was there is overwritten
+    std::memcpy(restored, stored.data(), stored.size());
+    EXPECT_STREQ(module.process(path, path, restored, BRENMARK_MODE_PREVIEW, 4), expected) << file;
+}
+
 TEST(ModulesShipped, OptionsBlockSurvivesAByteCopy)
 {
+    InsertOptions insert = inserting("_x");
+    insert.position = InsertPosition::FromEnd;
+    insert.offset = 4;
+    expectByteCopyActsTheSame("insert_text.so", insert, "/p/фото.jpg", "/p/фото_x.jpg");
+    expectByteCopyActsTheSame("replace_text.so", replacing("(\\d+)_(\\w+)", "\\2-\\1", true),
+                              "/p/2024_море.jpg", "/p/море-2024.jpg");
+    RemoveOptions remove;
+    remove.what = RemoveWhat::Digits;
+    remove.trimBlanks = 1;
+    expectByteCopyActsTheSame("remove_text.so", remove, "/p/ 12 a 3.txt", "/p/a.txt");
+    CaseOptions letterCase;
+    letterCase.name = LetterCase::Upper;
+    letterCase.extension = LetterCase::Keep;
+    expectByteCopyActsTheSame("letter_case.so", letterCase, "/p/ёж.Jpg", "/p/ЁЖ.Jpg");
+    NumberingOptions numbering;
+    numbering.place = NumberPlace::Suffix;
+    numbering.start = 10;
+    numbering.step = 10;
+    sdk::setFieldText(numbering.separator, " №");
+    expectByteCopyActsTheSame("numbering.so", numbering, "/p/a.b", "/p/a №050.b");
+}
+
+TEST(ModulesShipped, CompiledPatternFollowsTheBlocksBytes)
+{
     LoadedModule module("replace_text.so");
-    const int32_t size = module.info().optSize;
-    void *original = module.block(replacing("(\\d+)_(\\w+)", "\\2-\\1", true));
-    const std::string expected = module.process("/photos/2024_море.jpg", "/photos/2024_море.jpg",
-                                                original, BRENMARK_MODE_PREVIEW);
-    EXPECT_EQ(expected, "/photos/море-2024.jpg");
-
-    // As a template does: the first optSize bytes out, into a fresh newOpt block.
-    const std::vector<char> stored(static_cast<char *>(original), static_cast<char *>(original) + size);
-    void *restored = nullptr;
-    guardModuleCall([&] { module.function<BrenmarkNewOpt>("newOpt")(&restored); });
-    std::memcpy(restored, stored.data(), stored.size());
-    EXPECT_EQ(module.process("/photos/2024_море.jpg", "/photos/2024_море.jpg", restored,
-                             BRENMARK_MODE_PREVIEW),
-              expected);
-    module.freeOpt(restored);
-
-    // Bytes replaced behind the module's back: the compiled pattern follows them.
-    const ReplaceOptions other = replacing("море", "горы");
-    std::memcpy(original, &other, sizeof other);
-    EXPECT_STREQ(module.process("/p/2024_море.jpg", "/p/2024_море.jpg", original, BRENMARK_MODE_PREVIEW),
-                 "/p/2024_горы.jpg");
+    void *slot = module.block(replacing("(\\d+)", "<\\1>", true));
+    EXPECT_STREQ(module.process("/p/a1.jpg", "/p/a1.jpg", slot, BRENMARK_MODE_PREVIEW), "/p/a<1>.jpg");
+    // Loading a template overwrites a block's bytes without telling the module.
+    const ReplaceOptions other = replacing("a", "b");
+    std::memcpy(slot, &other, sizeof other);
+    EXPECT_STREQ(module.process("/p/a1.jpg", "/p/a1.jpg", slot, BRENMARK_MODE_PREVIEW), "/p/b1.jpg");
 }
 
 TEST(ModulesShipped, SameModuleTwiceInAChain)
@@ -277,6 +302,12 @@ TEST(ModulesShipped, RunFailuresLoseNothing)
     const std::string empty = callError(
         [&] { module.process(source.c_str(), source.c_str(), emptying, BRENMARK_MODE_RUN); });
     EXPECT_NE(empty.find("«IMG_1.jpg»"), std::string::npos) << empty;
+    EXPECT_EQ(readFile(source), "new picture");
+
+    void *slashing = module.block(replacing("IMG_", "../"));
+    EXPECT_NE(callError([&] { module.process(source.c_str(), source.c_str(), slashing, BRENMARK_MODE_RUN); })
+                  .find("«/»"),
+              std::string::npos);
     EXPECT_EQ(readFile(source), "new picture");
 
     const std::string undecodable = folder.path() / "bad\xff.jpg";
