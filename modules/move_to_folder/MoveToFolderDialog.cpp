@@ -2,6 +2,7 @@
 
 #include "modules/move_to_folder/FolderTarget.h"
 
+#include "module_helper/FileName.h"
 #include "module_helper/ModuleError.h"
 
 #include <QComboBox>
@@ -69,6 +70,12 @@ void MoveToFolderDialog::appendExample(std::string_view path, std::string &out) 
     const datetime::DateParts date{now.date().year(), now.date().month(), now.date().day(),
                                    now.time().hour(), now.time().minute(), now.time().second()};
     out += targetPath(path, current, date);
+}
+
+void MoveToFolderDialog::checkExample(std::string_view path) const
+{
+    sdk::checkFileName(sdk::splitPath(path).fileName);
+    sdk::checkPathLength(path);
 }
 
 void MoveToFolderDialog::browse()

@@ -21,6 +21,7 @@ protected:
     // The sample is a full path; the present moment stands for its date.
     QString optionsProblem() const override;
     void appendExample(std::string_view path, std::string &out) const override;
+    void checkExample(std::string_view path) const override;
 
 private:
     void browse();
