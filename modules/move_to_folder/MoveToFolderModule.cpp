@@ -97,7 +97,7 @@ public:
             removeCreatedFolders(created);
             throw;
         }
-        remember(from, newPath);
+        remember(from, newPath, created);
     }
 
     // Paths are moved as they are; only the folder text is the user's UTF-8.
@@ -135,7 +135,7 @@ private:
 
     // The batch run calls process in run mode only; any preview in between
     // means the next move belongs to a new run.
-    void remember(const std::string &from, const std::string &to)
+    void remember(const std::string &from, const std::string &to, const std::vector<std::string> &created)
     {
         if (!m_journal)
             return;
@@ -144,6 +144,8 @@ private:
                 m_journal->startRun();
                 m_previewSinceRun = false;
             }
+            for (const std::string &folder : created)
+                m_journal->recordFolder(folder);
             m_journal->record(from, to);
         } catch (const sdk::ModuleError &error) {
             // The file has moved: failing the call now would make the host
@@ -162,7 +164,7 @@ private:
                 QMessageBox::warning(parent, title, QStringLiteral("Журнал перемещений недоступен: программа не сообщила свою папку."));
             return;
         }
-        std::vector<std::vector<JournalMove>> runs;
+        std::vector<JournalRun> runs;
         try {
             runs = m_journal->runs();
         } catch (const sdk::ModuleError &error) {
@@ -172,14 +174,15 @@ private:
         }
         if (runs.empty()) {
             if (windows)
-                QMessageBox::information(parent, title, QStringLiteral("Отменять нечего: журнал перемещений пуст."));
+                QMessageBox::information(parent, title, QStringLiteral("Отменять нечего: журнал перемещений пуст.")
+                                                            + journalProblem());
             return;
         }
         if (windows
             && QMessageBox::question(parent, title,
                                      QStringLiteral("Вернуть файлы последнего запуска (%1) на прежние места?\n"
                                                     "Занятые места не освобождаются: такие файлы останутся, где они есть.")
-                                         .arg(runs.back().size()))
+                                         .arg(runs.back().moves.size()))
                    != QMessageBox::Yes)
             return;
 
@@ -200,12 +203,18 @@ private:
             for (std::size_t i = 0; i < report.failures.size() && i < 10; ++i)
                 text += QStringLiteral("\n• ") + QString::fromUtf8(report.failures[i]);
         }
-        if (!m_journalError.empty())
-            text += QStringLiteral("\nЖурнал записан не полностью: ") + QString::fromUtf8(m_journalError);
+        text += journalProblem();
         if (report.failures.empty())
             QMessageBox::information(parent, title, text);
         else
             QMessageBox::warning(parent, title, text);
+    }
+
+    QString journalProblem() const
+    {
+        if (m_journalError.empty())
+            return {};
+        return QStringLiteral("\nЖурнал записан не полностью: ") + QString::fromUtf8(m_journalError);
     }
 
     void about() const

@@ -17,6 +17,7 @@ namespace {
 
 constexpr char kRunMark = 'R';
 constexpr char kMoveMark = 'M';
+constexpr char kFolderMark = 'D';
 
 void appendText(std::string &out, const std::string &text)
 {
@@ -32,6 +33,13 @@ std::string moveRecord(const JournalMove &move)
     std::string out(1, kMoveMark);
     appendText(out, move.from);
     appendText(out, move.to);
+    return out;
+}
+
+std::string folderRecord(const std::string &folder)
+{
+    std::string out(1, kFolderMark);
+    appendText(out, folder);
     return out;
 }
 
@@ -73,9 +81,14 @@ void RunJournal::record(const std::string &from, const std::string &to)
     append(moveRecord({from, to}));
 }
 
-std::vector<std::vector<JournalMove>> RunJournal::runs() const
+void RunJournal::recordFolder(const std::string &folder)
 {
-    std::vector<std::vector<JournalMove>> result;
+    append(folderRecord(folder));
+}
+
+std::vector<JournalRun> RunJournal::runs() const
+{
+    std::vector<JournalRun> result;
     const int fd = ::open(m_file.c_str(), O_RDONLY | O_CLOEXEC);
     if (fd < 0) {
         if (errno == ENOENT)
@@ -118,20 +131,29 @@ std::vector<std::vector<JournalMove>> RunJournal::runs() const
             result.emplace_back();
             continue;
         }
+        if (mark == kFolderMark && !result.empty()) {
+            std::string folder;
+            if (!readText(folder))
+                throw sdk::ModuleError("Журнал «" + m_file + "» повреждён");
+            result.back().folders.push_back(std::move(folder));
+            continue;
+        }
         JournalMove move;
         if (mark != kMoveMark || result.empty() || !readText(move.from) || !readText(move.to))
             throw sdk::ModuleError("Журнал «" + m_file + "» повреждён");
-        result.back().push_back(std::move(move));
+        result.back().moves.push_back(std::move(move));
     }
     return result;
 }
 
-void RunJournal::writeRuns(const std::vector<std::vector<JournalMove>> &runs) const
+void RunJournal::writeRuns(const std::vector<JournalRun> &runs) const
 {
     std::string bytes;
     for (const auto &run : runs) {
         bytes.push_back(kRunMark);
-        for (const auto &move : run)
+        for (const auto &folder : run.folders)
+            bytes += folderRecord(folder);
+        for (const auto &move : run.moves)
             bytes += moveRecord(move);
     }
     const std::string temporary = m_file + ".new";
@@ -152,7 +174,7 @@ void RunJournal::writeRuns(const std::vector<std::vector<JournalMove>> &runs) co
     }
 }
 
-void RunJournal::replaceLastRun(const std::vector<JournalMove> &remaining)
+void RunJournal::replaceLastRun(const JournalRun &remaining)
 {
     auto existing = runs();
     if (existing.empty())

@@ -3,8 +3,10 @@
 #include "module_helper/FileName.h"
 #include "modules/move_to_folder/FileMover.h"
 
+#include <unistd.h>
+
 #include <algorithm>
-#include <stdexcept>
+#include <exception>
 
 namespace brenmark::movetofolder {
 
@@ -15,9 +17,9 @@ UndoReport undoLastRun(RunJournal &journal)
     if (runs.empty())
         return report;
     report.hadRun = true;
-    const auto &moves = runs.back();
-    std::vector<JournalMove> remaining;
-    for (auto move = moves.rbegin(); move != moves.rend(); ++move) {
+    const JournalRun &run = runs.back();
+    JournalRun remaining;
+    for (auto move = run.moves.rbegin(); move != run.moves.rend(); ++move) {
         try {
             const std::string folder(sdk::splitPath(move->from).folder);
             if (!folder.empty())
@@ -26,10 +28,16 @@ UndoReport undoLastRun(RunJournal &journal)
             ++report.restored;
         } catch (const std::exception &error) {
             report.failures.emplace_back(error.what());
-            remaining.push_back(*move);
+            remaining.moves.push_back(*move);
         }
     }
-    std::reverse(remaining.begin(), remaining.end());
+    std::reverse(remaining.moves.begin(), remaining.moves.end());
+    // Folders the run made go too, innermost first, as far as they are empty
+    // again; one that still holds files stays recorded for another try.
+    for (auto folder = run.folders.rbegin(); folder != run.folders.rend(); ++folder) {
+        if (::rmdir(folder->c_str()) != 0 && ::access(folder->c_str(), F_OK) == 0)
+            remaining.folders.insert(remaining.folders.begin(), *folder);
+    }
     journal.replaceLastRun(remaining);
     return report;
 }

@@ -15,7 +15,8 @@ struct UndoReport {
 
 // Moves the files of the newest run back, newest move first, never replacing
 // a file (a file whose old place is taken again stays where it is). Moves that
-// could not be undone stay in the journal for another try.
+// could not be undone stay in the journal for another try. Folders the run
+// created are removed once they are empty again.
 UndoReport undoLastRun(RunJournal &journal);
 
 } // namespace brenmark::movetofolder

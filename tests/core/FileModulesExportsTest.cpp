@@ -336,4 +336,5 @@ TEST(FileModulesExports, MoveAcrossFileSystemsAndUndo)
         EXPECT_EQ(readFile(ext4.file(name)), "content of " + name);
         EXPECT_FALSE(fs::exists(target + name));
     }
+    EXPECT_FALSE(fs::exists(tmpfs.file(std::to_string(local.tm_year + 1900)))) << "the folders the run made are gone";
 }

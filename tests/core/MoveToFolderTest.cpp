@@ -254,12 +254,44 @@ TEST(RunJournal, UndoesTheLastRunInReverse)
     // The failed move stays for another try; the first run is still there.
     const auto runs = journal.runs();
     ASSERT_EQ(runs.size(), 2u);
-    EXPECT_EQ(runs[1], (std::vector<JournalMove>{{ext4.file("x"), ext4.file("y")}}));
+    EXPECT_EQ(runs[1].moves, (std::vector<JournalMove>{{ext4.file("x"), ext4.file("y")}}));
     fs::remove(ext4.file("x"));
     EXPECT_EQ(undoLastRun(journal).restored, 1);
     EXPECT_EQ(readFile(ext4.file("x")), "3");
     EXPECT_EQ(undoLastRun(journal).restored, 1);
     EXPECT_EQ(readFile(ext4.file("a")), "1");
+    EXPECT_TRUE(journal.runs().empty());
+}
+
+TEST(RunJournal, UndoRemovesTheFoldersTheRunMade)
+{
+    TemporaryFolder ext4;
+    ASSERT_TRUE(ext4.valid());
+    RunJournal journal(ext4.file("journal"));
+    writeFile(ext4.file("a"), "1");
+    writeFile(ext4.file("b"), "2");
+    journal.startRun();
+    for (const char *name : {"a", "b"}) {
+        const auto created = createFolders(ext4.file("2024/05/"));
+        for (const auto &folder : created)
+            journal.recordFolder(folder);
+        moveFile(ext4.file(name), ext4.file(std::string("2024/05/") + name));
+        journal.record(ext4.file(name), ext4.file(std::string("2024/05/") + name));
+    }
+    writeFile(ext4.file("2024/user's own"), "3"); // put there since: that folder stays
+
+    const UndoReport report = undoLastRun(journal);
+    EXPECT_EQ(report.restored, 2);
+    EXPECT_EQ(readFile(ext4.file("a")), "1");
+    EXPECT_EQ(readFile(ext4.file("b")), "2");
+    EXPECT_FALSE(exists(ext4.file("2024/05")));
+    EXPECT_EQ(readFile(ext4.file("2024/user's own")), "3");
+    ASSERT_EQ(journal.runs().size(), 1u);
+    EXPECT_EQ(journal.runs().back(), (JournalRun{{}, {ext4.file("2024")}}));
+
+    fs::remove(ext4.file("2024/user's own"));
+    undoLastRun(journal);
+    EXPECT_FALSE(exists(ext4.file("2024")));
     EXPECT_TRUE(journal.runs().empty());
 }
 
@@ -275,7 +307,7 @@ TEST(RunJournal, KeepsOddNamesAndLimitsRuns)
     }
     const auto runs = journal.runs();
     ASSERT_EQ(runs.size(), static_cast<std::size_t>(RunJournal::kMaxRuns));
-    EXPECT_EQ(runs.back(), (std::vector<JournalMove>{{odd, "/q/" + std::to_string(RunJournal::kMaxRuns + 4)}}));
+    EXPECT_EQ(runs.back().moves, (std::vector<JournalMove>{{odd, "/q/" + std::to_string(RunJournal::kMaxRuns + 4)}}));
 
     writeFile(ext4.file("journal"), std::string("M\x05\x00\x00\x00", 5));
     EXPECT_THROW(journal.runs(), brenmark::sdk::ModuleError);
