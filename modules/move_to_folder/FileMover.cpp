@@ -192,13 +192,12 @@ void copyAcross(const std::string &from, const std::string &to, const CopyProgre
     if (!sameContent(source.get(), target.get(), buffer.get(), buffer.get() + kBufferSize))
         failVerify();
 
-    // Mode and times matter to the user; ownership only where we may set it.
+    // Mode, times and owner are kept where the target file system can hold
+    // them; FAT on a USB stick refuses modes, which must not stop the move.
     const timespec times[2] = {status.st_atim, status.st_mtim};
-    if (::fchmod(target.get(), status.st_mode & 07777) != 0 || ::futimens(target.get(), times) != 0)
-        fail(errno);
-    if (::fchown(target.get(), status.st_uid, status.st_gid) != 0) {
-        // Not owner of the source: the copy keeps the mover as its owner, as mv does.
-    }
+    [[maybe_unused]] const int modeKept = ::fchmod(target.get(), status.st_mode & 07777);
+    [[maybe_unused]] const int timesKept = ::futimens(target.get(), times);
+    [[maybe_unused]] const int ownerKept = ::fchown(target.get(), status.st_uid, status.st_gid);
     if (::close(target.release()) != 0) {
         const int error = errno;
         ::unlink(to.c_str());

@@ -127,9 +127,14 @@ private:
         auto *bar = qobject_cast<QProgressBar *>(static_cast<QWidget *>(progressBar));
         if (bar == nullptr)
             return {};
+        // The host handles no events during the call: paint each new percent at once.
         return [bar](int percent) {
-            bar->setRange(0, 100);
+            if (bar->maximum() != 100)
+                bar->setRange(0, 100);
+            if (bar->value() == percent)
+                return;
             bar->setValue(percent);
+            bar->repaint();
         };
     }
 
