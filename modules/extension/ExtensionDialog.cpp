@@ -21,6 +21,7 @@ ExtensionDialog::ExtensionDialog(QWidget *parent, const ExtensionOptions &option
     m_operation->addItem(QStringLiteral("добавить ещё одно"));
     m_operation->addItem(QStringLiteral("строчными буквами"));
     m_operation->addItem(QStringLiteral("ПРОПИСНЫМИ буквами"));
+    setMinimumWidth(400);
     m_operation->setCurrentIndex(int(options.operation));
     m_text->setText(sdk::fromField(options.text));
     m_text->setMaxLength(30);

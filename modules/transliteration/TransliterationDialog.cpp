@@ -16,6 +16,7 @@ TransliterationDialog::TransliterationDialog(QWidget *parent, const TranslitOpti
 {
     m_system->addItem(QStringLiteral("ГОСТ 7.79-2000, система Б"));
     m_system->addItem(QStringLiteral("ИКАО 9303 (загранпаспорт)"));
+    setMinimumWidth(400);
     m_system->setCurrentIndex(int(options.system));
     m_scope->addItem(QStringLiteral("только имя"));
     m_scope->addItem(QStringLiteral("имя и расширение"));
