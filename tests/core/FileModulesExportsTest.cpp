@@ -10,6 +10,8 @@
 #include "modules/move_to_folder/MoveOptions.h"
 #include "modules/transliteration/TranslitOptions.h"
 
+#include "FileModulesTestSupport.h"
+
 #include <gtest/gtest.h>
 
 #include <fcntl.h>
@@ -18,12 +20,11 @@
 
 #include <cstring>
 #include <filesystem>
-#include <fstream>
 #include <memory>
-#include <sstream>
 #include <vector>
 
 namespace fs = std::filesystem;
+using namespace filemodulestest;
 using namespace brenmark;
 
 namespace {
@@ -89,38 +90,6 @@ private:
     std::unique_ptr<ModuleLibrary> m_library;
     mutable std::vector<void *> m_blocks;
 };
-
-class TemporaryFolder {
-public:
-    explicit TemporaryFolder(const char *base = "/tmp")
-    {
-        std::string pattern = std::string(base) + "/brenmark-modules-XXXXXX";
-        if (mkdtemp(pattern.data()) != nullptr)
-            m_path = pattern;
-    }
-    ~TemporaryFolder()
-    {
-        if (!m_path.empty())
-            fs::remove_all(m_path);
-    }
-    std::string file(const std::string &name) const { return m_path + "/" + name; }
-
-private:
-    std::string m_path;
-};
-
-void writeFile(const std::string &path, const std::string &content)
-{
-    std::ofstream(path, std::ios::binary) << content;
-}
-
-std::string readFile(const std::string &path)
-{
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream buffer;
-    buffer << in.rdbuf();
-    return buffer.str();
-}
 
 std::vector<std::string> listing(const std::string &folder)
 {
@@ -228,6 +197,7 @@ TEST(FileModulesExports, OptionsSurviveTemplateRoundTrip)
 TEST(FileModulesExports, RunRenamesAndNeverReplaces)
 {
     TemporaryFolder folder;
+    ASSERT_TRUE(folder.valid());
     extension::ExtensionOptions ext;
     ext.operation = extension::ExtensionOperation::Lower;
     translit::TranslitOptions tr;
@@ -284,6 +254,7 @@ TEST(FileModulesExports, MoveAcrossFileSystemsAndUndo)
     TemporaryFolder ext4;
     TemporaryFolder tmpfs("/dev/shm");
     TemporaryFolder program;
+    ASSERT_TRUE(ext4.valid() && tmpfs.valid() && program.valid());
     LoadedModule module("move_to_folder");
     module.function<BrenmarkSetDir>("setDir")((program.file("")).c_str());
 

@@ -5,19 +5,19 @@
 #include "modules/move_to_folder/RunJournal.h"
 #include "modules/move_to_folder/UndoRun.h"
 
+#include "FileModulesTestSupport.h"
+
 #include <gtest/gtest.h>
 
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <cstdlib>
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 
 using namespace brenmark::movetofolder;
 namespace fs = std::filesystem;
+using namespace filemodulestest;
 
 namespace {
 
@@ -28,45 +28,6 @@ MoveOptions makeOptions(const char *folder)
     MoveOptions options;
     brenmark::sdk::setFieldText(options.folder, folder);
     return options;
-}
-
-// A fresh folder under `base`, removed with everything in it at the end.
-class TemporaryFolder {
-public:
-    explicit TemporaryFolder(const char *base = "/tmp")
-    {
-        std::string pattern = std::string(base) + "/brenmark-move-XXXXXX";
-        if (mkdtemp(pattern.data()) != nullptr)
-            m_path = pattern;
-    }
-    ~TemporaryFolder()
-    {
-        if (!m_path.empty())
-            fs::remove_all(m_path);
-    }
-    bool valid() const { return !m_path.empty(); }
-    std::string file(const std::string &name) const { return m_path + "/" + name; }
-
-private:
-    std::string m_path;
-};
-
-void writeFile(const std::string &path, const std::string &content)
-{
-    std::ofstream(path, std::ios::binary) << content;
-}
-
-bool exists(const std::string &path)
-{
-    return access(path.c_str(), F_OK) == 0;
-}
-
-std::string readFile(const std::string &path)
-{
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream buffer;
-    buffer << in.rdbuf();
-    return buffer.str();
 }
 
 } // namespace
