@@ -5,6 +5,8 @@
 #include "module_helper/ModuleError.h"
 #include "modules/date_time/DateFormat.h"
 
+#include <cstdlib>
+
 namespace brenmark::movetofolder {
 
 namespace {
@@ -56,6 +58,12 @@ std::string targetFolder(std::string_view path, const MoveOptions &options, cons
     const std::string folder = datetime::formatDate(folderText(options), date);
     if (!folder.empty() && folder.front() == '/')
         return tidyFolder(folder);
+    if (folder == "~" || folder.rfind("~/", 0) == 0) {
+        // "~" is the user's home folder, as in a shell or a file dialog.
+        const char *home = std::getenv("HOME");
+        if (home != nullptr && home[0] == '/')
+            return tidyFolder(std::string(home) + folder.substr(1));
+    }
     std::string joined(sdk::splitPath(path).folder);
     joined += folder;
     return tidyFolder(joined);

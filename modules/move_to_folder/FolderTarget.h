@@ -18,7 +18,7 @@ bool needsDate(const MoveOptions &options);
 
 // The folder (ending in "/") the file at `path` goes into: the options' folder
 // with its date codes filled from `date`, relative ones joined to the folder
-// of `path`. "." segments and repeated "/" are dropped; ".." is kept, since
+// of `path`, a leading "~" standing for $HOME. "." segments and repeated "/" are dropped; ".." is kept, since
 // only the file system knows where it leads through a symbolic link.
 std::string targetFolder(std::string_view path, const MoveOptions &options, const datetime::DateParts &date);
 

@@ -35,7 +35,7 @@ MoveToFolderDialog::MoveToFolderDialog(QWidget *parent, const MoveOptions &optio
     m_dateSource->setCurrentIndex(int(options.dateSource));
 
     form()->addRow(QStringLiteral("Папка:"), folderRow);
-    form()->addRow(QString(), new QLabel(QStringLiteral("Путь от корня («/…») или от папки файла.\n"
+    form()->addRow(QString(), new QLabel(QStringLiteral("Путь от корня («/…»), от домашней папки («~/…»)\nили от папки файла.\n"
                                                         "%Y год, %m месяц, %d день даты файла.\n"
                                                         "Недостающие папки создаются при запуске."),
                                          this));

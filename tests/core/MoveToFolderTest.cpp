@@ -13,6 +13,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cstdlib>
 #include <filesystem>
 
 using namespace brenmark::movetofolder;
@@ -55,6 +56,14 @@ TEST(FolderTarget, PathsBeforeAndAfter)
         EXPECT_NO_THROW(validateOptions(options));
         EXPECT_EQ(targetPath(c.before, options, kDate), c.after);
     }
+    const char *oldHome = std::getenv("HOME");
+    const std::string home = oldHome != nullptr ? oldHome : "";
+    ASSERT_EQ(setenv("HOME", "/home/Юзер", 1), 0);
+    EXPECT_EQ(targetPath("/p/a.jpg", makeOptions("~/Архив/%Y"), kDate), "/home/Юзер/Архив/2024/a.jpg");
+    EXPECT_EQ(targetPath("/p/a.jpg", makeOptions("~"), kDate), "/home/Юзер/a.jpg");
+    EXPECT_EQ(targetPath("/p/a.jpg", makeOptions("~x"), kDate), "/p/~x/a.jpg");
+    if (oldHome != nullptr)
+        setenv("HOME", home.c_str(), 1);
     EXPECT_TRUE(needsDate(makeOptions("x/%d")));
     EXPECT_FALSE(needsDate(makeOptions("/archive/100%%")));
 }
