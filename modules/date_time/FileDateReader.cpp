@@ -1,5 +1,6 @@
 #include "modules/date_time/FileDateReader.h"
 
+#include "module_helper/FileName.h"
 #include "module_helper/ModuleError.h"
 
 #include <exiv2/exiv2.hpp>
@@ -84,8 +85,8 @@ DateParts FileDateReader::read(const std::string &path, DateSource source)
     if (::stat(path.c_str(), &status) != 0) {
         const int error = errno;
         if (error == ENOENT || error == ENOTDIR)
-            throw sdk::ModuleError("Файл «" + path + "» не найден");
-        throw sdk::ModuleError("Нет доступа к файлу «" + path + "»: " + std::strerror(error));
+            throw sdk::ModuleError("Файл " + sdk::quoted(path) + " не найден.");
+        throw sdk::ModuleError("Нет доступа к файлу " + sdk::quoted(path) + ": " + std::strerror(error) + ".");
     }
     if (source == DateSource::Exif && S_ISREG(status.st_mode)) {
         const int64_t modifiedNs = int64_t(status.st_mtim.tv_sec) * 1000000000 + status.st_mtim.tv_nsec;

@@ -25,23 +25,23 @@ using sdk::quoted;
     switch (error) {
     case EEXIST:
     case ENOTEMPTY:
-        throw sdk::ModuleError("Файл " + quoted(to) + " уже существует: " + quoted(from) + " не перемещён");
+        throw sdk::ModuleError("Файл " + quoted(to) + " уже существует: " + quoted(from) + " не перемещён, оба файла не тронуты.");
     case ENOENT:
         if (::access(from.c_str(), F_OK) != 0)
-            throw sdk::ModuleError("Файл " + quoted(from) + " не найден");
-        throw sdk::ModuleError("Папка для " + quoted(to) + " не существует");
+            throw sdk::ModuleError("Файл " + quoted(from) + " не найден.");
+        throw sdk::ModuleError("Папка " + quoted(sdk::splitPath(to).folder) + " не существует.");
     case ENAMETOOLONG:
-        throw sdk::ModuleError("Слишком длинное имя: " + quoted(to));
+        throw sdk::ModuleError("Слишком длинное имя: " + quoted(to) + ".");
     case EACCES:
     case EPERM:
     case EROFS:
-        throw sdk::ModuleError("Нет прав на перемещение " + quoted(from) + " в " + quoted(to));
+        throw sdk::ModuleError("Нет прав на перемещение " + quoted(from) + " в " + quoted(to) + ".");
     case ENOSPC:
     case EDQUOT:
-        throw sdk::ModuleError("Нет места для " + quoted(to) + ": " + quoted(from) + " не перемещён");
+        throw sdk::ModuleError("Нет места для " + quoted(to) + ": " + quoted(from) + " не перемещён.");
     default:
         throw sdk::ModuleError("Не удалось переместить " + quoted(from) + " в " + quoted(to) + ": "
-                                 + std::strerror(error));
+                               + std::strerror(error) + ".");
     }
 }
 
@@ -148,7 +148,7 @@ void copyAcross(const std::string &from, const std::string &to, const CopyProgre
         throwMoveError(errno, from, to);
     if (!S_ISREG(status.st_mode))
         throw sdk::ModuleError("Перенести " + quoted(from)
-                                 + " на другой диск нельзя: переносятся только обычные файлы");
+                               + " на другой диск нельзя: переносятся только обычные файлы.");
 
     FileDescriptor target(::open(to.c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0600));
     if (target.get() < 0)
@@ -164,7 +164,7 @@ void copyAcross(const std::string &from, const std::string &to, const CopyProgre
         ::close(target.release());
         ::unlink(to.c_str());
         throw sdk::ModuleError("Копия " + quoted(to) + " не совпала с " + quoted(from)
-                                 + ": копия удалена, файл не перемещён");
+                               + ": копия удалена, файл не перемещён.");
     };
 
     std::unique_ptr<char[]> buffer(new char[2 * kBufferSize]);
@@ -195,9 +195,10 @@ void copyAcross(const std::string &from, const std::string &to, const CopyProgre
     // Mode, times and owner are kept where the target file system can hold
     // them; FAT on a USB stick refuses modes, which must not stop the move.
     const timespec times[2] = {status.st_atim, status.st_mtim};
+    // The owner goes first: changing it clears the set-user-ID bits again.
+    [[maybe_unused]] const int ownerKept = ::fchown(target.get(), status.st_uid, status.st_gid);
     [[maybe_unused]] const int modeKept = ::fchmod(target.get(), status.st_mode & 07777);
     [[maybe_unused]] const int timesKept = ::futimens(target.get(), times);
-    [[maybe_unused]] const int ownerKept = ::fchown(target.get(), status.st_uid, status.st_gid);
     if (::close(target.release()) != 0) {
         const int error = errno;
         ::unlink(to.c_str());
@@ -207,7 +208,7 @@ void copyAcross(const std::string &from, const std::string &to, const CopyProgre
         const int error = errno;
         ::unlink(to.c_str());
         throw sdk::ModuleError("Не удалось удалить " + quoted(from) + " после копирования ("
-                                 + std::strerror(error) + "): копия удалена, файл остался на месте");
+                               + std::strerror(error) + "): копия удалена, файл остался на месте.");
     }
 }
 
@@ -258,12 +259,12 @@ std::vector<std::string> createFolders(const std::string &folder)
             } else if (errno != EEXIST) {
                 const int error = errno;
                 removeCreatedFolders(created);
-                throw sdk::ModuleError("Не удалось создать папку " + quoted(partial) + ": " + std::strerror(error));
+                throw sdk::ModuleError("Не удалось создать папку " + quoted(partial) + ": " + std::strerror(error) + ".");
             }
             struct stat status{};
             if (::stat(partial.c_str(), &status) != 0 || !S_ISDIR(status.st_mode)) {
                 removeCreatedFolders(created);
-                throw sdk::ModuleError(quoted(partial) + " существует, но это не папка");
+                throw sdk::ModuleError(quoted(partial) + " существует, но это не папка.");
             }
         }
         if (i < folder.size())

@@ -1,5 +1,6 @@
 #include "modules/move_to_folder/RunJournal.h"
 
+#include "module_helper/FileName.h"
 #include "module_helper/ModuleError.h"
 
 #include <fcntl.h>
@@ -45,7 +46,7 @@ std::string folderRecord(const std::string &folder)
 
 [[noreturn]] void throwFileError(const std::string &what, const std::string &file, int error)
 {
-    throw sdk::ModuleError(what + " журнала «" + file + "»: " + std::strerror(error));
+    throw sdk::ModuleError(what + " журнала " + sdk::quoted(file) + ": " + std::strerror(error) + ".");
 }
 
 } // namespace
@@ -134,13 +135,13 @@ std::vector<JournalRun> RunJournal::runs() const
         if (mark == kFolderMark && !result.empty()) {
             std::string folder;
             if (!readText(folder))
-                throw sdk::ModuleError("Журнал «" + m_file + "» повреждён");
+                throw sdk::ModuleError("Журнал " + sdk::quoted(m_file) + " повреждён.");
             result.back().folders.push_back(std::move(folder));
             continue;
         }
         JournalMove move;
         if (mark != kMoveMark || result.empty() || !readText(move.from) || !readText(move.to))
-            throw sdk::ModuleError("Журнал «" + m_file + "» повреждён");
+            throw sdk::ModuleError("Журнал " + sdk::quoted(m_file) + " повреждён.");
         result.back().moves.push_back(std::move(move));
     }
     return result;
