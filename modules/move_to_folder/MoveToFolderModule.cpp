@@ -12,6 +12,9 @@
 #include <QApplication>
 #include <QMessageBox>
 #include <QProgressBar>
+#include <QScopeGuard>
+
+#include <chrono>
 
 #include <cstring>
 #include <optional>
@@ -22,6 +25,10 @@ namespace {
 const char *const kModuleName = "Перемещение в папку";
 
 enum Button { UndoButton = 0, AboutButton = 1 };
+
+// Longer than the host normally takes between two files of one run, shorter than
+// a user takes to gather files for the next run.
+constexpr std::chrono::seconds kRunPause{20};
 
 // Message boxes need a running widget application; a host without windows
 // still gets the work done, silently.
@@ -75,8 +82,16 @@ public:
     {
         const MoveOptions &options = typed(block);
         validateOptions(options);
-        if (request.preview)
+        if (request.preview) {
             m_previewSinceRun = true;
+        } else {
+            // With the host's preview switched off no preview call separates
+            // two runs: a pause between run calls does.
+            const auto now = std::chrono::steady_clock::now();
+            if (now - m_lastRunCall > kRunPause)
+                m_previewSinceRun = true;
+            m_lastRunCall = now;
+        }
         datetime::DateParts date;
         if (needsDate(options)) {
             m_path.assign(request.actualPath);
@@ -87,6 +102,7 @@ public:
 
     void perform(const void *, const sdk::FileRequest &request, const std::string &newPath) override
     {
+        const auto touch = qScopeGuard([this] { m_lastRunCall = std::chrono::steady_clock::now(); });
         const std::string from(request.actualPath);
         if (from == newPath)
             return;
@@ -138,8 +154,8 @@ private:
         };
     }
 
-    // The batch run calls process in run mode only; any preview in between
-    // means the next move belongs to a new run.
+    // The batch run calls process in run mode only; any preview in between,
+    // or a pause, means the next move belongs to a new run.
     void remember(const std::string &from, const std::string &to, const std::vector<std::string> &created)
     {
         if (!m_journal)
@@ -240,6 +256,7 @@ private:
     std::string m_path;
     std::optional<RunJournal> m_journal;
     bool m_previewSinceRun = true;
+    std::chrono::steady_clock::time_point m_lastRunCall;
     std::string m_journalError;
 };
 
