@@ -15,7 +15,6 @@
 #include <QScopeGuard>
 
 #include <chrono>
-
 #include <cstring>
 #include <optional>
 
@@ -26,8 +25,8 @@ const char *const kModuleName = "Перемещение в папку";
 
 enum Button { UndoButton = 0, AboutButton = 1 };
 
-// Longer than the host normally takes between two files of one run, shorter than
-// a user takes to gather files for the next run.
+// Longer than the host normally takes between two files of one run, shorter
+// than a user takes to gather files for the next run.
 constexpr std::chrono::seconds kRunPause{20};
 
 // Message boxes need a running widget application; a host without windows
