@@ -14,6 +14,7 @@
 
 #include <gtest/gtest.h>
 
+#include <dlfcn.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -308,4 +309,25 @@ TEST(FileModulesExports, MoveAcrossFileSystemsAndUndo)
         EXPECT_FALSE(fs::exists(target + name));
     }
     EXPECT_FALSE(fs::exists(tmpfs.file(std::to_string(local.tm_year + 1900)))) << "the folders the run made are gone";
+}
+
+TEST(FileModulesExports, UnloadWhenClosed)
+{
+    const std::string photo = std::string(BRENMARK_SOURCE_DIR) + "/tests/data/modules_exif.jpg";
+    for (const char *name : {"extension", "date_time", "transliteration", "move_to_folder"}) {
+        SCOPED_TRACE(name);
+        {
+            LoadedModule module(name);
+            datetime::DateTimeOptions exif; // also read EXIF, so exiv2 has done its work
+            exif.source = datetime::DateSource::Exif;
+            void *block = std::string(name) == "date_time" ? module.newBlock(&exif, sizeof exif) : module.newBlock();
+            module.process(photo, photo, block, BRENMARK_MODE_PREVIEW);
+        }
+        // RTLD_NOLOAD only finds a library still in memory.
+        const std::string path = std::string(BRENMARK_PLUGINS_DIR) + "/" + name + ".so";
+        void *stillLoaded = dlopen(path.c_str(), RTLD_NOW | RTLD_NOLOAD);
+        EXPECT_EQ(stillLoaded, nullptr);
+        if (stillLoaded)
+            dlclose(stillLoaded);
+    }
 }
