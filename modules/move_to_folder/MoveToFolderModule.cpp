@@ -105,9 +105,10 @@ public:
         const std::string from(request.actualPath);
         if (from == newPath)
             return;
+        const CopyProgress progress = progressReporter(request.progressBar);
         const std::vector<std::string> created = createFolders(std::string(sdk::splitPath(newPath).folder));
         try {
-            moveFile(from, newPath, progressReporter(request.progressBar));
+            moveFile(from, newPath, progress);
         } catch (...) {
             removeCreatedFolders(created);
             throw;
