@@ -86,7 +86,12 @@ public:
     static inline void *const kProgressBar = reinterpret_cast<void *>(0x5eed);
 
     void setProgressMaximum(int maximum) override { progressMaximum = maximum; }
-    void setProgressPosition(int position) override { progressPosition = position; }
+    void setProgressPosition(int position) override
+    {
+        progressPosition = position;
+        if (onProgress)
+            onProgress(position);
+    }
     void setStatusText(const QString &text) override
     {
         statusText = text;
@@ -113,6 +118,7 @@ public:
     std::vector<bool> running;
     int eventRounds = 0;
     std::function<void()> onEvents;
+    std::function<void(int)> onProgress;
     bool exitOnFinalChecked = false;
     int closeCalls = 0;
     int fileCountUpdates = 0;

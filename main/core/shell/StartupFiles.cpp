@@ -1,0 +1,50 @@
+#include "main/core/shell/StartupFiles.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+#include <cerrno>
+#include <sys/stat.h>
+
+namespace brenmark {
+
+namespace {
+
+std::string errorText(int error)
+{
+    switch (error) {
+    case ENOENT:
+    case ENOTDIR:
+        return "File not found";
+    case EACCES:
+    case EPERM:
+        return "File access denied";
+    default:
+        return "I/O error " + std::to_string(error);
+    }
+}
+
+[[noreturn]] void fail(int error, const std::string &path)
+{
+    throw StartupError(errorText(error) + ": " + path);
+}
+
+} // namespace
+
+void ensureTemplatesDirectory(const QString &programDir)
+{
+    const QString path = programDir + QStringLiteral("Templates");
+    if (QFileInfo(path).isDir())
+        return;
+    const QByteArray native = QFile::encodeName(path);
+    if (::mkdir(native.constData(), 0777) == 0)
+        return;
+    const int error = errno;
+    if (error == EEXIST && QFileInfo(path).isDir())
+        return;
+    if (error == EEXIST)
+        throw StartupError("Cannot create the folder " + native.toStdString() + ": a file of that name is in the way");
+    fail(error, native.toStdString());
+}
+
+} // namespace brenmark
