@@ -334,6 +334,12 @@ TEST(ModulesShipped, RefuseBlocksTheyCannotRead)
     zero.version = 0;
     void *damaged = module.block(zero);
     EXPECT_FALSE(callError([&] { module.process("/a/b", "/a/b", damaged, BRENMARK_MODE_PREVIEW); }).empty());
+    CaseOptions outOfRange;
+    outOfRange.extension = LetterCase(17);
+    void *garbled = module.block(outOfRange);
+    EXPECT_NE(callError([&] { module.process("/a/b.c", "/a/b.c", garbled, BRENMARK_MODE_PREVIEW); })
+                  .find("повреждены"),
+              std::string::npos);
 }
 
 TEST(ModulesShipped, WorkWithoutAWindow)
