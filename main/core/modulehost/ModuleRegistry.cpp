@@ -1,0 +1,200 @@
+#include "main/core/modulehost/ModuleRegistry.h"
+
+#include "main/core/modulehost/ModuleCallGuard.h"
+#include "main/core/modulehost/ModuleImages.h"
+#include "main/core/modulehost/ProgramDirectory.h"
+
+#define BRENMARK_HOST
+#include "brenmark_module.h"
+
+#include <QFile>
+
+#include <algorithm>
+#include <cstring>
+#include <dirent.h>
+#include <fnmatch.h>
+#include <memory>
+
+namespace brenmark {
+namespace {
+
+constexpr int kInfoTextSize = 50;
+constexpr int kVersionSize = sizeof(ModuleInfo::version);
+constexpr int kMaxButtonCaption = sizeof(ModuleButton::caption);
+
+// A field of ModuleInfo: up to its first zero byte or its whole width.
+std::string fieldBytes(const char *field, size_t width)
+{
+    return std::string(field, strnlen(field, width));
+}
+
+QString fieldText(const char *field, size_t width)
+{
+    return QString::fromLocal8Bit(field, static_cast<qsizetype>(strnlen(field, width)));
+}
+
+bool hasInterfaceVersion(const ModuleInfo &info)
+{
+    return fieldBytes(info.version, kVersionSize).ends_with(BRENMARK_INTERFACE_VERSION_SUFFIX);
+}
+
+bool isDisabled(const QString &fileName, const QStringList &disabledModules)
+{
+    const QString folded = fileName.toLower();
+    return std::any_of(disabledModules.begin(), disabledModules.end(),
+                       [&folded](const QString &line) { return line.toLower() == folded; });
+}
+
+QString buttonCaption(const ModuleButton &button)
+{
+    const int length = std::min<int>(button.length, kMaxButtonCaption);
+    return QString::fromLocal8Bit(button.caption, length);
+}
+
+int addImage(ImageList &list, void *module, const std::string &resource)
+{
+    const std::optional<QImage> image = loadModuleImage(module, resource);
+    return image ? list.add(*image) : -1;
+}
+
+struct DirectoryCloser
+{
+    void operator()(DIR *directory) const { closedir(directory); }
+};
+
+} // namespace
+
+// The state one scan shares between modules: the interface reuses the same
+// ModuleInfo record and button count for all of them.
+struct ModuleRegistry::Scan
+{
+    const ModuleLoadSettings &settings;
+    std::string moduleDir;
+    std::string languageFile;
+    ImageList &imlAddMenu;
+    ImageList &imlModules;
+    ModuleInfo info {};
+    int32_t buttonCount = 0;
+};
+
+void ModuleRegistry::LoadModules(const ModuleLoadSettings &settings, ImageList &imlAddMenu, ImageList &imlModules)
+{
+    clear();
+    Scan scan {settings, settings.programDir + "Plugins/", languageFilePath(settings.programDir), imlAddMenu,
+               imlModules};
+    std::memset(&scan.info, 0, sizeof scan.info);
+
+    std::unique_ptr<DIR, DirectoryCloser> directory(opendir(scan.moduleDir.c_str()));
+    if (!directory)
+        return;
+    // The directory's own order, hidden entries included; nothing is sorted.
+    while (const dirent *entry = readdir(directory.get())) {
+        if (fnmatch("*.so", entry->d_name, 0) == 0)
+            loadModule(scan, entry->d_name);
+    }
+}
+
+void ModuleRegistry::loadModule(Scan &scan, const std::string &fileName)
+{
+    std::unique_ptr<ModuleLibrary> library = ModuleLibrary::open(scan.moduleDir + fileName);
+    if (!library)
+        return;
+    void *const module = library->handle();
+    const auto getInfo = moduleFunction<BrenmarkGetInfo>(module, "getInfo");
+    const auto exportBtns = moduleFunction<BrenmarkExportBtns>(module, "exportBtns");
+    if (!getInfo)
+        return;
+
+    // Everything of one module is gathered first and published only when all
+    // its calls succeeded, so a module that fails half-way leaves no trace.
+    const int addMenuImages = scan.imlAddMenu.count();
+    const int moduleImages = scan.imlModules.count();
+    try {
+        if (const auto setLanguage = moduleFunction<BrenmarkSetLanguage>(module, "setLanguage"))
+            guardModuleCall([&] { setLanguage(scan.languageFile.c_str()); });
+
+        const QString caption = QFile::decodeName(QByteArray::fromStdString(fileName));
+        const bool enabled = !isDisabled(caption, scan.settings.disabledModules);
+
+        guardModuleCall([&] { getInfo(&scan.info); });
+        if (!hasInterfaceVersion(scan.info))
+            return;
+
+        ModuleListRow row;
+        row.fileName = fileName;
+        row.caption = caption;
+        row.name = fieldText(scan.info.name, kInfoTextSize);
+        row.version = fieldText(scan.info.version, kVersionSize);
+        row.running = enabled ? kModuleEnabledText : kModuleDisabledText;
+        row.author = fieldText(scan.info.author, kInfoTextSize);
+        row.action = fieldText(scan.info.action, kInfoTextSize);
+        row.mask = fieldText(scan.info.mask, kInfoTextSize);
+        row.checked = enabled;
+        if (!enabled) {
+            m_moduleRows.push_back(std::move(row));
+            return;
+        }
+
+        if (const auto setDir = moduleFunction<BrenmarkSetDir>(module, "setDir"))
+            guardModuleCall([&] { setDir(scan.settings.programDir.c_str()); });
+        if (const auto initialize = moduleFunction<BrenmarkInitialize>(module, "initialize"))
+            guardModuleCall([&] { initialize(scan.settings.mainWindow); });
+
+        ActionMenuItem item;
+        item.module = module;
+        item.fileName = fileName;
+        item.imageIndex = addImage(scan.imlAddMenu, module, "ACTION");
+        row.imageIndex = item.imageIndex;
+
+        AboutRow about {fileName, caption, row.name, row.version, row.author, row.mask, item.imageIndex};
+
+        std::vector<ModuleCommand> commands;
+        bool anyButton = false;
+        if (exportBtns) {
+            ModuleButton buttons[BRENMARK_MAX_BUTTONS] {};
+            guardModuleCall([&] { exportBtns(buttons, &scan.buttonCount); });
+            // The array has room for ten: a larger count must not read past it.
+            const int count = std::clamp<int>(scan.buttonCount, 0, BRENMARK_MAX_BUTTONS);
+            anyButton = count > 0;
+            if (!m_commands.empty())
+                commands.push_back({true, QStringLiteral("-"), nullptr, -1, -1});
+            for (int i = 0; i < count; ++i) {
+                ModuleCommand command;
+                command.caption = buttonCaption(buttons[i]);
+                command.module = module;
+                command.buttonNumber = i;
+                command.imageIndex = addImage(scan.imlModules, module, "BUTTON" + std::to_string(i));
+                row.buttonCaptions.push_back(command.caption);
+                commands.push_back(std::move(command));
+            }
+        }
+
+        m_moduleRows.push_back(std::move(row));
+        m_handles.append(std::move(library));
+        m_actionMenu.placeAction(fieldText(scan.info.action, kInfoTextSize), scan.settings.grouping, std::move(item));
+        m_aboutRows.push_back(std::move(about));
+        m_commands.insert(m_commands.end(), std::make_move_iterator(commands.begin()),
+                          std::make_move_iterator(commands.end()));
+        m_modulesButtonEnabled = m_modulesButtonEnabled || anyButton;
+    } catch (const ModuleCallError &) {
+        scan.imlAddMenu.truncate(addMenuImages);
+        scan.imlModules.truncate(moduleImages);
+    }
+}
+
+void ModuleRegistry::unloadAll()
+{
+    clear();
+}
+
+void ModuleRegistry::clear()
+{
+    m_actionMenu.clear();
+    m_commands.clear();
+    m_modulesButtonEnabled = false;
+    m_moduleRows.clear();
+    m_aboutRows.clear();
+    m_handles.unloadAll();
+}
+
+} // namespace brenmark

@@ -1,0 +1,68 @@
+#pragma once
+
+#include "main/core/modulehost/ActionMenuTree.h"
+#include "main/core/modulehost/ImageList.h"
+#include "main/core/modulehost/ModuleCommand.h"
+#include "main/core/modulehost/ModuleHandleList.h"
+#include "main/core/modulehost/ModuleRows.h"
+
+#include <QStringList>
+
+#include <string>
+#include <vector>
+
+namespace brenmark {
+
+// What LoadModules reads from the settings and the windows.
+struct ModuleLoadSettings
+{
+    std::string programDir;      // ends in "/"; modules are found in programDir + "Plugins/"
+    QStringList disabledModules; // DisabledModuleList: library file names, letter case ignored
+    bool grouping = true;        // chb_view_grouping: categories become submenus
+    void *mainWindow = nullptr;  // handed to every module's initialize (the QWidget's address or null)
+};
+
+// The module host: finds, checks and loads the modules and keeps what the
+// windows show of them (add-action menus, pmModules, lvModules, lvAbout).
+// Headless; the windows turn its data into menus and list rows.
+class ModuleRegistry
+{
+public:
+    // Scans settings.programDir + "Plugins/*.so" in the directory's own order
+    // and loads the modules. Images go to the end of the given lists (the
+    // window's own images stay in front). A module that throws or faults in any
+    // call while loading is skipped and unloaded as if it had never been there.
+    // Run once at start; a second run unloads what the first one loaded.
+    void LoadModules(const ModuleLoadSettings &settings, ImageList &imlAddMenu, ImageList &imlModules);
+
+    // pmAddAction and the "Добавить" submenu of pmActions.
+    const ActionMenuTree &actionMenu() const { return m_actionMenu; }
+    ActionItemLookup FindActionItem(const std::string &fileName) const { return m_actionMenu.FindActionItem(fileName); }
+
+    // pmModules, in menu order, separators included.
+    const std::vector<ModuleCommand> &moduleCommands() const { return m_commands; }
+    // sbModules: enabled when any module returned at least one button.
+    bool modulesButtonEnabled() const { return m_modulesButtonEnabled; }
+
+    const std::vector<ModuleListRow> &moduleListRows() const { return m_moduleRows; }
+    const std::vector<AboutRow> &aboutRows() const { return m_aboutRows; }
+
+    const ModuleHandleList &moduleHandles() const { return m_handles; }
+    // Shut-down: unloads every module in load order. Menus and rows are
+    // cleared too, since their handles are no longer valid.
+    void unloadAll();
+
+private:
+    struct Scan;
+    void loadModule(Scan &scan, const std::string &fileName);
+    void clear();
+
+    ModuleHandleList m_handles;
+    ActionMenuTree m_actionMenu;
+    std::vector<ModuleCommand> m_commands;
+    bool m_modulesButtonEnabled = false;
+    std::vector<ModuleListRow> m_moduleRows;
+    std::vector<AboutRow> m_aboutRows;
+};
+
+} // namespace brenmark
