@@ -1,0 +1,190 @@
+#include "options/core/IniDocument.h"
+
+#include <stdexcept>
+
+namespace brenmark {
+
+namespace {
+
+bool sameName(const QString &a, const QString &b)
+{
+    return a.compare(b, Qt::CaseInsensitive) == 0;
+}
+
+bool isBlank(char c)
+{
+    return c == ' ' || c == '\t';
+}
+
+QByteArray trimmedBlanks(const QByteArray &text)
+{
+    qsizetype begin = 0;
+    qsizetype end = text.size();
+    while (begin < end && isBlank(text[begin]))
+        ++begin;
+    while (end > begin && isBlank(text[end - 1]))
+        --end;
+    return text.mid(begin, end - begin);
+}
+
+bool holdsLineBreak(const QString &text)
+{
+    return text.contains(u'\n') || text.contains(u'\r');
+}
+
+} // namespace
+
+IniDocument::Line IniDocument::parseLine(const QByteArray &text)
+{
+    Line line;
+    line.text = text;
+    const QByteArray trimmed = trimmedBlanks(text);
+    if (trimmed.startsWith('[')) {
+        const qsizetype close = trimmed.indexOf(']');
+        if (close > 0) {
+            line.kind = Line::Kind::Section;
+            line.name = QString::fromUtf8(trimmedBlanks(trimmed.mid(1, close - 1)));
+            return line;
+        }
+    }
+    const qsizetype equals = trimmed.indexOf('=');
+    if (equals > 0) {
+        line.kind = Line::Kind::Key;
+        line.name = QString::fromUtf8(trimmedBlanks(trimmed.left(equals)));
+    }
+    return line;
+}
+
+IniDocument IniDocument::fromBytes(const QByteArray &bytes)
+{
+    IniDocument document;
+    if (bytes.contains("\r\n"))
+        document.m_lineBreak = "\r\n";
+    document.m_endsWithLineBreak = bytes.isEmpty() || bytes.endsWith('\n');
+    qsizetype start = 0;
+    while (start < bytes.size()) {
+        qsizetype end = bytes.indexOf('\n', start);
+        const qsizetype next = end < 0 ? bytes.size() : end + 1;
+        if (end < 0)
+            end = bytes.size();
+        QByteArray text = bytes.mid(start, end - start);
+        if (text.endsWith('\r'))
+            text.chop(1);
+        document.m_lines.push_back(parseLine(text));
+        start = next;
+    }
+    return document;
+}
+
+QByteArray IniDocument::toBytes() const
+{
+    QByteArray bytes;
+    for (std::size_t i = 0; i < m_lines.size(); ++i) {
+        bytes += m_lines[i].text;
+        if (i + 1 < m_lines.size() || m_endsWithLineBreak)
+            bytes += m_lineBreak;
+    }
+    return bytes;
+}
+
+std::vector<std::pair<std::size_t, std::size_t>> IniDocument::blocks(const QString &section) const
+{
+    std::vector<std::pair<std::size_t, std::size_t>> result;
+    for (std::size_t i = 0; i < m_lines.size(); ++i) {
+        if (m_lines[i].kind != Line::Kind::Section || !sameName(m_lines[i].name, section))
+            continue;
+        std::size_t end = i + 1;
+        while (end < m_lines.size() && m_lines[end].kind != Line::Kind::Section)
+            ++end;
+        result.emplace_back(i + 1, end);
+        i = end - 1;
+    }
+    return result;
+}
+
+std::optional<QString> IniDocument::value(const QString &section, const QString &key) const
+{
+    for (const auto &[begin, end] : blocks(section)) {
+        for (std::size_t i = begin; i < end; ++i) {
+            const Line &line = m_lines[i];
+            if (line.kind == Line::Kind::Key && sameName(line.name, key)) {
+                const QByteArray trimmed = trimmedBlanks(line.text);
+                return QString::fromUtf8(trimmedBlanks(trimmed.mid(trimmed.indexOf('=') + 1)));
+            }
+        }
+    }
+    return std::nullopt;
+}
+
+QStringList IniDocument::keys(const QString &section) const
+{
+    QStringList result;
+    for (const auto &[begin, end] : blocks(section)) {
+        for (std::size_t i = begin; i < end; ++i) {
+            const Line &line = m_lines[i];
+            if (line.kind == Line::Kind::Key && !result.contains(line.name, Qt::CaseInsensitive))
+                result.append(line.name);
+        }
+    }
+    return result;
+}
+
+bool IniDocument::hasSection(const QString &section) const
+{
+    return !blocks(section).empty();
+}
+
+void IniDocument::setValue(const QString &section, const QString &key, const QString &value)
+{
+    const QString trimmedKey = key.trimmed();
+    if (trimmedKey.isEmpty() || trimmedKey != key || key.contains(u'=') || key.startsWith(u'[')
+        || holdsLineBreak(key))
+        throw std::invalid_argument("The name \"" + key.toStdString()
+                                    + "\" cannot be stored as a settings key");
+    if (holdsLineBreak(value))
+        throw std::invalid_argument("A value with a line break cannot be stored for the key \""
+                                    + key.toStdString() + "\"");
+    if (section.isEmpty() || section.contains(u']') || holdsLineBreak(section))
+        throw std::invalid_argument("The name \"" + section.toStdString()
+                                    + "\" cannot be used as a settings section");
+
+    const auto sectionBlocks = blocks(section);
+    for (const auto &[begin, end] : sectionBlocks) {
+        for (std::size_t i = begin; i < end; ++i) {
+            Line &line = m_lines[i];
+            if (line.kind == Line::Kind::Key && sameName(line.name, key)) {
+                const qsizetype equals = line.text.indexOf('=');
+                line.text = line.text.left(equals + 1) + value.toUtf8();
+                return;
+            }
+        }
+    }
+
+    Line added = parseLine(key.toUtf8() + '=' + value.toUtf8());
+    if (sectionBlocks.empty()) {
+        if (!m_lines.empty() && !trimmedBlanks(m_lines.back().text).isEmpty())
+            m_lines.push_back(Line{});
+        m_lines.push_back(parseLine('[' + section.toUtf8() + ']'));
+        m_lines.push_back(std::move(added));
+        m_endsWithLineBreak = true;
+        return;
+    }
+    // After the section's last non-blank line, so blank separators stay below it.
+    auto [begin, end] = sectionBlocks.front();
+    std::size_t at = end;
+    while (at > begin && trimmedBlanks(m_lines[at - 1].text).isEmpty())
+        --at;
+    if (at == m_lines.size())
+        m_endsWithLineBreak = true;
+    m_lines.insert(m_lines.begin() + static_cast<std::ptrdiff_t>(at), std::move(added));
+}
+
+void IniDocument::eraseSection(const QString &section)
+{
+    auto sectionBlocks = blocks(section);
+    for (auto it = sectionBlocks.rbegin(); it != sectionBlocks.rend(); ++it)
+        m_lines.erase(m_lines.begin() + static_cast<std::ptrdiff_t>(it->first - 1),
+                      m_lines.begin() + static_cast<std::ptrdiff_t>(it->second));
+}
+
+} // namespace brenmark

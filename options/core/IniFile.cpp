@@ -1,0 +1,88 @@
+#include "options/core/IniFile.h"
+
+#include "options/core/IniValue.h"
+#include "options/core/IniWriteError.h"
+
+#include <QFile>
+#include <QSaveFile>
+
+namespace brenmark {
+
+IniDocument IniFile::read() const
+{
+    QFile file(m_path);
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    return IniDocument::fromBytes(file.readAll());
+}
+
+QString IniFile::readString(const QString &section, const QString &key, const QString &defaultValue) const
+{
+    return read().value(section, key).value_or(defaultValue);
+}
+
+int IniFile::readInteger(const QString &section, const QString &key, int defaultValue) const
+{
+    const auto text = read().value(section, key);
+    if (!text)
+        return defaultValue;
+    return parseIniInteger(*text).value_or(defaultValue);
+}
+
+bool IniFile::readBool(const QString &section, const QString &key, bool defaultValue) const
+{
+    return readInteger(section, key, defaultValue ? 1 : 0) != 0;
+}
+
+QStringList IniFile::readKeys(const QString &section) const
+{
+    return read().keys(section);
+}
+
+IniDocument IniFile::readForUpdate() const
+{
+    // A file that exists but cannot be read must not be replaced by one that
+    // holds only the new key.
+    QFile file(m_path);
+    if (!file.exists())
+        return {};
+    if (!file.open(QIODevice::ReadOnly))
+        throw IniWriteError("Unable to write to " + m_path.toStdString());
+    return IniDocument::fromBytes(file.readAll());
+}
+
+void IniFile::writeString(const QString &section, const QString &key, const QString &value)
+{
+    IniDocument document = readForUpdate();
+    document.setValue(section, key, value);
+    write(document);
+}
+
+void IniFile::writeInteger(const QString &section, const QString &key, int value)
+{
+    writeString(section, key, QString::number(value));
+}
+
+void IniFile::writeBool(const QString &section, const QString &key, bool value)
+{
+    writeString(section, key, value ? QStringLiteral("1") : QStringLiteral("0"));
+}
+
+void IniFile::eraseSection(const QString &section)
+{
+    IniDocument document = readForUpdate();
+    if (!document.hasSection(section))
+        return;
+    document.eraseSection(section);
+    write(document);
+}
+
+void IniFile::write(const IniDocument &document)
+{
+    QSaveFile file(m_path);
+    const QByteArray bytes = document.toBytes();
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
+        throw IniWriteError("Unable to write to " + m_path.toStdString());
+}
+
+} // namespace brenmark
