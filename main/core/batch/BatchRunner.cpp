@@ -1,0 +1,125 @@
+#include "main/core/batch/BatchRunner.h"
+
+#define BRENMARK_HOST
+#include "brenmark_module.h"
+#include "main/core/batch/BatchSink.h"
+#include "main/core/chain/ActionChainModel.h"
+#include "main/core/filelist/FileListModel.h"
+#include "main/core/modulehost/ModuleCallGuard.h"
+#include "main/core/modulehost/ModuleLibrary.h"
+
+#include <vector>
+
+namespace brenmark {
+
+BatchRunner::BatchRunner(FileListModel &files, ActionChainModel &actions, BatchSink &sink)
+    : m_files(files)
+    , m_actions(actions)
+    , m_sink(sink)
+{
+}
+
+QString BatchRunner::statusText(const std::string &currentPath, const std::string &caption)
+{
+    size_t slash = currentPath.rfind('/');
+    std::string_view name = slash == std::string::npos ? std::string_view(currentPath)
+                                                       : std::string_view(currentPath).substr(slash + 1);
+    return QString::fromUtf8(name.data(), qsizetype(name.size())) + QStringLiteral(" / ")
+        + QString::fromUtf8(caption.data(), qsizetype(caption.size()));
+}
+
+bool BatchRunner::stopping() const
+{
+    return m_stopRequested || m_sink.stopRequested();
+}
+
+void BatchRunner::sbStartClick()
+{
+    if (m_running)
+        return;
+    m_running = true;
+    const int total = m_files.count();
+    m_sink.setProgressPosition(0);
+    m_sink.setProgressMaximum(total);
+    m_stopRequested = false;
+    m_sink.setRunning(true);
+
+    // Rows are found again by serial number: rows removed while events are
+    // processed are skipped, rows added meanwhile (serials above the last one
+    // now) are not run.
+    const std::uint64_t lastSerial = m_files.lastSerial();
+    std::uint64_t previousSerial = 0;
+    int hint = 0;
+    for (int i = 0; i < total; ++i) {
+        if (stopping())
+            break;
+        m_sink.setProgressPosition(i + 1);
+        const int row = m_files.rowAfterSerial(previousSerial, hint);
+        if (row < 0 || m_files.serial(row) > lastSerial)
+            break;
+        previousSerial = m_files.serial(row);
+        hint = row + 1;
+        runFile(row);
+    }
+
+    m_sink.setProgressPosition(0);
+    m_sink.setRunning(false);
+    m_sink.setStatusText(QString());
+    m_running = false;
+    const bool stopped = stopping();
+    if (!stopped) {
+        m_files.clear();
+        if (m_sink.exitOnFinal())
+            m_sink.closeWindow();
+    }
+    m_sink.updateFileCount();
+}
+
+void BatchRunner::runFile(int row)
+{
+    const std::uint64_t fileSerial = m_files.serial(row);
+    // Host copies: the list's storage may change while events are processed.
+    const std::string currentPath(m_files.currentPath(row));
+    const char *name = currentPath.c_str();
+
+    // The actions as they stand when the file begins; each is found again by
+    // serial after the events, so a removed or moved action is never mistaken
+    // for another.
+    std::vector<std::uint64_t> actions;
+    actions.reserve(static_cast<size_t>(m_actions.count()));
+    for (int j = 0; j < m_actions.count(); ++j)
+        actions.push_back(m_actions.serial(j));
+
+    for (std::uint64_t actionSerial : actions) {
+        int j = m_actions.rowOfSerial(actionSerial);
+        if (j < 0 || !m_actions.isChecked(j))
+            continue;
+        if (stopping())
+            break;
+        m_sink.setStatusText(statusText(currentPath, m_actions.caption(j)));
+        m_sink.processPendingEvents();
+
+        j = m_actions.rowOfSerial(actionSerial);
+        if (j < 0 || !m_actions.isChecked(j))
+            continue;
+        // The file index is the row's position now (rows before it may be gone).
+        const int fileIndex = m_files.rowAfterSerial(fileSerial - 1, row);
+        if (fileIndex >= 0 && m_files.serial(fileIndex) == fileSerial)
+            row = fileIndex;
+        TListData &record = m_actions.record(j);
+        void *progressBar = m_sink.progressBarHandle();
+        const char *before = name;
+        try {
+            auto process = moduleFunction<BrenmarkProcess>(record.Module, "process");
+            if (!process)
+                throw ModuleCallError("process");
+            guardModuleCall([&] { process(&name, name, row, progressBar, &record.Options, BRENMARK_MODE_RUN); });
+        } catch (const std::exception &) {
+            m_sink.setStatusText(QString::fromUtf8("Ошибка!"));
+        }
+        if (!name)
+            name = before;
+    }
+}
+
+} // namespace brenmark

@@ -1,0 +1,43 @@
+#pragma once
+
+#include <QString>
+
+namespace brenmark {
+
+// What the preview and run engines report to, and ask of, whoever drives
+// them: the main window (pbAll, lbAction, pbNow, the message loop, the
+// "Выход по завершении" box) or a command-line front end. Every method is
+// called on the engine's thread, the user-interface thread.
+class BatchSink
+{
+public:
+    virtual ~BatchSink() = default;
+
+    // pbAll: the number of files and how many have been started.
+    virtual void setProgressMaximum(int maximum) = 0;
+    virtual void setProgressPosition(int position) = 0;
+    // lbAction. The preview loop does not yield, so it asks for the label to
+    // be painted at once after setting it.
+    virtual void setStatusText(const QString &text) = 0;
+    virtual void paintStatusNow() {}
+
+    // The run only: let the window process all pending events (repaints,
+    // clicks, the stop button). Rows and actions may change meanwhile.
+    virtual void processPendingEvents() {}
+    // An outside stop request (e.g. a signal in a command-line run), tested
+    // together with sbStopClick's flag.
+    virtual bool stopRequested() const { return false; }
+    // Handle of pbNow handed to every process call: the QProgressBar's address, or null.
+    virtual void *progressBarHandle() const { return nullptr; }
+
+    // The run's start and end: disable sbStart and btnExit and show sbStop, or the reverse.
+    virtual void setRunning(bool running) { (void)running; }
+    // Read when a complete run has ended: whether cbExitOnFinal is checked ...
+    virtual bool exitOnFinal() const { return false; }
+    // ... and if so, close the main window the ordinary way.
+    virtual void closeWindow() {}
+    // UpdateFileCount, at the end of every run.
+    virtual void updateFileCount() {}
+};
+
+} // namespace brenmark

@@ -1,0 +1,104 @@
+#include "main/core/batch/PreviewEngine.h"
+
+#define BRENMARK_HOST
+#include "brenmark_module.h"
+#include "main/core/batch/BatchSink.h"
+#include "main/core/chain/ActionChainModel.h"
+#include "main/core/filelist/FileIconList.h"
+#include "main/core/filelist/FileListModel.h"
+#include "main/core/modulehost/ModuleCallGuard.h"
+#include "main/core/modulehost/ModuleLibrary.h"
+
+namespace brenmark {
+namespace {
+
+struct ProcessCall
+{
+    BrenmarkProcess process;
+    const char **name;
+    const char *actualPath;
+    int32_t fileIndex;
+    void *progressBar;
+    void **optionsSlot;
+};
+
+} // namespace
+
+PreviewEngine::PreviewEngine(FileListModel &files, ActionChainModel &actions, BatchSink &sink,
+                             SettingsSource settings)
+    : m_files(files)
+    , m_actions(actions)
+    , m_sink(sink)
+    , m_settings(std::move(settings))
+{
+}
+
+PreviewSettings PreviewEngine::settings() const
+{
+    return m_settings ? m_settings() : PreviewSettings {};
+}
+
+std::string PreviewEngine::PreviewFile(const std::string &path, int index)
+{
+    if (settings().noPreview)
+        return {};
+    return runChain(path.c_str(), index, m_sink.progressBarHandle());
+}
+
+const char *PreviewEngine::runChain(const char *path, int index, void *progressBar)
+{
+    // The running name: first the host's path text, then whatever text the last
+    // action pointed it at (the module's, valid until its next call).
+    const char *name = path;
+    for (int row = 0; row < m_actions.count(); ++row) {
+        if (!m_actions.isChecked(row))
+            continue;
+        TListData &record = m_actions.record(row);
+        auto process = moduleFunction<BrenmarkProcess>(record.Module, "process");
+        if (!process)
+            continue;
+        const char *before = name;
+        ProcessCall call {process, &name, path, index, progressBar, &record.Options};
+        guardModuleCall([&call] {
+            call.process(call.name, call.actualPath, call.fileIndex, call.progressBar, call.optionsSlot,
+                         BRENMARK_MODE_PREVIEW);
+        });
+        if (!name)
+            name = before;
+    }
+    return name;
+}
+
+int PreviewEngine::iconIndexFor(const std::string &path) const
+{
+    return settings().showIcons ? FileIconList::instance().iconIndex(path) : 0;
+}
+
+void PreviewEngine::RebuildPreview()
+{
+    const PreviewSettings current = settings();
+    if (current.noPreview)
+        return;
+    m_sink.setStatusText(QString::fromUtf8("Построение предпросмотра"));
+    m_sink.paintStatusNow();
+    const int total = m_files.count();
+    m_sink.setProgressMaximum(total);
+    m_sink.setProgressPosition(0);
+    {
+        FileListModel::Rewrite rewrite(m_files);
+        void *progressBar = m_sink.progressBarHandle();
+        std::string path;
+        for (int row = 0; row < total && row < m_files.count(); ++row) {
+            m_sink.setProgressPosition(row + 1);
+            // A copy: the module calls below may change the list's storage.
+            path.assign(m_files.currentPath(row));
+            const char *newPath = runChain(path.c_str(), row, progressBar);
+            int icon = current.showIcons ? FileIconList::instance().iconIndex(path) : 0;
+            rewrite.setRow(row, icon, newPath);
+        }
+    }
+    m_sink.setProgressPosition(0);
+    m_sink.setStatusText(QString());
+}
+
+} // namespace brenmark

@@ -1,0 +1,435 @@
+#include "main/core/filelist/FileListModel.h"
+
+#include "main/core/batch/PreviewEngine.h"
+
+#include <sys/stat.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstdio>
+#include <limits>
+#include <stdexcept>
+
+namespace brenmark {
+namespace {
+
+QByteArray bytes(std::string_view text)
+{
+    return QByteArray(text.data(), qsizetype(text.size()));
+}
+
+QString display(std::string_view text)
+{
+    return QString::fromUtf8(text.data(), qsizetype(text.size()));
+}
+
+std::runtime_error listFileError(int error)
+{
+    if (error == ENOENT || error == ENOTDIR)
+        return std::runtime_error("File not found");
+    if (error == EACCES || error == EPERM)
+        return std::runtime_error("File access denied");
+    return std::runtime_error("I/O error " + std::to_string(error));
+}
+
+std::string readWholeFile(const std::string &path)
+{
+    std::FILE *file = std::fopen(path.c_str(), "rb");
+    if (!file)
+        throw listFileError(errno);
+    std::string content;
+    char buffer[1 << 16];
+    size_t got;
+    while ((got = std::fread(buffer, 1, sizeof buffer, file)) > 0)
+        content.append(buffer, got);
+    int error = std::ferror(file) ? errno : 0;
+    std::fclose(file);
+    if (error)
+        throw listFileError(error);
+    return content;
+}
+
+// Calls `line` for every line of `text`: LF, CRLF and CR each end a line; a
+// last line without terminator counts.
+template<typename Function>
+void forEachLine(std::string_view text, Function line)
+{
+    size_t start = 0;
+    const size_t size = text.size();
+    for (size_t i = 0; i < size; ++i) {
+        char c = text[i];
+        if (c != '\n' && c != '\r')
+            continue;
+        line(text.substr(start, i - start));
+        if (c == '\r' && i + 1 < size && text[i + 1] == '\n')
+            ++i;
+        start = i + 1;
+    }
+    if (start < size)
+        line(text.substr(start));
+}
+
+} // namespace
+
+FileListModel::FileListModel(QObject *parent)
+    : QAbstractListModel(parent)
+{
+}
+
+int FileListModel::rowCount(const QModelIndex &parent) const
+{
+    return parent.isValid() ? 0 : count();
+}
+
+std::string_view FileListModel::currentPath(int row) const
+{
+    const Row &r = m_rows[row];
+    return std::string_view(m_currentPool).substr(r.currentOffset, r.currentLength);
+}
+
+std::string_view FileListModel::newPath(int row) const
+{
+    const Row &r = m_rows[row];
+    if (!r.hasNewPath)
+        return {};
+    if (r.newIsCurrent)
+        return currentPath(row);
+    return std::string_view(m_newPool).substr(r.newOffset, r.newLength);
+}
+
+FileEntry FileListModel::entry(int row) const
+{
+    return FileEntry {m_rows[row].iconIndex, std::string(currentPath(row)), std::string(newPath(row)),
+                      m_rows[row].hasNewPath};
+}
+
+std::string FileListModel::rowText(int row) const
+{
+    return entry(row).text();
+}
+
+QVariant FileListModel::data(const QModelIndex &index, int role) const
+{
+    if (!index.isValid() || index.row() >= count())
+        return {};
+    const int row = index.row();
+    switch (role) {
+    case Qt::DisplayRole: return display(rowText(row));
+    case RowTextRole: return bytes(rowText(row));
+    case IconIndexRole: return m_rows[row].iconIndex;
+    case CurrentPathRole: return display(currentPath(row));
+    case NewPathRole: return display(newPath(row));
+    case HasNewPathRole: return m_rows[row].hasNewPath;
+    case CurrentPathBytesRole: return bytes(currentPath(row));
+    case NewPathBytesRole: return bytes(newPath(row));
+    default: return {};
+    }
+}
+
+QHash<int, QByteArray> FileListModel::roleNames() const
+{
+    QHash<int, QByteArray> names = QAbstractListModel::roleNames();
+    names.insert(RowTextRole, "rowText");
+    names.insert(IconIndexRole, "iconIndex");
+    names.insert(CurrentPathRole, "currentPath");
+    names.insert(NewPathRole, "newPath");
+    names.insert(HasNewPathRole, "hasNewPath");
+    names.insert(CurrentPathBytesRole, "currentPathBytes");
+    names.insert(NewPathBytesRole, "newPathBytes");
+    return names;
+}
+
+FileListModel::Row FileListModel::makeRow(int iconIndex, std::string_view currentPath, bool hasNewPath,
+                                          std::string_view newPath)
+{
+    constexpr size_t kMaxLength = std::numeric_limits<std::uint32_t>::max();
+    if (currentPath.size() > kMaxLength || newPath.size() > kMaxLength)
+        throw std::length_error("Слишком длинный путь");
+    Row row {};
+    row.serial = m_nextSerial++;
+    row.iconIndex = iconIndex;
+    row.currentOffset = m_currentPool.size();
+    row.currentLength = std::uint32_t(currentPath.size());
+    m_currentPool.append(currentPath);
+    row.hasNewPath = hasNewPath;
+    row.newIsCurrent = hasNewPath && newPath == currentPath;
+    if (hasNewPath && !row.newIsCurrent) {
+        row.newOffset = m_newPool.size();
+        row.newLength = std::uint32_t(newPath.size());
+        m_newPool.append(newPath);
+    }
+    return row;
+}
+
+void FileListModel::appendRows(std::vector<Row> &&rows)
+{
+    if (rows.empty())
+        return;
+    beginInsertRows(QModelIndex(), count(), count() + int(rows.size()) - 1);
+    if (m_rows.empty())
+        m_rows = std::move(rows);
+    else
+        m_rows.insert(m_rows.end(), rows.begin(), rows.end());
+    endInsertRows();
+}
+
+bool FileListModel::isAddableFile(const std::string &path)
+{
+    struct stat info;
+    return !path.empty() && ::stat(path.c_str(), &info) == 0 && !S_ISDIR(info.st_mode);
+}
+
+int FileListModel::appendDialogFiles(const std::vector<std::string> &paths)
+{
+    std::vector<Row> rows;
+    for (const std::string &path : paths)
+        if (isAddableFile(path))
+            rows.push_back(makeRow(0, path, true, path));
+    int added = int(rows.size());
+    appendRows(std::move(rows));
+    return added;
+}
+
+int FileListModel::appendListFiles(const std::vector<std::string> &paths)
+{
+    std::vector<Row> rows;
+    for (const std::string &path : paths)
+        if (isAddableFile(path))
+            rows.push_back(makeRow(0, path, false, {}));
+    int added = int(rows.size());
+    appendRows(std::move(rows));
+    return added;
+}
+
+int FileListModel::appendDroppedFiles(const std::vector<std::string> &paths, PreviewEngine &engine)
+{
+    int added = 0;
+    for (const std::string &path : paths) {
+        if (!isAddableFile(path))
+            continue;
+        std::string newPath = engine.PreviewFile(path, count());
+        int icon = engine.iconIndexFor(path);
+        std::vector<Row> rows {makeRow(icon, path, true, newPath)};
+        appendRows(std::move(rows));
+        ++added;
+    }
+    return added;
+}
+
+std::vector<std::string> FileListModel::readListFile(const std::string &listFilePath)
+{
+    std::vector<std::string> lines;
+    forEachLine(readWholeFile(listFilePath), [&lines](std::string_view line) { lines.emplace_back(line); });
+    return lines;
+}
+
+int FileListModel::appendListFile(const std::string &listFilePath)
+{
+    const std::string content = readWholeFile(listFilePath);
+    m_currentPool.reserve(m_currentPool.size() + content.size());
+    std::vector<Row> rows;
+    std::string path;
+    forEachLine(content, [&](std::string_view line) {
+        path.assign(line);
+        if (isAddableFile(path))
+            rows.push_back(makeRow(0, path, false, {}));
+    });
+    int added = int(rows.size());
+    appendRows(std::move(rows));
+    return added;
+}
+
+void FileListModel::appendRowTexts(const std::vector<std::string> &rowTexts)
+{
+    std::vector<Row> rows;
+    rows.reserve(rowTexts.size());
+    for (const std::string &text : rowTexts) {
+        FileEntry parsed = FileEntry::parse(text);
+        rows.push_back(makeRow(parsed.iconIndex, parsed.currentPath, parsed.hasNewPath, parsed.newPath));
+    }
+    appendRows(std::move(rows));
+}
+
+void FileListModel::setEntry(int row, const FileEntry &entry)
+{
+    if (row < 0 || row >= count())
+        return;
+    Row updated = makeRow(entry.iconIndex, entry.currentPath, entry.hasNewPath, entry.newPath);
+    updated.serial = m_rows[row].serial;
+    --m_nextSerial;
+    m_rows[row] = updated;
+    compactPools();
+    const QModelIndex changed = index(row);
+    emit dataChanged(changed, changed);
+    emit rowsRewritten(row, row);
+}
+
+void FileListModel::setRowText(int row, std::string_view text)
+{
+    setEntry(row, FileEntry::parse(text));
+}
+
+void FileListModel::removeWhere(const RowSelection &selection)
+{
+    size_t kept = 0;
+    for (size_t i = 0; i < m_rows.size(); ++i)
+        if (!selection.isSelected(int(i)))
+            m_rows[kept++] = m_rows[i];
+    m_rows.resize(kept);
+}
+
+void FileListModel::removeRows(const RowSelection &selection)
+{
+    // A few blocks are removed block by block, so the view keeps its place;
+    // a scattered selection is removed in one pass with a reset.
+    constexpr size_t kMaxBlocks = 8;
+    std::vector<std::pair<int, int>> blocks;
+    for (int row = 0; row < count() && blocks.size() <= kMaxBlocks; ++row) {
+        if (!selection.isSelected(row))
+            continue;
+        int end = row;
+        while (end + 1 < count() && selection.isSelected(end + 1))
+            ++end;
+        blocks.emplace_back(row, end);
+        row = end;
+    }
+    if (blocks.empty())
+        return;
+    if (blocks.size() > kMaxBlocks) {
+        beginResetModel();
+        removeWhere(selection);
+        endResetModel();
+    } else {
+        for (auto it = blocks.rbegin(); it != blocks.rend(); ++it) {
+            beginRemoveRows(QModelIndex(), it->first, it->second);
+            m_rows.erase(m_rows.begin() + it->first, m_rows.begin() + it->second + 1);
+            endRemoveRows();
+        }
+    }
+    compactPools();
+}
+
+RowSelection FileListModel::removeSelectedByKey(const RowSelection &selection)
+{
+    int first = selection.first();
+    if (count() == 0 || first < 0 || first >= count())
+        return RowSelection(count());
+    removeRows(selection);
+    if (first == count())
+        --first;
+    RowSelection next(count());
+    if (first >= 0)
+        next.set(first, true);
+    return next;
+}
+
+void FileListModel::clear()
+{
+    beginResetModel();
+    m_rows.clear();
+    m_rows.shrink_to_fit();
+    m_currentPool.clear();
+    m_currentPool.shrink_to_fit();
+    m_newPool.clear();
+    m_newPool.shrink_to_fit();
+    endResetModel();
+}
+
+void FileListModel::compactPools()
+{
+    size_t liveCurrent = 0;
+    size_t liveNew = 0;
+    for (const Row &row : m_rows) {
+        liveCurrent += row.currentLength;
+        if (row.hasNewPath && !row.newIsCurrent)
+            liveNew += row.newLength;
+    }
+    constexpr size_t kSlack = 1 << 20;
+    if (m_currentPool.size() <= 2 * liveCurrent + kSlack && m_newPool.size() <= 2 * liveNew + kSlack)
+        return;
+    std::string currentPool;
+    std::string newPool;
+    currentPool.reserve(liveCurrent);
+    newPool.reserve(liveNew);
+    for (Row &row : m_rows) {
+        std::string_view current = std::string_view(m_currentPool).substr(row.currentOffset, row.currentLength);
+        row.currentOffset = currentPool.size();
+        currentPool.append(current);
+        if (row.hasNewPath && !row.newIsCurrent) {
+            std::string_view newText = std::string_view(m_newPool).substr(row.newOffset, row.newLength);
+            row.newOffset = newPool.size();
+            newPool.append(newText);
+        }
+    }
+    m_currentPool.swap(currentPool);
+    m_newPool.swap(newPool);
+}
+
+int FileListModel::rowAfterSerial(std::uint64_t serial, int hint) const
+{
+    const int total = count();
+    if (hint >= 0 && hint < total && m_rows[hint].serial > serial
+        && (hint == 0 || m_rows[hint - 1].serial <= serial))
+        return hint;
+    auto it = std::upper_bound(m_rows.begin(), m_rows.end(), serial,
+                               [](std::uint64_t value, const Row &row) { return value < row.serial; });
+    return it == m_rows.end() ? -1 : int(it - m_rows.begin());
+}
+
+QString FileListModel::fileCountText(int selected, int total)
+{
+    return QString::fromUtf8("Файлов %1 из %2.").arg(selected).arg(total);
+}
+
+FileListModel::Rewrite::Rewrite(FileListModel &model)
+    : m_model(model)
+{
+    m_pending.reserve(model.m_rows.size());
+}
+
+void FileListModel::Rewrite::setRow(int row, int iconIndex, std::string_view newPath)
+{
+    if (row != m_next || row >= m_model.count())
+        throw std::logic_error("FileListModel::Rewrite: rows must be given in order");
+    Pending pending {};
+    pending.iconIndex = iconIndex;
+    pending.newIsCurrent = newPath == m_model.currentPath(row);
+    if (!pending.newIsCurrent) {
+        pending.newOffset = m_newPool.size();
+        pending.newLength = std::uint32_t(std::min<size_t>(newPath.size(), std::numeric_limits<std::uint32_t>::max()));
+        m_newPool.append(newPath.substr(0, pending.newLength));
+    }
+    m_pending.push_back(pending);
+    ++m_next;
+}
+
+FileListModel::Rewrite::~Rewrite()
+{
+    std::vector<Row> &rows = m_model.m_rows;
+    const int rewritten = std::min<int>(m_next, int(rows.size()));
+    for (int i = 0; i < rewritten; ++i) {
+        const Pending &pending = m_pending[i];
+        Row &row = rows[i];
+        row.iconIndex = pending.iconIndex;
+        row.hasNewPath = true;
+        row.newIsCurrent = pending.newIsCurrent;
+        row.newOffset = pending.newOffset;
+        row.newLength = pending.newLength;
+    }
+    // Rows not reached keep their new paths: move them into the new pool too.
+    for (size_t i = size_t(rewritten); i < rows.size(); ++i) {
+        Row &row = rows[i];
+        if (!row.hasNewPath || row.newIsCurrent)
+            continue;
+        std::string_view old = std::string_view(m_model.m_newPool).substr(row.newOffset, row.newLength);
+        row.newOffset = m_newPool.size();
+        m_newPool.append(old);
+    }
+    m_model.m_newPool.swap(m_newPool);
+    if (rewritten > 0) {
+        emit m_model.dataChanged(m_model.index(0), m_model.index(rewritten - 1));
+        emit m_model.rowsRewritten(0, rewritten - 1);
+    }
+}
+
+} // namespace brenmark

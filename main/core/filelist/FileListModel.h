@@ -1,0 +1,169 @@
+#pragma once
+
+#include "main/core/filelist/FileEntry.h"
+#include "main/core/filelist/RowSelection.h"
+
+#include <QAbstractListModel>
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace brenmark {
+
+class PreviewEngine;
+
+// The file list `lbFiles`: an ordered list of FileEntry rows (duplicates
+// allowed), kept in contiguous storage so that a million rows stay cheap:
+// paths live in two byte pools (current paths, new paths), each row is a
+// fixed-size record pointing into them. The text of a row is produced from
+// the record on demand (FileEntry::text) and is all a row means.
+//
+// Every row has a serial number that is never reused and grows with the row
+// position (rows are only appended at the end), so the batch run can find its
+// rows again after rows were removed under it.
+class FileListModel : public QAbstractListModel
+{
+    Q_OBJECT
+
+public:
+    enum Role {
+        RowTextRole = Qt::UserRole + 1, // QByteArray: the row text, paths escaped
+        IconIndexRole,                  // int
+        CurrentPathRole,                // QString: current path decoded for display
+        NewPathRole,                    // QString: new path decoded for display
+        HasNewPathRole,                 // bool: the row holds a "*"
+        CurrentPathBytesRole,           // QByteArray: current path, exact bytes
+        NewPathBytesRole,               // QByteArray: new path, exact bytes
+    };
+
+    explicit FileListModel(QObject *parent = nullptr);
+
+    int rowCount(const QModelIndex &parent = QModelIndex()) const override;
+    // DisplayRole gives the row text decoded for display.
+    QVariant data(const QModelIndex &index, int role = Qt::DisplayRole) const override;
+    QHash<int, QByteArray> roleNames() const override;
+
+    int count() const { return static_cast<int>(m_rows.size()); }
+    std::string rowText(int row) const;
+    FileEntry entry(int row) const;
+    int iconIndex(int row) const { return m_rows[row].iconIndex; }
+    bool hasNewPath(int row) const { return m_rows[row].hasNewPath; }
+    // Views into the pools: valid until the list is next changed.
+    std::string_view currentPath(int row) const;
+    std::string_view newPath(int row) const;
+    // Replaces a row by a row text (parsed by the one rule), e.g. after renaming its file.
+    void setRowText(int row, std::string_view text);
+    void setEntry(int row, const FileEntry &entry);
+
+    // Adding. Every path is tested by the add rule (an existing file that is not
+    // a directory; anything else is skipped silently); the accepted ones are
+    // appended with one insertion. Each returns the number of rows appended.
+    int appendDialogFiles(const std::vector<std::string> &paths);      // "0|p*p"
+    int appendListFiles(const std::vector<std::string> &paths);        // "0|p"
+    // Each dropped file gets its new path at once from engine.PreviewFile with
+    // the index the row is about to take, and its icon index by the engine's
+    // settings. A failing module ends the drop with the error; the files
+    // before it are in the list.
+    int appendDroppedFiles(const std::vector<std::string> &paths, PreviewEngine &engine);
+    // Reads the command-line list file (LF, CRLF and CR end a line; lines are
+    // otherwise taken unchanged) and appends its files as "0|p". Throws
+    // std::runtime_error ("File not found", "File access denied", "I/O error %d")
+    // when the file cannot be opened or read.
+    int appendListFile(const std::string &listFilePath);
+    static std::vector<std::string> readListFile(const std::string &listFilePath);
+    // Appends without the add rule (tests, benchmarks, templates of rows).
+    void appendRowTexts(const std::vector<std::string> &rowTexts);
+
+    // Removing; none of these rebuilds the preview.
+    void removeRows(const RowSelection &selection);                  // N1Click
+    // Del in the list: removes the selected rows and returns the row to select
+    // then (the row that followed the first removed one, or the new last row),
+    // or an empty selection when nothing is left or nothing was selected.
+    RowSelection removeSelectedByKey(const RowSelection &selection); // lbFilesKeyDown
+    void clear();                                                    // N13Click
+
+    // Selection commands: each returns the new selection of every row.
+    enum class ChangeKind { NameUnchanged = 0, LocationUnchanged = 1, NothingChanges = 2 };
+    RowSelection selectByChange(ChangeKind kind) const;              // N15Click, tags 0-2
+    enum class MaskMode { AddToSelection = 0, RemoveFromSelection = 1 };
+    // Matches the current path of each row whose state can change; throws
+    // InvalidMaskError at the first such row when the mask is malformed (then
+    // nothing changes). An empty mask changes nothing.
+    RowSelection filterByMask(const RowSelection &selection, const std::string &mask,
+                              MaskMode mode) const;                  // N27Click, tags 0-1
+    static RowSelection invert(const RowSelection &selection);       // N18Click
+    RowSelection selectAll() const;                                  // N19Click
+
+    // The status text of UpdateFileCount: "Файлов <selected> из <total>.".
+    static QString fileCountText(int selected, int total);
+
+    // Rewriting every row (the preview rebuild): rows are given in order from 0;
+    // the rewrite ends (and the view learns of it with one dataChanged) when the
+    // object is destroyed, also by an exception, and rows not yet given keep
+    // their text.
+    class Rewrite
+    {
+    public:
+        explicit Rewrite(FileListModel &model);
+        ~Rewrite();
+        Rewrite(const Rewrite &) = delete;
+        Rewrite &operator=(const Rewrite &) = delete;
+        // `row` must be the next row: 0, 1, 2, ...
+        void setRow(int row, int iconIndex, std::string_view newPath);
+
+    private:
+        // Kept apart until the end, so the rows stay readable while modules run.
+        struct Pending
+        {
+            std::uint64_t newOffset;
+            std::uint32_t newLength;
+            std::int32_t iconIndex;
+            bool newIsCurrent;
+        };
+
+        FileListModel &m_model;
+        std::vector<Pending> m_pending;
+        std::string m_newPool;
+        int m_next = 0;
+    };
+
+    // Serial numbers for finding rows again (the batch run).
+    std::uint64_t serial(int row) const { return m_rows[row].serial; }
+    // The first row whose serial is greater than `serial`, or -1; `hint` is
+    // where the caller expects it (checked first, then a binary search).
+    int rowAfterSerial(std::uint64_t serial, int hint) const;
+    std::uint64_t lastSerial() const { return m_nextSerial - 1; }
+
+signals:
+    // Rows [first, last] got a new text and are to be shown deselected.
+    void rowsRewritten(int first, int last);
+
+private:
+    struct Row
+    {
+        std::uint64_t currentOffset;
+        std::uint64_t newOffset;
+        std::uint64_t serial;
+        std::uint32_t currentLength;
+        std::uint32_t newLength;
+        std::int32_t iconIndex;
+        bool hasNewPath;
+        bool newIsCurrent; // the new path is the current path: not stored twice
+    };
+
+    Row makeRow(int iconIndex, std::string_view currentPath, bool hasNewPath,
+                std::string_view newPath);
+    void appendRows(std::vector<Row> &&rows);
+    void removeWhere(const RowSelection &selection);
+    void compactPools();
+    static bool isAddableFile(const std::string &path);
+
+    std::vector<Row> m_rows;
+    std::string m_currentPool;
+    std::string m_newPool;
+    std::uint64_t m_nextSerial = 1;
+};
+
+} // namespace brenmark
