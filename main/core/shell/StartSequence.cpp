@@ -1,0 +1,34 @@
+#include "main/core/shell/StartSequence.h"
+
+#include "main/core/shell/ChainAutosave.h"
+#include "main/core/shell/StartupFiles.h"
+
+namespace brenmark {
+
+void runStartSequence(StartSequenceHost &host, const QString &programDir, const std::string &firstArgument)
+{
+    host.setButtonImages();
+    host.loadSettings();
+    ensureTemplatesDirectory(programDir);
+    host.createFileIconList();
+    host.computeSelectionTint();
+
+    const bool exitOnFinal = exitOnFinalFor(firstArgument);
+    host.setExitOnFinal(exitOnFinal);
+    if (exitOnFinal)
+        host.addListedFiles(readListFile(firstArgument));
+
+    host.updateFileCount();
+    host.loadModules();
+    const QStringList entries = host.fillTemplateList();
+
+    const auto restore = templateToRestore(host.autosaveEnabled(), programDir, entries);
+    if (!restore) {
+        host.rebuildPreview();
+        return;
+    }
+    host.selectTemplateEntry(restore->entryIndex);
+    host.loadTemplate(restore->path);
+}
+
+} // namespace brenmark

@@ -1,0 +1,91 @@
+// A program directory of its own for module host tests: Plugins/ with copies
+// of chosen fixture modules, and a call log the fixtures write to.
+#pragma once
+
+#include <QByteArray>
+#include <QDir>
+#include <QFile>
+#include <QStringList>
+#include <QTemporaryDir>
+
+#include <dirent.h>
+#include <dlfcn.h>
+#include <cstdlib>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+class HostPlugins
+{
+public:
+    HostPlugins()
+    {
+        if (!m_dir.isValid())
+            throw std::runtime_error("no temporary directory");
+        QDir(m_dir.path()).mkpath("Plugins");
+        m_log = m_dir.filePath("calls.log");
+        setenv("BRENMARK_HOST_FIXTURE_LOG", QFile::encodeName(m_log).constData(), 1);
+    }
+    ~HostPlugins() { unsetenv("BRENMARK_HOST_FIXTURE_LOG"); }
+
+    // Copies fixture_host_<id>.so into Plugins/ under `name` (default: its own name).
+    void add(const QString &id, const QString &name = {}) const
+    {
+        const QString source = QStringLiteral(BRENMARK_FIXTURE_DIR "/fixture_host_%1.so").arg(id);
+        const QString target = pluginPath(name.isEmpty() ? fileName(id) : name);
+        if (!QFile::copy(source, target))
+            throw std::runtime_error("cannot copy " + source.toStdString());
+    }
+    static QString fileName(const QString &id) { return QStringLiteral("fixture_host_%1.so").arg(id); }
+
+    QString pluginPath(const QString &name) const { return m_dir.filePath("Plugins/" + name); }
+    std::string programDir() const { return QFile::encodeName(m_dir.path()).toStdString() + "/"; }
+
+    // The entries of Plugins/ in the order the directory lists them.
+    std::vector<std::string> listingOrder() const
+    {
+        std::vector<std::string> names;
+        if (DIR *dir = opendir((programDir() + "Plugins").c_str())) {
+            while (const dirent *entry = readdir(dir)) {
+                const std::string name = entry->d_name;
+                if (name != "." && name != "..")
+                    names.push_back(name);
+            }
+            closedir(dir);
+        }
+        return names;
+    }
+
+    // The fixtures' call log, one "<id> <call>[ <argument>]" per line.
+    QStringList calls() const
+    {
+        QFile file(m_log);
+        if (!file.open(QIODevice::ReadOnly))
+            return {};
+        return QString::fromUtf8(file.readAll()).split(u'\n', Qt::SkipEmptyParts);
+    }
+    // The calls of one fixture, without its id.
+    QStringList calls(const QString &id) const
+    {
+        QStringList result;
+        for (const QString &line : calls()) {
+            if (line.startsWith(id + u' '))
+                result += line.mid(id.size() + 1);
+        }
+        return result;
+    }
+    void clearCalls() const { QFile::remove(m_log); }
+
+    // Whether the library copied under `name` is still loaded in this process.
+    bool isLoaded(const QString &name) const
+    {
+        void *handle = dlopen(QFile::encodeName(pluginPath(name)).constData(), RTLD_NOW | RTLD_NOLOAD);
+        if (handle)
+            dlclose(handle);
+        return handle != nullptr;
+    }
+
+private:
+    QTemporaryDir m_dir;
+    QString m_log;
+};
