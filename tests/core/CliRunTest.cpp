@@ -141,7 +141,7 @@ TEST_F(CliRun, BadTemplatesAreUsageErrorsAndTouchNothing)
 {
     std::string path = makeFiles({"f"}).front();
     writeFile(m_program.path() / "Templates" / "short.ptp", std::string("\x02\x00\x00\x00\x0a", 5));
-    for (const std::string &name : {"nonexistent", "short"}) {
+    for (const char *name : {"nonexistent", "short"}) {
         ProcessResult result = run({"--template", name, path});
         EXPECT_EQ(result.status, 2) << name;
         EXPECT_NE(result.err.find("brenmark-batch: "), std::string::npos) << result.err;
