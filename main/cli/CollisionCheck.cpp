@@ -1,11 +1,16 @@
 #include "main/cli/CollisionCheck.h"
 
+#include <dirent.h>
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
-#include <climits>
+#include <algorithm>
+#include <cstdint>
 #include <cstdlib>
 #include <memory>
 #include <unordered_map>
+#include <unordered_set>
 
 namespace brenmark {
 namespace {
@@ -16,103 +21,238 @@ struct FileId
     ino_t inode = 0;
     bool exists = false;
 
-    bool operator==(const FileId &other) const
+    bool sameFileAs(const FileId &other) const
     {
         return exists && other.exists && device == other.device && inode == other.inode;
     }
-};
-
-struct FileIdHash
-{
-    size_t operator()(const FileId &id) const
+    bool operator<(const FileId &other) const
     {
-        return std::hash<unsigned long long>()(static_cast<unsigned long long>(id.inode) * 1000003u
-                                                ^ static_cast<unsigned long long>(id.device));
+        return device != other.device ? device < other.device : inode < other.inode;
     }
 };
 
-// lstat: a rename moves a symbolic link itself, never what it points to.
-FileId fileIdOf(const std::string &path)
+// A path split at its last '/'; the folder keeps the '/', and is empty for a bare name.
+struct SplitPath
 {
-    struct stat status {};
-    if (lstat(path.c_str(), &status) != 0)
-        return {};
-    return {status.st_dev, status.st_ino, true};
+    std::string_view folder;
+    std::string_view name;
+};
+
+SplitPath splitPath(std::string_view path)
+{
+    size_t slash = path.rfind('/');
+    if (slash == std::string_view::npos)
+        return {{}, path};
+    return {path.substr(0, slash + 1), path.substr(slash + 1)};
 }
 
-// Resolves the folder of a path once per distinct folder; the file-name part
-// stays as written. Folders that do not exist keep their spelling.
-class PathResolver
+// The folders of the checked paths, each opened once: files are looked up by
+// name inside their folder's descriptor (no walk of the whole path per file),
+// and two spellings of one folder (a link, "..", "//") get one folder number.
+class Folders
 {
 public:
-    std::string resolve(std::string_view path)
+    ~Folders()
     {
-        size_t slash = path.rfind('/');
-        if (slash == std::string_view::npos)
-            return std::string(path);
-        std::string_view folder = path.substr(0, slash + 1);
-        auto found = m_folders.find(std::string(folder));
-        if (found == m_folders.end()) {
-            std::string folderText(folder);
-            std::unique_ptr<char, decltype(&std::free)> real(realpath(folderText.c_str(), nullptr), &std::free);
-            std::string resolved = real ? std::string(real.get()) : folderText;
-            if (resolved.empty() || resolved.back() != '/')
-                resolved += '/';
-            found = m_folders.emplace(std::move(folderText), std::move(resolved)).first;
+        for (int fd : m_descriptors) {
+            if (fd >= 0)
+                close(fd);
         }
-        return found->second + std::string(path.substr(slash + 1));
+    }
+
+    // The folder's number; consecutive paths of one folder cost one comparison.
+    uint32_t find(std::string_view folder)
+    {
+        if (m_hasLast && folder == m_lastSpelling)
+            return m_lastId;
+        auto found = m_bySpelling.find(std::string(folder));
+        uint32_t id = found != m_bySpelling.end() ? found->second : add(folder);
+        m_lastSpelling.assign(folder);
+        m_lastId = id;
+        m_hasLast = true;
+        return id;
+    }
+
+    // Call before looking names up: a folder where many names are to be
+    // looked up is listed once, which costs far less than a failed lookup
+    // per name (most new names do not exist yet).
+    void expectLookups(uint32_t folder, size_t lookups)
+    {
+        if (lookups < kListingThreshold || m_descriptors[folder] < 0)
+            return;
+        int fd = openat(m_descriptors[folder], ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+        DIR *directory = fd >= 0 ? fdopendir(fd) : nullptr;
+        if (!directory) {
+            if (fd >= 0)
+                close(fd);
+            return;
+        }
+        auto &names = m_listings[folder];
+        while (const dirent *entry = readdir(directory))
+            names.emplace(entry->d_name);
+        closedir(directory);
+    }
+
+    FileId fileId(uint32_t folder, std::string_view name) const
+    {
+        int fd = m_descriptors[folder];
+        if (fd < 0)
+            return {};
+        if (auto listing = m_listings.find(folder); listing != m_listings.end()) {
+            if (!listing->second.contains(name))
+                return {};
+        }
+        std::string nameText(name);
+        struct stat status {};
+        // AT_SYMLINK_NOFOLLOW: a rename moves a symbolic link itself, never what it points to.
+        if (fstatat(fd, nameText.c_str(), &status, AT_SYMLINK_NOFOLLOW) != 0)
+            return {};
+        return {status.st_dev, status.st_ino, true};
     }
 
 private:
-    std::unordered_map<std::string, std::string> m_folders;
+    uint32_t add(std::string_view folder)
+    {
+        std::string spelling(folder);
+        std::string opened = spelling.empty() ? std::string(".") : spelling;
+        std::unique_ptr<char, decltype(&std::free)> real(realpath(opened.c_str(), nullptr), &std::free);
+        // A folder that does not exist keeps its spelling: nothing can be in it.
+        std::string resolved = real ? std::string(real.get()) : opened;
+        auto same = m_byResolved.find(resolved);
+        uint32_t id;
+        if (same != m_byResolved.end()) {
+            id = same->second;
+        } else {
+            id = uint32_t(m_descriptors.size());
+            m_descriptors.push_back(real ? open(real.get(), O_PATH | O_DIRECTORY | O_CLOEXEC) : -1);
+            m_byResolved.emplace(std::move(resolved), id);
+        }
+        m_bySpelling.emplace(std::move(spelling), id);
+        return id;
+    }
+
+    static constexpr size_t kListingThreshold = 256;
+
+    struct NameHash
+    {
+        using is_transparent = void;
+        size_t operator()(std::string_view name) const { return std::hash<std::string_view>()(name); }
+    };
+    std::unordered_map<uint32_t, std::unordered_set<std::string, NameHash, std::equal_to<>>> m_listings;
+    std::unordered_map<std::string, uint32_t> m_bySpelling;
+    std::unordered_map<std::string, uint32_t> m_byResolved;
+    std::vector<int> m_descriptors;
+    std::string m_lastSpelling;
+    uint32_t m_lastId = 0;
+    bool m_hasLast = false;
 };
+
+struct Target
+{
+    uint32_t folder;
+    std::string_view name;
+    bool operator==(const Target &) const = default;
+};
+
+struct TargetHash
+{
+    size_t operator()(const Target &target) const
+    {
+        return std::hash<std::string_view>()(target.name) ^ (size_t(target.folder) * 0x9E3779B97F4A7C15ull);
+    }
+};
+
+constexpr uint32_t kNone = UINT32_MAX;
 
 } // namespace
 
 std::vector<Collision> findCollisions(const std::vector<PathChange> &changes)
 {
-    PathResolver resolver;
-    std::vector<FileId> sources(changes.size());
-    std::vector<std::string> targets(changes.size());
-    std::vector<bool> unchanged(changes.size());
-    // First row of each source file, to know whether it has moved away by a later row's turn.
-    std::unordered_map<FileId, size_t, FileIdHash> firstRowOfFile;
-    std::unordered_map<std::string, std::vector<size_t>> rowsByTarget;
-    std::vector<std::string> targetOrder;
+    const size_t count = changes.size();
+    Folders folders;
+    std::vector<Target> sources(count), targets(count);
+    std::vector<bool> unchanged(count);
+    // Rows of one target are chained in list order: first row per target, next row per row.
+    std::unordered_map<Target, uint32_t, TargetHash> firstRowOfTarget;
+    firstRowOfTarget.reserve(count);
+    std::vector<uint32_t> nextRowOfTarget(count, kNone);
+    std::vector<uint32_t> lastRowOfTarget;
+    std::vector<uint32_t> groupStarts;
 
-    for (size_t i = 0; i < changes.size(); ++i) {
-        std::string source = resolver.resolve(changes[i].oldPath);
-        targets[i] = resolver.resolve(changes[i].newPath);
-        sources[i] = fileIdOf(source);
-        unchanged[i] = targets[i] == source;
-        if (sources[i].exists)
-            firstRowOfFile.emplace(sources[i], i);
-        auto &rows = rowsByTarget[targets[i]];
-        if (rows.empty())
-            targetOrder.push_back(targets[i]);
-        rows.push_back(i);
+    for (size_t i = 0; i < count; ++i) {
+        SplitPath from = splitPath(changes[i].oldPath);
+        SplitPath to = splitPath(changes[i].newPath);
+        sources[i] = {folders.find(from.folder), from.name};
+        targets[i] = {folders.find(to.folder), to.name};
+        unchanged[i] = sources[i] == targets[i];
+        auto [entry, isNew] = firstRowOfTarget.try_emplace(targets[i], uint32_t(lastRowOfTarget.size()));
+        if (isNew) {
+            lastRowOfTarget.push_back(uint32_t(i));
+            groupStarts.push_back(uint32_t(i));
+        } else {
+            uint32_t &last = lastRowOfTarget[entry->second];
+            nextRowOfTarget[last] = uint32_t(i);
+            last = uint32_t(i);
+        }
     }
+
+    std::vector<FileId> sourceIds(count);
+    std::vector<bool> sourceKnown(count);
+    auto sourceId = [&](size_t row) {
+        if (!sourceKnown[row]) {
+            sourceIds[row] = folders.fileId(sources[row].folder, sources[row].name);
+            sourceKnown[row] = true;
+        }
+        return sourceIds[row];
+    };
 
     std::vector<Collision> collisions;
-    for (const std::string &target : targetOrder) {
-        const std::vector<size_t> &rows = rowsByTarget[target];
-        if (rows.size() < 2)
+    for (uint32_t first : groupStarts) {
+        if (nextRowOfTarget[first] == kNone)
             continue;
+        std::vector<size_t> rows;
         bool harmless = true;
-        for (size_t row : rows)
-            harmless = harmless && unchanged[row] && sources[row] == sources[rows.front()];
+        for (uint32_t row = first; row != kNone; row = nextRowOfTarget[row]) {
+            rows.push_back(row);
+            harmless = harmless && unchanged[row] && sources[row] == sources[first];
+        }
         if (!harmless)
-            collisions.push_back({Collision::Kind::SameTarget, std::string(changes[rows.front()].newPath), rows});
+            collisions.push_back({Collision::Kind::SameTarget, std::string(changes[first].newPath), rows});
     }
 
-    for (size_t i = 0; i < changes.size(); ++i) {
+    std::vector<size_t> lookupsPerFolder;
+    for (size_t i = 0; i < count; ++i) {
         if (unchanged[i])
             continue;
-        FileId existing = fileIdOf(targets[i]);
-        if (!existing.exists || existing == sources[i])
+        if (targets[i].folder >= lookupsPerFolder.size())
+            lookupsPerFolder.resize(targets[i].folder + 1);
+        ++lookupsPerFolder[targets[i].folder];
+    }
+    for (uint32_t folder = 0; folder < lookupsPerFolder.size(); ++folder)
+        folders.expectLookups(folder, lookupsPerFolder[folder]);
+
+    // Sorted source files with their first row, built only when a target is taken.
+    std::vector<std::pair<FileId, uint32_t>> rowsByFile;
+    for (size_t i = 0; i < count; ++i) {
+        if (unchanged[i])
             continue;
-        auto mover = firstRowOfFile.find(existing);
-        bool movedAwayBefore = mover != firstRowOfFile.end() && mover->second < i && !unchanged[mover->second];
+        FileId existing = folders.fileId(targets[i].folder, targets[i].name);
+        if (!existing.exists || existing.sameFileAs(sourceId(i)))
+            continue;
+        if (rowsByFile.empty()) {
+            for (size_t row = 0; row < count; ++row) {
+                if (FileId id = sourceId(row); id.exists)
+                    rowsByFile.push_back({id, uint32_t(row)});
+            }
+            std::stable_sort(rowsByFile.begin(), rowsByFile.end(),
+                             [](const auto &a, const auto &b) { return a.first < b.first; });
+        }
+        auto mover = std::lower_bound(rowsByFile.begin(), rowsByFile.end(), existing,
+                                      [](const auto &entry, const FileId &id) { return entry.first < id; });
+        // The run goes through the list in order: a file that an earlier row
+        // renames has left the target by this row's turn.
+        bool movedAwayBefore = mover != rowsByFile.end() && mover->first.sameFileAs(existing) && mover->second < i
+            && !unchanged[mover->second];
         if (!movedAwayBefore)
             collisions.push_back({Collision::Kind::TargetExists, std::string(changes[i].newPath), {i}});
     }

@@ -10,9 +10,9 @@ std::string dryRunLines(const FileListModel &files, int rows)
 {
     std::string lines;
     for (int row = 0; row < rows && row < files.count(); ++row) {
-        lines += quotePath(files.currentPath(row));
+        appendQuotedPath(lines, files.currentPath(row));
         lines += '\t';
-        lines += quotePath(files.newPath(row));
+        appendQuotedPath(lines, files.newPath(row));
         lines += '\n';
     }
     return lines;

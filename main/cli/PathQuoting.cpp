@@ -25,31 +25,37 @@ bool needsQuoting(std::string_view path)
 
 std::string quotePath(std::string_view path)
 {
-    if (!needsQuoting(path))
-        return std::string(path);
     std::string quoted;
-    quoted.reserve(path.size() + 8);
-    quoted += '"';
+    appendQuotedPath(quoted, path);
+    return quoted;
+}
+
+void appendQuotedPath(std::string &out, std::string_view path)
+{
+    if (!needsQuoting(path)) {
+        out.append(path);
+        return;
+    }
+    out += '"';
     for (unsigned char byte : path) {
         switch (byte) {
-        case '\\': quoted += "\\\\"; break;
-        case '"': quoted += "\\\""; break;
-        case '\t': quoted += "\\t"; break;
-        case '\n': quoted += "\\n"; break;
-        case '\r': quoted += "\\r"; break;
+        case '\\': out += "\\\\"; break;
+        case '"': out += "\\\""; break;
+        case '\t': out += "\\t"; break;
+        case '\n': out += "\\n"; break;
+        case '\r': out += "\\r"; break;
         default:
             if (isControl(byte)) {
-                quoted += '\\';
-                quoted += char('0' + (byte >> 6));
-                quoted += char('0' + ((byte >> 3) & 7));
-                quoted += char('0' + (byte & 7));
+                out += '\\';
+                out += char('0' + (byte >> 6));
+                out += char('0' + ((byte >> 3) & 7));
+                out += char('0' + (byte & 7));
             } else {
-                quoted += char(byte);
+                out += char(byte);
             }
         }
     }
-    quoted += '"';
-    return quoted;
+    out += '"';
 }
 
 std::string unquotePath(std::string_view field)

@@ -14,6 +14,8 @@ namespace brenmark {
 // quote is therefore always a quoted one, and every printed line holds
 // exactly one tab outside quotes.
 std::string quotePath(std::string_view path);
+// The same, appended to `out` (no temporary for the common unquoted path).
+void appendQuotedPath(std::string &out, std::string_view path);
 
 // The inverse of quotePath, for scripts and tests; raises std::invalid_argument
 // on a malformed quoted field.

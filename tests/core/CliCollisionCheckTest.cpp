@@ -94,3 +94,29 @@ TEST_F(CliCollisionCheck, ReportsTheNewPathAsTheChainGaveIt)
     ASSERT_EQ(collisions.size(), 1u);
     EXPECT_EQ(collisions[0].newPath, to);
 }
+
+// Past a few hundred names a folder is listed once instead of looking each name up.
+TEST_F(CliCollisionCheck, ManyFilesOfOneFolderAreCheckedAsFew)
+{
+    fs::create_directory(m_dir / "many");
+    std::vector<std::string> texts;
+    for (int i = 0; i < 600; ++i) {
+        std::string name = "many/f" + std::to_string(i);
+        std::ofstream(m_dir / name) << i;
+        texts.push_back(path(name));
+        texts.push_back(path(i == 7 ? "many/f8" : i == 9 ? "a-link" : "many/g" + std::to_string(i)));
+    }
+    fs::create_hard_link(m_dir / "many/f500", m_dir / "many/g500");
+    std::ofstream(m_dir / "many" / "g300") << "taken";
+    std::vector<PathChange> changes;
+    for (size_t i = 0; i < texts.size(); i += 2)
+        changes.push_back({texts[i], texts[i + 1]});
+    std::vector<size_t> taken;
+    for (const Collision &collision : findCollisions(changes)) {
+        EXPECT_EQ(collision.kind, Collision::Kind::TargetExists);
+        taken.push_back(collision.rows.front());
+    }
+    // f7 -> f8 (f8 moves only later), f9 -> a-link (another file), f300 -> g300;
+    // f500 -> g500 is the file itself.
+    EXPECT_EQ(taken, (std::vector<size_t> {7, 9, 300}));
+}
