@@ -1,18 +1,22 @@
 /*
  * The baseline of the command-line benchmark: the least a program can do to
- * give every file of a list a prefix, one rename(2) per file.
- * Usage: bench_cli_rename_loop LISTFILE PREFIX
+ * give every file of a list a prefix, one rename(2) per file. With --stat it
+ * first checks each path with stat(2), as adding a file to the list does.
+ * Usage: bench_cli_rename_loop [--stat] LISTFILE PREFIX
  */
 #include <stdio.h>
 #include <stdlib.h>
 #include <string.h>
+#include <sys/stat.h>
 
 int main(int argc, char **argv)
 {
-    if (argc != 3) {
-        fprintf(stderr, "usage: %s LISTFILE PREFIX\n", argv[0]);
+    int checkFirst = argc == 4 && strcmp(argv[1], "--stat") == 0;
+    if (argc != 3 + checkFirst) {
+        fprintf(stderr, "usage: %s [--stat] LISTFILE PREFIX\n", argv[0]);
         return 2;
     }
+    argv += checkFirst;
     FILE *list = fopen(argv[1], "r");
     if (!list) {
         perror(argv[1]);
@@ -35,6 +39,9 @@ int main(int argc, char **argv)
         memcpy(target, line, folder);
         memcpy(target + folder, prefix, prefixLength);
         memcpy(target + folder + prefixLength, line + folder, (size_t)length - folder + 1);
+        struct stat status;
+        if (checkFirst && (stat(line, &status) != 0 || S_ISDIR(status.st_mode)))
+            continue;
         if (rename(line, target) != 0)
             ++failures;
     }

@@ -10,7 +10,6 @@
 #include <cstdlib>
 #include <memory>
 #include <unordered_map>
-#include <unordered_set>
 
 namespace brenmark {
 namespace {
@@ -45,6 +44,105 @@ SplitPath splitPath(std::string_view path)
         return {{}, path};
     return {path.substr(0, slash + 1), path.substr(slash + 1)};
 }
+
+constexpr uint32_t kNone = UINT32_MAX;
+
+// An open-addressing set of item numbers, hashed and compared through the
+// caller's functions: no allocation per item, which matters at 100,000 paths.
+template<typename Hash, typename Equal>
+class FlatIndex
+{
+public:
+    FlatIndex(size_t expected, Hash hash, Equal equal)
+        : m_hash(hash)
+        , m_equal(equal)
+    {
+        size_t size = 16;
+        while (size < expected * 2)
+            size *= 2;
+        m_slots.assign(size, kNone);
+    }
+
+    // The item equal to `item` that is already in the set, or kNone after adding `item`.
+    uint32_t findOrAdd(uint32_t item)
+    {
+        size_t mask = m_slots.size() - 1;
+        for (size_t slot = m_hash(item) & mask;; slot = (slot + 1) & mask) {
+            if (m_slots[slot] == kNone) {
+                m_slots[slot] = item;
+                return kNone;
+            }
+            if (m_equal(m_slots[slot], item))
+                return m_slots[slot];
+        }
+    }
+
+    // Looks up by a probe whose hash is given; `matches(item)` compares.
+    template<typename Matches>
+    bool contains(size_t hash, Matches matches) const
+    {
+        size_t mask = m_slots.size() - 1;
+        for (size_t slot = hash & mask; m_slots[slot] != kNone; slot = (slot + 1) & mask) {
+            if (matches(m_slots[slot]))
+                return true;
+        }
+        return false;
+    }
+
+private:
+    Hash m_hash;
+    Equal m_equal;
+    std::vector<uint32_t> m_slots;
+};
+
+size_t hashName(std::string_view name)
+{
+    return std::hash<std::string_view>()(name);
+}
+
+// The names of one folder's listing, in one pool.
+class FolderListing
+{
+public:
+    explicit FolderListing(DIR *directory)
+    {
+        while (const dirent *entry = readdir(directory)) {
+            m_offsets.push_back(uint32_t(m_pool.size()));
+            m_pool.append(entry->d_name);
+        }
+        m_offsets.push_back(uint32_t(m_pool.size()));
+        const size_t count = m_offsets.size() - 1;
+        m_index = std::make_unique<Index>(count, Hasher {this}, Equals {this});
+        for (size_t i = 0; i < count; ++i)
+            m_index->findOrAdd(uint32_t(i));
+    }
+
+    bool contains(std::string_view name) const
+    {
+        return m_index->contains(hashName(name), [&](uint32_t item) { return this->name(item) == name; });
+    }
+
+private:
+    std::string_view name(uint32_t item) const
+    {
+        return std::string_view(m_pool).substr(m_offsets[item], m_offsets[item + 1] - m_offsets[item]);
+    }
+    struct Hasher
+    {
+        const FolderListing *listing;
+        size_t operator()(uint32_t item) const { return hashName(listing->name(item)); }
+    };
+    struct Equals
+    {
+        const FolderListing *listing;
+        bool operator()(uint32_t a, uint32_t b) const { return listing->name(a) == listing->name(b); }
+    };
+    using Index = FlatIndex<Hasher, Equals>;
+
+    std::string m_pool;
+    std::vector<uint32_t> m_offsets;
+    std::unique_ptr<Index> m_index;
+};
 
 // The folders of the checked paths, each opened once: files are looked up by
 // name inside their folder's descriptor (no walk of the whole path per file),
@@ -87,9 +185,7 @@ public:
                 close(fd);
             return;
         }
-        auto &names = m_listings[folder];
-        while (const dirent *entry = readdir(directory))
-            names.emplace(entry->d_name);
+        m_listings.emplace(folder, std::make_unique<FolderListing>(directory));
         closedir(directory);
     }
 
@@ -99,7 +195,7 @@ public:
         if (fd < 0)
             return {};
         if (auto listing = m_listings.find(folder); listing != m_listings.end()) {
-            if (!listing->second.contains(name))
+            if (!listing->second->contains(name))
                 return {};
         }
         std::string nameText(name);
@@ -133,12 +229,7 @@ private:
 
     static constexpr size_t kListingThreshold = 256;
 
-    struct NameHash
-    {
-        using is_transparent = void;
-        size_t operator()(std::string_view name) const { return std::hash<std::string_view>()(name); }
-    };
-    std::unordered_map<uint32_t, std::unordered_set<std::string, NameHash, std::equal_to<>>> m_listings;
+    std::unordered_map<uint32_t, std::unique_ptr<FolderListing>> m_listings;
     std::unordered_map<std::string, uint32_t> m_bySpelling;
     std::unordered_map<std::string, uint32_t> m_byResolved;
     std::vector<int> m_descriptors;
@@ -154,15 +245,10 @@ struct Target
     bool operator==(const Target &) const = default;
 };
 
-struct TargetHash
+size_t hashTarget(const Target &target)
 {
-    size_t operator()(const Target &target) const
-    {
-        return std::hash<std::string_view>()(target.name) ^ (size_t(target.folder) * 0x9E3779B97F4A7C15ull);
-    }
-};
-
-constexpr uint32_t kNone = UINT32_MAX;
+    return hashName(target.name) ^ (size_t(target.folder) * 0x9E3779B97F4A7C15ull);
+}
 
 } // namespace
 
@@ -172,29 +258,33 @@ std::vector<Collision> findCollisions(const std::vector<PathChange> &changes)
     Folders folders;
     std::vector<Target> sources(count), targets(count);
     std::vector<bool> unchanged(count);
-    // Rows of one target are chained in list order: first row per target, next row per row.
-    std::unordered_map<Target, uint32_t, TargetHash> firstRowOfTarget;
-    firstRowOfTarget.reserve(count);
-    std::vector<uint32_t> nextRowOfTarget(count, kNone);
-    std::vector<uint32_t> lastRowOfTarget;
-    std::vector<uint32_t> groupStarts;
-
     for (size_t i = 0; i < count; ++i) {
         SplitPath from = splitPath(changes[i].oldPath);
         SplitPath to = splitPath(changes[i].newPath);
         sources[i] = {folders.find(from.folder), from.name};
         targets[i] = {folders.find(to.folder), to.name};
         unchanged[i] = sources[i] == targets[i];
-        auto [entry, isNew] = firstRowOfTarget.try_emplace(targets[i], uint32_t(lastRowOfTarget.size()));
-        if (isNew) {
-            lastRowOfTarget.push_back(uint32_t(i));
-            groupStarts.push_back(uint32_t(i));
-        } else {
-            uint32_t &last = lastRowOfTarget[entry->second];
-            nextRowOfTarget[last] = uint32_t(i);
-            last = uint32_t(i);
-        }
     }
+
+    // Rows of one target are chained in list order: the group's first row, then next per row.
+    auto hash = [&targets](uint32_t row) { return hashTarget(targets[row]); };
+    auto equal = [&targets](uint32_t a, uint32_t b) { return targets[a] == targets[b]; };
+    FlatIndex<decltype(hash), decltype(equal)> firstRowOfTarget(count, hash, equal);
+    std::vector<uint32_t> nextRowOfTarget(count, kNone);
+    std::vector<uint32_t> lastRowOfGroup(count, kNone); // indexed by the group's first row
+    std::vector<uint32_t> groupStarts;
+    for (uint32_t i = 0; i < count; ++i) {
+        uint32_t first = firstRowOfTarget.findOrAdd(i);
+        if (first == kNone) {
+            lastRowOfGroup[i] = i;
+            continue;
+        }
+        if (nextRowOfTarget[first] == kNone)
+            groupStarts.push_back(first);
+        nextRowOfTarget[lastRowOfGroup[first]] = i;
+        lastRowOfGroup[first] = i;
+    }
+    std::sort(groupStarts.begin(), groupStarts.end());
 
     std::vector<FileId> sourceIds(count);
     std::vector<bool> sourceKnown(count);
@@ -208,8 +298,6 @@ std::vector<Collision> findCollisions(const std::vector<PathChange> &changes)
 
     std::vector<Collision> collisions;
     for (uint32_t first : groupStarts) {
-        if (nextRowOfTarget[first] == kNone)
-            continue;
         std::vector<size_t> rows;
         bool harmless = true;
         for (uint32_t row = first; row != kNone; row = nextRowOfTarget[row]) {

@@ -9,6 +9,10 @@ namespace brenmark {
 std::string dryRunLines(const FileListModel &files, int rows)
 {
     std::string lines;
+    size_t size = 0;
+    for (int row = 0; row < rows && row < files.count(); ++row)
+        size += files.currentPath(row).size() + files.newPath(row).size() + 2;
+    lines.reserve(size);
     for (int row = 0; row < rows && row < files.count(); ++row) {
         appendQuotedPath(lines, files.currentPath(row));
         lines += '\t';

@@ -30,6 +30,7 @@ public:
 
     static constexpr double kTerminalInterval = 0.1;
     static constexpr double kPlainInterval = 5.0;
+    static constexpr int kUpdatesPerClockRead = 16;
 
 private:
     std::string progressText(size_t done, double now) const;
@@ -43,6 +44,7 @@ private:
     double m_startTime = 0;
     double m_lastDraw = 0;
     bool m_barShown = false;
+    int m_updatesSinceClock = 0;
 };
 
 } // namespace brenmark

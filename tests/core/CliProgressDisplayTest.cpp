@@ -47,7 +47,7 @@ TEST(CliProgressDisplay, PlainLinesComeEveryFewSecondsWithCountsAndRate)
     EXPECT_NE(recorder.output.find("1000 из 1000 файлов (100%), 64 файлов/с\n"), std::string::npos) << recorder.output;
 }
 
-TEST(CliProgressDisplay, TerminalBarIsRedrawnInPlaceAtMostTenTimesASecond)
+TEST(CliProgressDisplay, TerminalBarIsRedrawnInPlaceAboutTenTimesASecond)
 {
     Recorder recorder;
     ProgressDisplay display = recorder.display(true);
@@ -56,8 +56,10 @@ TEST(CliProgressDisplay, TerminalBarIsRedrawnInPlaceAtMostTenTimesASecond)
         recorder.now += 1.0 / 256; // one second in all
         display.update(done);
     }
+    // The clock is read every 16 files here (16 times in the second), so the
+    // bar is drawn at every second reading, plus once at the start.
     size_t draws = count(recorder.output, "\r[");
-    EXPECT_GE(draws, 10u);
+    EXPECT_GE(draws, 8u);
     EXPECT_LE(draws, 11u);
     EXPECT_EQ(recorder.output.find('\n'), std::string::npos);
     display.finish(256);
@@ -71,7 +73,8 @@ TEST(CliProgressDisplay, MessagesWipeTheBarAndPutItBack)
     ProgressDisplay display = recorder.display(true);
     display.start(10);
     recorder.now += 1;
-    display.update(5);
+    for (int i = 0; i < ProgressDisplay::kUpdatesPerClockRead; ++i)
+        display.update(5);
     recorder.output.clear();
     display.message("сбой");
     EXPECT_EQ(recorder.output.rfind("\r\033[Kсбой\n\r[###############---------------] 5 из 10", 0), 0u) << recorder.output;
