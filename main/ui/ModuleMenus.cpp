@@ -67,6 +67,22 @@ void fillModulesMenu(QMenu *pmModules, const std::vector<ModuleCommand> &command
     }
 }
 
+void showLoadedModules(const ModuleRegistry &registry, const ModuleMenuTargets &targets,
+                       const ImageList &imlAddMenu, const ImageList &imlModules,
+                       const AddActionHandler &onAddAction, const ModuleErrorHandler &onError)
+{
+    if (targets.pmAddAction) {
+        targets.pmAddAction->clear();
+        fillAddActionMenu(targets.pmAddAction, registry.actionMenu(), imlAddMenu, onAddAction);
+    }
+    if (targets.addSubmenu)
+        fillAddActionMenu(targets.addSubmenu, registry.actionMenu(), imlAddMenu, onAddAction);
+    if (targets.pmModules)
+        fillModulesMenu(targets.pmModules, registry.moduleCommands(), imlModules, onError);
+    if (targets.sbModules && registry.modulesButtonEnabled())
+        targets.sbModules->setEnabled(true);
+}
+
 void sbModulesClick(QWidget *sbModules, QMenu *pmModules)
 {
     pmModules->popup(sbModules->mapToGlobal(QPoint(0, sbModules->height())));

@@ -3,6 +3,7 @@
 #include "main/core/modulehost/ActionMenuTree.h"
 #include "main/core/modulehost/ImageList.h"
 #include "main/core/modulehost/ModuleCommand.h"
+#include "main/core/modulehost/ModuleRegistry.h"
 
 #include <QMetaType>
 
@@ -45,6 +46,22 @@ void fillAddActionMenu(QMenu *menu, const ActionMenuTree &tree, const ImageList 
 // ModulesClick for the item's module and button number.
 void fillModulesMenu(QMenu *pmModules, const std::vector<ModuleCommand> &commands, const ImageList &imlModules,
                      const ModuleErrorHandler &onError = {});
+
+// The controls of the main window that show the loaded modules.
+struct ModuleMenuTargets
+{
+    QMenu *pmAddAction = nullptr; // emptied first, then filled
+    QMenu *addSubmenu = nullptr;  // "Добавить" (N2), the first item of pmActions
+    QMenu *pmModules = nullptr;
+    QWidget *sbModules = nullptr; // enabled when any module has a command; otherwise left as it is
+};
+
+// Everything LoadModules gives the main window, in one go: both add-action
+// menus, the command menu and the state of the "Модули" button. Null targets
+// are left out.
+void showLoadedModules(const ModuleRegistry &registry, const ModuleMenuTargets &targets,
+                       const ImageList &imlAddMenu, const ImageList &imlModules,
+                       const AddActionHandler &onAddAction, const ModuleErrorHandler &onError = {});
 
 // Handler of sbModules: pops pmModules up at the button's bottom-left corner.
 void sbModulesClick(QWidget *sbModules, QMenu *pmModules);

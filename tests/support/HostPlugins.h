@@ -5,6 +5,7 @@
 #include <QByteArray>
 #include <QDir>
 #include <QFile>
+#include <QMap>
 #include <QStringList>
 #include <QTemporaryDir>
 
@@ -37,6 +38,34 @@ public:
             throw std::runtime_error("cannot copy " + source.toStdString());
     }
     static QString fileName(const QString &id) { return QStringLiteral("fixture_host_%1.so").arg(id); }
+
+    // Copies the fixtures so that the directory lists them in exactly this
+    // order, under names "fixture_host_<id>_<n>.so" (see nameOf). Listing order
+    // is the file system's own (by name hash on ext4, by creation on others), so
+    // this tries numbered names, created in both orders, until one fits.
+    // False when no arrangement was found.
+    bool arrange(const std::vector<QString> &ids)
+    {
+        for (int attempt = 0; attempt < 400; ++attempt) {
+            std::vector<std::string> wanted;
+            for (const QString &id : ids)
+                wanted.push_back(numberedName(id, attempt).toStdString());
+            for (size_t i = 0; i < ids.size(); ++i) {
+                const size_t k = attempt % 2 ? ids.size() - 1 - i : i;
+                add(ids[k], numberedName(ids[k], attempt));
+            }
+            if (listingOrder() == wanted) {
+                for (const QString &id : ids)
+                    m_names[id] = numberedName(id, attempt);
+                return true;
+            }
+            for (const std::string &name : wanted)
+                QFile::remove(pluginPath(QString::fromStdString(name)));
+        }
+        return false;
+    }
+    // The file name under which arrange() copied fixture `id`.
+    std::string nameOf(const QString &id) const { return m_names.value(id).toStdString(); }
 
     QString pluginPath(const QString &name) const { return m_dir.filePath("Plugins/" + name); }
     std::string programDir() const { return QFile::encodeName(m_dir.path()).toStdString() + "/"; }
@@ -86,6 +115,12 @@ public:
     }
 
 private:
+    static QString numberedName(const QString &id, int n)
+    {
+        return QStringLiteral("fixture_host_%1_%2.so").arg(id).arg(n);
+    }
+
     QTemporaryDir m_dir;
+    QMap<QString, QString> m_names;
     QString m_log;
 };

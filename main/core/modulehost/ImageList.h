@@ -25,7 +25,7 @@ public:
 
     // The image at `index`; a null image for an index outside the list (-1 included).
     QImage image(int index) const;
-    // The same as an icon; a null icon outside the list.
+    // The same as an icon (needs a QGuiApplication); a null icon outside the list.
     QIcon icon(int index) const;
 
     // Drops the images from `count` on (used to take back a failed module's images).
