@@ -76,9 +76,27 @@ int PreviewEngine::iconIndexFor(const std::string &path) const
 
 void PreviewEngine::RebuildPreview()
 {
-    const PreviewSettings current = settings();
-    if (current.noPreview)
+    if (m_rebuilding) {
+        m_rebuildAgain = true;
         return;
+    }
+    struct Flag
+    {
+        bool &flag;
+        ~Flag() { flag = false; }
+    } rebuilding {m_rebuilding};
+    m_rebuilding = true;
+    do {
+        m_rebuildAgain = false;
+        const PreviewSettings current = settings();
+        if (current.noPreview)
+            return;
+        rebuildOnce(current);
+    } while (m_rebuildAgain);
+}
+
+void PreviewEngine::rebuildOnce(const PreviewSettings &current)
+{
     m_sink.setStatusText(QString::fromUtf8("Построение предпросмотра"));
     m_sink.paintStatusNow();
     const int total = m_files.count();

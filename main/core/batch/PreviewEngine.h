@@ -43,17 +43,22 @@ public:
     // path, new path), unless no_preview is on. A failure ends the rebuild at the
     // failing row: rows before it keep their new text, the others their old one,
     // and the error propagates; lbAction and pbAll then keep their state.
+    // Asked again while it runs (a module that processes events), it finishes
+    // and then rebuilds once more instead of nesting.
     void RebuildPreview();
 
 private:
     // Hands `path` through the enabled actions; the result stays valid until
     // the next module call.
     const char *runChain(const char *path, int index, void *progressBar);
+    void rebuildOnce(const PreviewSettings &current);
 
     FileListModel &m_files;
     ActionChainModel &m_actions;
     BatchSink &m_sink;
     SettingsSource m_settings;
+    bool m_rebuilding = false;
+    bool m_rebuildAgain = false;
 };
 
 } // namespace brenmark

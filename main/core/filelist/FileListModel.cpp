@@ -2,7 +2,9 @@
 
 #include "main/core/batch/PreviewEngine.h"
 
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <cerrno>
@@ -38,6 +40,9 @@ std::string readWholeFile(const std::string &path)
     if (!file)
         throw listFileError(errno);
     std::string content;
+    struct stat info;
+    if (::fstat(fileno(file), &info) == 0 && S_ISREG(info.st_mode))
+        content.reserve(size_t(info.st_size));
     char buffer[1 << 16];
     size_t got;
     while ((got = std::fread(buffer, 1, sizeof buffer, file)) > 0)
@@ -94,7 +99,8 @@ std::string_view FileListModel::newPath(int row) const
         return {};
     if (r.newIsCurrent)
         return currentPath(row);
-    return std::string_view(m_newPool).substr(r.newOffset, r.newLength);
+    const std::string &pool = r.inRewritePool ? m_rewrite->m_newPool : m_newPool;
+    return std::string_view(pool).substr(r.newOffset, r.newLength);
 }
 
 FileEntry FileListModel::entry(int row) const
@@ -124,6 +130,11 @@ QVariant FileListModel::data(const QModelIndex &index, int role) const
     case NewPathBytesRole: return bytes(newPath(row));
     default: return {};
     }
+}
+
+Qt::ItemFlags FileListModel::flags(const QModelIndex &index) const
+{
+    return index.isValid() ? Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemNeverHasChildren : Qt::NoItemFlags;
 }
 
 QHash<int, QByteArray> FileListModel::roleNames() const
@@ -173,17 +184,49 @@ void FileListModel::appendRows(std::vector<Row> &&rows)
     endInsertRows();
 }
 
-bool FileListModel::isAddableFile(const std::string &path)
+// The add rule: an existing file that is not a directory. Lists are mostly
+// many files of few folders, so the last folder stays open and each file is
+// looked up relative to it.
+class FileListModel::AddRule
 {
-    struct stat info;
-    return !path.empty() && ::stat(path.c_str(), &info) == 0 && !S_ISDIR(info.st_mode);
-}
+public:
+    ~AddRule()
+    {
+        if (m_folder >= 0)
+            ::close(m_folder);
+    }
+
+    bool accepts(const std::string &path)
+    {
+        struct stat info;
+        if (path.empty())
+            return false;
+        size_t slash = path.rfind('/');
+        if (slash == std::string::npos || slash == 0)
+            return ::stat(path.c_str(), &info) == 0 && !S_ISDIR(info.st_mode);
+        std::string_view folder(path.data(), slash);
+        if (folder != m_folderPath) {
+            if (m_folder >= 0)
+                ::close(m_folder);
+            m_folderPath.assign(folder);
+            m_folder = ::open(m_folderPath.c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC);
+        }
+        if (m_folder < 0)
+            return false;
+        return ::fstatat(m_folder, path.c_str() + slash + 1, &info, 0) == 0 && !S_ISDIR(info.st_mode);
+    }
+
+private:
+    std::string m_folderPath;
+    int m_folder = -1;
+};
 
 int FileListModel::appendDialogFiles(const std::vector<std::string> &paths)
 {
+    AddRule rule;
     std::vector<Row> rows;
     for (const std::string &path : paths)
-        if (isAddableFile(path))
+        if (rule.accepts(path))
             rows.push_back(makeRow(0, path, true, path));
     int added = int(rows.size());
     appendRows(std::move(rows));
@@ -192,9 +235,10 @@ int FileListModel::appendDialogFiles(const std::vector<std::string> &paths)
 
 int FileListModel::appendListFiles(const std::vector<std::string> &paths)
 {
+    AddRule rule;
     std::vector<Row> rows;
     for (const std::string &path : paths)
-        if (isAddableFile(path))
+        if (rule.accepts(path))
             rows.push_back(makeRow(0, path, false, {}));
     int added = int(rows.size());
     appendRows(std::move(rows));
@@ -203,9 +247,10 @@ int FileListModel::appendListFiles(const std::vector<std::string> &paths)
 
 int FileListModel::appendDroppedFiles(const std::vector<std::string> &paths, PreviewEngine &engine)
 {
+    AddRule rule;
     int added = 0;
     for (const std::string &path : paths) {
-        if (!isAddableFile(path))
+        if (!rule.accepts(path))
             continue;
         std::string newPath = engine.PreviewFile(path, count());
         int icon = engine.iconIndexFor(path);
@@ -225,15 +270,21 @@ std::vector<std::string> FileListModel::readListFile(const std::string &listFile
 
 int FileListModel::appendListFile(const std::string &listFilePath)
 {
-    const std::string content = readWholeFile(listFilePath);
-    m_currentPool.reserve(m_currentPool.size() + content.size());
     std::vector<Row> rows;
-    std::string path;
-    forEachLine(content, [&](std::string_view line) {
-        path.assign(line);
-        if (isAddableFile(path))
-            rows.push_back(makeRow(0, path, false, {}));
-    });
+    {
+        const std::string content = readWholeFile(listFilePath);
+        m_currentPool.reserve(m_currentPool.size() + content.size());
+        size_t lines = 0;
+        forEachLine(content, [&lines](std::string_view) { ++lines; });
+        rows.reserve(lines);
+        AddRule rule;
+        std::string path;
+        forEachLine(content, [&](std::string_view line) {
+            path.assign(line);
+            if (rule.accepts(path))
+                rows.push_back(makeRow(0, path, false, {}));
+        });
+    }
     int added = int(rows.size());
     appendRows(std::move(rows));
     return added;
@@ -337,6 +388,8 @@ void FileListModel::clear()
 
 void FileListModel::compactPools()
 {
+    if (m_rewrite)
+        return; // the rewrite's end moves every new path anyway
     size_t liveCurrent = 0;
     size_t liveNew = 0;
     for (const Row &row : m_rows) {
@@ -384,48 +437,45 @@ QString FileListModel::fileCountText(int selected, int total)
 FileListModel::Rewrite::Rewrite(FileListModel &model)
     : m_model(model)
 {
-    m_pending.reserve(model.m_rows.size());
+    if (model.m_rewrite)
+        throw std::logic_error("FileListModel: a rewrite is already under way");
+    // New paths are mostly about as long as the current ones: one allocation.
+    m_newPool.reserve(model.m_currentPool.size() + model.m_currentPool.size() / 4);
+    model.m_rewrite = this;
 }
 
 void FileListModel::Rewrite::setRow(int row, int iconIndex, std::string_view newPath)
 {
-    if (row != m_next || row >= m_model.count())
-        throw std::logic_error("FileListModel::Rewrite: rows must be given in order");
-    Pending pending {};
-    pending.iconIndex = iconIndex;
-    pending.newIsCurrent = newPath == m_model.currentPath(row);
-    if (!pending.newIsCurrent) {
-        pending.newOffset = m_newPool.size();
-        pending.newLength = std::uint32_t(std::min<size_t>(newPath.size(), std::numeric_limits<std::uint32_t>::max()));
-        m_newPool.append(newPath.substr(0, pending.newLength));
+    if (row < 0 || row >= m_model.count())
+        return;
+    Row &target = m_model.m_rows[row];
+    target.iconIndex = iconIndex;
+    target.hasNewPath = true;
+    target.newIsCurrent = newPath == m_model.currentPath(row);
+    target.inRewritePool = !target.newIsCurrent;
+    if (target.inRewritePool) {
+        target.newOffset = m_newPool.size();
+        target.newLength = std::uint32_t(std::min<size_t>(newPath.size(), std::numeric_limits<std::uint32_t>::max()));
+        m_newPool.append(newPath.substr(0, target.newLength));
     }
-    m_pending.push_back(pending);
-    ++m_next;
+    m_rowsGiven = std::max(m_rowsGiven, row + 1);
 }
 
 FileListModel::Rewrite::~Rewrite()
 {
-    std::vector<Row> &rows = m_model.m_rows;
-    const int rewritten = std::min<int>(m_next, int(rows.size()));
-    for (int i = 0; i < rewritten; ++i) {
-        const Pending &pending = m_pending[i];
-        Row &row = rows[i];
-        row.iconIndex = pending.iconIndex;
-        row.hasNewPath = true;
-        row.newIsCurrent = pending.newIsCurrent;
-        row.newOffset = pending.newOffset;
-        row.newLength = pending.newLength;
-    }
-    // Rows not reached keep their new paths: move them into the new pool too.
-    for (size_t i = size_t(rewritten); i < rows.size(); ++i) {
-        Row &row = rows[i];
-        if (!row.hasNewPath || row.newIsCurrent)
-            continue;
-        std::string_view old = std::string_view(m_model.m_newPool).substr(row.newOffset, row.newLength);
-        row.newOffset = m_newPool.size();
-        m_newPool.append(old);
+    // Rows not given keep their new paths: move them into the new pool too.
+    for (Row &row : m_model.m_rows) {
+        if (row.inRewritePool) {
+            row.inRewritePool = false;
+        } else if (row.hasNewPath && !row.newIsCurrent) {
+            std::string_view old = std::string_view(m_model.m_newPool).substr(row.newOffset, row.newLength);
+            row.newOffset = m_newPool.size();
+            m_newPool.append(old);
+        }
     }
     m_model.m_newPool.swap(m_newPool);
+    m_model.m_rewrite = nullptr;
+    const int rewritten = std::min(m_rowsGiven, m_model.count());
     if (rewritten > 0) {
         emit m_model.dataChanged(m_model.index(0), m_model.index(rewritten - 1));
         emit m_model.rowsRewritten(0, rewritten - 1);

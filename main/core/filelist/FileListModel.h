@@ -43,6 +43,7 @@ public:
     int rowCount(const QModelIndex &parent = QModelIndex()) const override;
     // DisplayRole gives the row text decoded for display.
     QVariant data(const QModelIndex &index, int role = Qt::DisplayRole) const override;
+    Qt::ItemFlags flags(const QModelIndex &index) const override;
     QHash<int, QByteArray> roleNames() const override;
 
     int count() const { return static_cast<int>(m_rows.size()); }
@@ -99,10 +100,11 @@ public:
     // The status text of UpdateFileCount: "Файлов <selected> из <total>.".
     static QString fileCountText(int selected, int total);
 
-    // Rewriting every row (the preview rebuild): rows are given in order from 0;
-    // the rewrite ends (and the view learns of it with one dataChanged) when the
-    // object is destroyed, also by an exception, and rows not yet given keep
-    // their text.
+    // Rewriting every row (the preview rebuild): each row is given once, in
+    // any order; the rewrite ends (and the view learns of it with one
+    // dataChanged) when the object is destroyed, also by an exception, and rows
+    // not given keep their text. Rows stay readable meanwhile, also when they
+    // are removed or added while modules run.
     class Rewrite
     {
     public:
@@ -110,23 +112,13 @@ public:
         ~Rewrite();
         Rewrite(const Rewrite &) = delete;
         Rewrite &operator=(const Rewrite &) = delete;
-        // `row` must be the next row: 0, 1, 2, ...
         void setRow(int row, int iconIndex, std::string_view newPath);
 
     private:
-        // Kept apart until the end, so the rows stay readable while modules run.
-        struct Pending
-        {
-            std::uint64_t newOffset;
-            std::uint32_t newLength;
-            std::int32_t iconIndex;
-            bool newIsCurrent;
-        };
-
+        friend class FileListModel;
         FileListModel &m_model;
-        std::vector<Pending> m_pending;
         std::string m_newPool;
-        int m_next = 0;
+        int m_rowsGiven = 0;
     };
 
     // Serial numbers for finding rows again (the batch run).
@@ -150,7 +142,8 @@ private:
         std::uint32_t newLength;
         std::int32_t iconIndex;
         bool hasNewPath;
-        bool newIsCurrent; // the new path is the current path: not stored twice
+        bool newIsCurrent;   // the new path is the current path: not stored twice
+        bool inRewritePool;  // the new path lies in the active rewrite's pool
     };
 
     Row makeRow(int iconIndex, std::string_view currentPath, bool hasNewPath,
@@ -158,12 +151,13 @@ private:
     void appendRows(std::vector<Row> &&rows);
     void removeWhere(const RowSelection &selection);
     void compactPools();
-    static bool isAddableFile(const std::string &path);
+    class AddRule;
 
     std::vector<Row> m_rows;
     std::string m_currentPool;
     std::string m_newPool;
     std::uint64_t m_nextSerial = 1;
+    Rewrite *m_rewrite = nullptr;
 };
 
 } // namespace brenmark

@@ -1,0 +1,237 @@
+#include "BatchTestSupport.h"
+
+#include "main/core/batch/BatchRunner.h"
+#include "main/core/chain/ActionChainModel.h"
+#include "main/core/filelist/FileListModel.h"
+
+#include <QFile>
+
+using namespace brenmark;
+using batchtest::FileTree;
+using batchtest::Fixtures;
+using batchtest::RecordingSink;
+
+namespace {
+
+struct RunSetup
+{
+    RunSetup()
+        : runner(files, actions, sink)
+    {
+    }
+
+    void addRows(int count)
+    {
+        std::vector<std::string> rows;
+        for (int i = 0; i < count; ++i)
+            rows.push_back(FileEntry::dialogRow("/d/f" + std::to_string(i)));
+        files.appendRowTexts(rows);
+    }
+
+    FileListModel files;
+    ActionChainModel actions;
+    RecordingSink sink;
+    BatchRunner runner;
+};
+
+// "process|<name>|<actual>|<index>|..." lines of the spy, reduced to name, actual path, index, id.
+std::vector<std::string> calls(void *spy)
+{
+    std::vector<std::string> result;
+    for (const std::string &line : Fixtures::logLines(spy)) {
+        if (line.rfind("process|", 0) != 0)
+            continue;
+        std::vector<std::string> fields;
+        size_t start = 0;
+        for (size_t bar; (bar = line.find('|', start)) != std::string::npos; start = bar + 1)
+            fields.push_back(line.substr(start, bar - start));
+        fields.push_back(line.substr(start));
+        EXPECT_EQ(fields[6], "0") << line; // run mode
+        result.push_back(fields[1] + " " + fields[2] + " " + fields[3] + " #" + fields[5]);
+    }
+    return result;
+}
+
+} // namespace
+
+TEST(BatchRun, FilesOuterActionsInnerWithTheRunningNameAsArgumentTwo)
+{
+    Fixtures fixtures;
+    void *spy = fixtures.load("fixture_batch_spy");
+    RunSetup setup;
+    for (int i = 0; i < 3; ++i)
+        setup.actions.addAction(spy, "spy.so", 0);
+    setup.actions.setCheckedByUser(1, false);
+    setup.addRows(2);
+    Fixtures::reset(spy);
+
+    setup.runner.sbStartClick();
+    EXPECT_EQ(calls(spy), (std::vector<std::string> {"/d/f0 /d/f0 0 #1", "/d/f0+1 /d/f0+1 0 #3",
+                                                     "/d/f1 /d/f1 1 #1", "/d/f1+1 /d/f1+1 1 #3"}));
+    EXPECT_EQ(setup.sink.eventRounds, 4); // once before every call
+    EXPECT_NE(std::find(setup.sink.statusHistory.begin(), setup.sink.statusHistory.end(), "f1 / Spy 3"),
+              setup.sink.statusHistory.end());
+    EXPECT_EQ(setup.sink.running, (std::vector<bool> {true, false}));
+    EXPECT_EQ(setup.sink.progressMaximum, 2);
+    EXPECT_EQ(setup.sink.progressPosition, 0);
+    EXPECT_EQ(setup.sink.statusText, QString());
+    // A complete run empties the list; without exit-on-final the window stays.
+    EXPECT_EQ(setup.files.count(), 0);
+    EXPECT_EQ(setup.sink.closeCalls, 0);
+    EXPECT_EQ(setup.sink.fileCountUpdates, 1);
+    EXPECT_FALSE(setup.runner.isRunning());
+}
+
+TEST(BatchRun, ACompleteRunClosesWithExitOnFinalEvenWithoutEnabledActions)
+{
+    Fixtures fixtures;
+    void *spy = fixtures.load("fixture_batch_spy");
+    for (bool enabled : {true, false}) {
+        RunSetup setup;
+        setup.actions.addAction(spy, "spy.so", 0);
+        setup.actions.setCheckedByUser(0, enabled);
+        setup.addRows(3);
+        setup.sink.exitOnFinalChecked = true;
+        Fixtures::reset(spy);
+        setup.runner.sbStartClick();
+        EXPECT_EQ(calls(spy).size(), enabled ? 3u : 0u);
+        EXPECT_EQ(setup.sink.eventRounds, enabled ? 3 : 0);
+        EXPECT_EQ(setup.files.count(), 0);
+        EXPECT_EQ(setup.sink.closeCalls, 1);
+        EXPECT_EQ(setup.sink.fileCountUpdates, 1);
+    }
+    RunSetup empty;
+    empty.sink.exitOnFinalChecked = true;
+    empty.runner.sbStartClick();
+    EXPECT_EQ(empty.sink.closeCalls, 1);
+}
+
+TEST(BatchRun, StopLetsTheCurrentCallFinishAndKeepsEveryRow)
+{
+    Fixtures fixtures;
+    void *spy = fixtures.load("fixture_batch_spy");
+    struct Case
+    {
+        int stopAtRound; // the press arrives while events are processed before this call
+        size_t calls;
+    };
+    // 5 files x 3 actions: during the third file's second action; during the very last call.
+    for (Case c : {Case {8, 8}, Case {15, 15}}) {
+        RunSetup setup;
+        for (int i = 0; i < 3; ++i)
+            setup.actions.addAction(spy, "spy.so", 0);
+        setup.addRows(5);
+        setup.sink.exitOnFinalChecked = true;
+        setup.sink.onEvents = [&] {
+            if (setup.sink.eventRounds == c.stopAtRound)
+                setup.runner.sbStopClick();
+        };
+        Fixtures::reset(spy);
+        setup.runner.sbStartClick();
+        EXPECT_EQ(calls(spy).size(), c.calls);
+        EXPECT_TRUE(setup.runner.StopRequested());
+        EXPECT_EQ(setup.files.count(), 5);
+        EXPECT_EQ(setup.files.rowText(2), "0|/d/f2*/d/f2");
+        EXPECT_EQ(setup.sink.closeCalls, 0);
+        EXPECT_EQ(setup.sink.fileCountUpdates, 1);
+        EXPECT_EQ(setup.sink.running, (std::vector<bool> {true, false}));
+    }
+}
+
+TEST(BatchRun, AFailedCallShowsErrorAndTheNextActionStillRuns)
+{
+    Fixtures fixtures;
+    void *thrower = fixtures.load("fixture_batch_throw");
+    void *crasher = fixtures.load("fixture_batch_crash");
+    void *minimal = fixtures.load("fixture_minimal");
+    for (void *failing : {thrower, crasher, minimal}) {
+        void *spy = fixtures.load("fixture_batch_spy");
+        RunSetup setup;
+        auto record = std::make_unique<TListData>();
+        record->Module = failing;
+        setup.actions.appendAction("Failing", 0, true, std::move(record));
+        setup.actions.addAction(spy, "spy.so", 0);
+        setup.addRows(2);
+        Fixtures::reset(spy);
+        setup.runner.sbStartClick();
+        const auto spyCalls = calls(spy);
+        ASSERT_EQ(spyCalls.size(), 2u);
+        // The thrower left "half-done" in the running name before failing.
+        const std::string name0 = failing == thrower ? "half-done" : "/d/f0";
+        EXPECT_EQ(spyCalls[0], name0 + " " + name0 + " 0 #1");
+        EXPECT_NE(std::find(setup.sink.statusHistory.begin(), setup.sink.statusHistory.end(), "Ошибка!"),
+                  setup.sink.statusHistory.end());
+        EXPECT_EQ(setup.files.count(), 0); // failures do not stop the run
+    }
+}
+
+TEST(BatchRun, RowsRemovedOrAddedDuringTheRunAreNeverMistaken)
+{
+    Fixtures fixtures;
+    void *spy = fixtures.load("fixture_batch_spy");
+    RunSetup setup;
+    setup.actions.addAction(spy, "spy.so", 0);
+    setup.addRows(5);
+    setup.sink.onEvents = [&] {
+        if (setup.sink.eventRounds == 1) {
+            setup.files.removeRows(RowSelection::fromRows({1, 2}, 5));
+            setup.files.appendRowTexts({"0|/d/late"});
+        }
+    };
+    Fixtures::reset(spy);
+    setup.runner.sbStartClick();
+    EXPECT_EQ(calls(spy), (std::vector<std::string> {"/d/f0 /d/f0 0 #1", "/d/f3 /d/f3 1 #1", "/d/f4 /d/f4 2 #1"}));
+
+    spy = fixtures.load("fixture_batch_spy");
+    RunSetup cleared;
+    cleared.actions.addAction(spy, "spy.so", 0);
+    cleared.addRows(3);
+    cleared.sink.onEvents = [&] { cleared.files.clear(); };
+    cleared.runner.sbStartClick();
+    EXPECT_EQ(calls(spy), std::vector<std::string> {"/d/f0 /d/f0 0 #1"});
+}
+
+TEST(BatchRun, ActionsRemovedDuringTheRunAreSkipped)
+{
+    Fixtures fixtures;
+    void *spy = fixtures.load("fixture_batch_spy");
+    RunSetup setup;
+    for (int i = 0; i < 3; ++i)
+        setup.actions.addAction(spy, "spy.so", 0);
+    setup.addRows(2);
+    // While the first action is announced, the user removes it and appends another.
+    setup.sink.onEvents = [&] {
+        if (setup.sink.eventRounds == 1) {
+            setup.actions.RemoveAction(0);
+            setup.actions.addAction(spy, "spy.so", 0);
+        }
+    };
+    Fixtures::reset(spy);
+    setup.runner.sbStartClick();
+    EXPECT_EQ(calls(spy), (std::vector<std::string> {"/d/f0 /d/f0 0 #2", "/d/f0+2 /d/f0+2 0 #3",
+                                                     "/d/f1 /d/f1 1 #2", "/d/f1+2 /d/f1+2 1 #3",
+                                                     "/d/f1+2+3 /d/f1+2+3 1 #4"}));
+}
+
+TEST(BatchRun, RenamesForRealAndNeverReplacesAFile)
+{
+    Fixtures fixtures;
+    void *rename = fixtures.load("fixture_batch_rename");
+    FileTree tree;
+    const std::string a = tree.file("a", "A");
+    const std::string c = tree.file("c", "C");
+    const std::string taken = tree.file("r_c", "taken");
+    RunSetup setup;
+    setup.actions.addAction(rename, "rename.so", 0);
+    setup.actions.addAction(rename, "rename.so", 0);
+    EXPECT_EQ(setup.files.appendDialogFiles({a, c}), 2);
+    setup.runner.sbStartClick();
+    EXPECT_TRUE(QFile::exists(QString::fromStdString(tree.root() + "/r_r_a")));
+    EXPECT_FALSE(QFile::exists(QString::fromStdString(a)));
+    EXPECT_TRUE(QFile::exists(QString::fromStdString(c)));
+    QFile kept(QString::fromStdString(taken));
+    ASSERT_TRUE(kept.open(QIODevice::ReadOnly));
+    EXPECT_EQ(kept.readAll(), "taken");
+    EXPECT_NE(std::find(setup.sink.statusHistory.begin(), setup.sink.statusHistory.end(), "Ошибка!"),
+              setup.sink.statusHistory.end());
+}

@@ -1,0 +1,201 @@
+#include "BatchTestSupport.h"
+
+#include "main/core/filelist/FileListModel.h"
+#include "main/core/filelist/FileMask.h"
+
+using namespace brenmark;
+using batchtest::FileTree;
+
+namespace {
+
+std::vector<std::string> rowTexts(const FileListModel &model)
+{
+    std::vector<std::string> rows;
+    for (int row = 0; row < model.count(); ++row)
+        rows.push_back(model.rowText(row));
+    return rows;
+}
+
+// Rows "0|<current>*<new>" for select-by-change; "-" as new path means none.
+void fill(FileListModel &model, const std::vector<std::pair<std::string, std::string>> &rows)
+{
+    std::vector<std::string> texts;
+    for (const auto &[current, newPath] : rows)
+        texts.push_back(newPath == "-" ? FileEntry::listRow(current) : FileEntry::fullRow(0, current, newPath));
+    model.appendRowTexts(texts);
+}
+
+} // namespace
+
+TEST(FileListModel, AddRulesSkipMissingFilesAndFoldersAndWriteTheirShapes)
+{
+    FileTree tree;
+    const std::string a = tree.file("a.jpg");
+    const std::string odd = tree.file("odd|name*.txt");
+    const std::string folder = tree.folder("sub");
+    const std::string missing = tree.root() + "/missing";
+
+    FileListModel model;
+    EXPECT_EQ(model.appendDialogFiles({a, folder, missing, odd, a}), 3);
+    EXPECT_EQ(model.appendListFiles({"", missing, a}), 1);
+    EXPECT_EQ(rowTexts(model), (std::vector<std::string> {FileEntry::dialogRow(a), FileEntry::dialogRow(odd),
+                                                          FileEntry::dialogRow(a), "0|" + a}));
+    // Every shape parses to the same current path, escaping included.
+    EXPECT_EQ(model.entry(1).currentPath, odd);
+    EXPECT_EQ(model.data(model.index(1), FileListModel::CurrentPathBytesRole).toByteArray().toStdString(), odd);
+    EXPECT_EQ(model.entry(3).currentPath, a);
+    EXPECT_FALSE(model.data(model.index(3), FileListModel::HasNewPathRole).toBool());
+}
+
+TEST(FileListModel, ListFileLinesEndAtLfCrlfOrCrAndAreOtherwiseUnchanged)
+{
+    FileTree tree;
+    const std::string a = tree.file("a");
+    const std::string b = tree.file("b");
+    const std::string spaced = tree.file(" c ");
+    const std::string folder = tree.folder("d");
+    const std::string list = tree.file("list.txt", a + "\r\n" + b + "\r" + spaced + "\n\n" + folder + "\n" + a
+                                                       + "\n  " + b + "\n" + b);
+    EXPECT_EQ(FileListModel::readListFile(list),
+              (std::vector<std::string> {a, b, spaced, "", folder, a, "  " + b, b}));
+    FileListModel model;
+    EXPECT_EQ(model.appendListFile(list), 5);
+    EXPECT_EQ(rowTexts(model), (std::vector<std::string> {"0|" + a, "0|" + b, "0|" + spaced, "0|" + a, "0|" + b}));
+}
+
+TEST(FileListModel, UnreadableListFileGivesTheUsersMessage)
+{
+    FileListModel model;
+    try {
+        model.appendListFile("/nonexistent/list.txt");
+        FAIL() << "no error";
+    } catch (const std::runtime_error &error) {
+        EXPECT_STREQ(error.what(), "File not found");
+    }
+    EXPECT_EQ(model.count(), 0);
+}
+
+TEST(FileListModel, SelectByChangeComparesNamesExactlyAndFoldersWithoutCase)
+{
+    FileListModel model;
+    fill(model, {
+        {"/Foto/a.jpg", "/Foto/a.jpg"},   // 0 nothing changes
+        {"/Foto/a.JPG", "/foto/a.jpg"},   // 1 location same (case), name differs (case)
+        {"/Foto/a.jpg", "/Other/a.jpg"},  // 2 name same, location differs
+        {"/Foto/a.jpg", "/Other/b.jpg"},  // 3 both change
+        {"/Фото/x", "/фото/x"},           // 4 Cyrillic folders fold too
+        {"/Foto/a.jpg", "-"},             // 5 no new path: neither
+        {"/Foto/a.jpg", ""},              // 6 empty new path: neither
+        {"a.jpg", "a.jpg"},               // 7 no folder at all
+    });
+    struct Case
+    {
+        FileListModel::ChangeKind kind;
+        std::vector<int> rows;
+    };
+    const Case cases[] = {
+        {FileListModel::ChangeKind::NameUnchanged, {0, 2, 4, 7}},
+        {FileListModel::ChangeKind::LocationUnchanged, {0, 1, 4, 7}},
+        {FileListModel::ChangeKind::NothingChanges, {0, 4, 7}},
+    };
+    for (const Case &c : cases)
+        EXPECT_EQ(model.selectByChange(c.kind).rows(), c.rows) << int(c.kind);
+}
+
+TEST(FileListModel, DelRemovesTheSelectionAndSelectsTheFollowingRow)
+{
+    struct Case
+    {
+        int rowCount;
+        std::vector<int> selected;
+        std::vector<int> remaining; // original numbers of the rows left
+        int nextSelected;           // -1: none
+    };
+    const Case cases[] = {
+        {5, {1, 2}, {0, 3, 4}, 1},  // the row that followed the first removed one
+        {5, {1, 3}, {0, 2, 4}, 1},
+        {5, {3, 4}, {0, 1, 2}, 2},  // block at the end: the new last row
+        {5, {0, 1, 2, 3, 4}, {}, -1},
+        {5, {}, {0, 1, 2, 3, 4}, -1},
+        {0, {}, {}, -1},
+    };
+    for (const Case &c : cases) {
+        std::vector<std::string> texts;
+        for (int i = 0; i < c.rowCount; ++i)
+            texts.push_back("0|/f" + std::to_string(i));
+        FileListModel model;
+        model.appendRowTexts(texts);
+        RowSelection next = model.removeSelectedByKey(RowSelection::fromRows(c.selected, c.rowCount));
+        std::vector<std::string> expected;
+        for (int i : c.remaining)
+            expected.push_back("0|/f" + std::to_string(i));
+        EXPECT_EQ(rowTexts(model), expected);
+        EXPECT_EQ(next.rows(), c.nextSelected < 0 ? std::vector<int> {} : std::vector<int> {c.nextSelected});
+    }
+}
+
+TEST(FileListModel, ScatteredRemovalKeepsTheOtherRowsInOrder)
+{
+    std::vector<std::string> texts;
+    std::vector<int> odd;
+    for (int i = 0; i < 100; ++i) {
+        texts.push_back(FileEntry::fullRow(i, "/c" + std::to_string(i), "/n" + std::to_string(i)));
+        if (i % 2)
+            odd.push_back(i);
+    }
+    FileListModel model;
+    model.appendRowTexts(texts);
+    model.removeRows(RowSelection::fromRows(odd, 100));
+    ASSERT_EQ(model.count(), 50);
+    for (int row = 0; row < 50; ++row)
+        EXPECT_EQ(model.rowText(row), texts[2 * row]);
+    model.clear();
+    EXPECT_EQ(model.count(), 0);
+}
+
+TEST(FileListModel, MaskFilterChangesOnlyRowsWhoseStateCanChange)
+{
+    FileListModel model;
+    fill(model, {{"/x/A.JPG", "-"}, {"/x/b.png", "-"}, {"/x/c.jpg", "/y/c.png"}, {"/a.txt", "-"}});
+    const RowSelection none(4);
+    using Mode = FileListModel::MaskMode;
+    EXPECT_EQ(model.filterByMask(none, "*.jpg", Mode::AddToSelection).rows(), (std::vector<int> {0, 2}));
+    EXPECT_EQ(model.filterByMask(RowSelection::fromRows({1}, 4), "*.jpg", Mode::AddToSelection).rows(),
+              (std::vector<int> {0, 1, 2}));
+    EXPECT_EQ(model.filterByMask(model.selectAll(), "*.jpg", Mode::RemoveFromSelection).rows(),
+              (std::vector<int> {1, 3}));
+    EXPECT_EQ(model.filterByMask(none, "a*", Mode::AddToSelection).rows(), std::vector<int> {});
+    EXPECT_EQ(model.filterByMask(RowSelection::fromRows({2}, 4), "", Mode::RemoveFromSelection).rows(),
+              std::vector<int> {2});
+    EXPECT_THROW(model.filterByMask(none, "[a", Mode::AddToSelection), InvalidMaskError);
+    // Nothing to match, nothing refused: every row is already selected.
+    EXPECT_EQ(model.filterByMask(model.selectAll(), "[a", Mode::AddToSelection).count(), 4);
+}
+
+TEST(FileListModel, InvertSelectAllAndTheCountText)
+{
+    FileListModel model;
+    fill(model, {{"/1", "-"}, {"/2", "-"}, {"/3", "-"}, {"/4", "-"}, {"/5", "-"}});
+    RowSelection two = RowSelection::fromRows({1, 3}, 5);
+    EXPECT_EQ(FileListModel::invert(two).rows(), (std::vector<int> {0, 2, 4}));
+    EXPECT_EQ(model.selectAll().count(), 5);
+    EXPECT_EQ(FileListModel::fileCountText(two.count(), model.count()), QString::fromUtf8("Файлов 2 из 5."));
+    QItemSelection items = two.toItemSelection(model);
+    EXPECT_EQ(selectedRowCount(items), 2);
+    EXPECT_EQ(RowSelection::fromItemSelection(items, 5), two);
+}
+
+TEST(FileListModel, RowsAreFoundAgainBySerialAfterRemovals)
+{
+    FileListModel model;
+    fill(model, {{"/0", "-"}, {"/1", "-"}, {"/2", "-"}, {"/3", "-"}});
+    const std::uint64_t serial2 = model.serial(2);
+    const std::uint64_t serial0 = model.serial(0);
+    model.removeRows(RowSelection::fromRows({0, 1}, 4));
+    EXPECT_EQ(model.rowAfterSerial(serial2 - 1, 2), 0);
+    EXPECT_EQ(model.rowAfterSerial(serial0, 0), 0);
+    EXPECT_EQ(model.rowAfterSerial(model.lastSerial(), 0), -1);
+    model.setRowText(0, "4|/2*/renamed");
+    EXPECT_EQ(model.serial(0), serial2);
+    EXPECT_EQ(model.rowText(0), "4|/2*/renamed");
+}
