@@ -13,10 +13,9 @@ void runStartSequence(StartSequenceHost &host, const QString &programDir, const 
     host.createFileIconList();
     host.computeSelectionTint();
 
-    const bool exitOnFinal = exitOnFinalFor(firstArgument);
-    host.setExitOnFinal(exitOnFinal);
-    if (exitOnFinal)
-        host.addListedFiles(readListFile(firstArgument));
+    host.setExitOnFinal(!firstArgument.empty());
+    if (!firstArgument.empty())
+        host.appendListFile(firstArgument);
 
     host.updateFileCount();
     host.loadModules();

@@ -4,7 +4,6 @@
 #include <QStringList>
 
 #include <string>
-#include <vector>
 
 namespace brenmark {
 
@@ -22,9 +21,10 @@ public:
     virtual void computeSelectionTint() = 0;
     // cbExitOnFinal.
     virtual void setExitOnFinal(bool checked) = 0;
-    // The lines of the command-line list, handed to the file list's add rule
-    // (existing files only, no new names computed yet).
-    virtual void addListedFiles(const std::vector<std::string> &lines) = 0;
+    // Appends the files named by the command-line list file at `path` by the
+    // file list's add rule, without new names yet (FileListModel::appendListFile).
+    // Throws when the file cannot be opened or read.
+    virtual void appendListFile(const std::string &path) = 0;
     virtual void updateFileCount() = 0;
     virtual void loadModules() = 0;
     // Fills cbProfile (FillTemplateList) and gives its entries.
@@ -38,10 +38,12 @@ public:
     virtual void rebuildPreview() = 0;
 };
 
-// FormShow: runs every step in order. The templates folder is created and
-// the list file named by `firstArgument` read here; when either fails the
-// StartupError goes up and the steps after it are not run (no modules, no
-// chain), and the window stays open. Errors of the host's steps go up the same.
+// FormShow: runs every step in order. cbExitOnFinal is checked exactly when
+// `firstArgument` (the command line's first argument) is not empty, also when
+// its list cannot be read. When the templates folder cannot be created or the
+// list file read, the error goes up and the steps after it are not run (no
+// modules, no chain); the window shows it and stays open. Errors of the
+// other steps go up the same way.
 void runStartSequence(StartSequenceHost &host, const QString &programDir, const std::string &firstArgument);
 
 } // namespace brenmark

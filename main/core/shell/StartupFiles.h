@@ -3,8 +3,6 @@
 #include <QString>
 
 #include <stdexcept>
-#include <string>
-#include <vector>
 
 namespace brenmark {
 
@@ -20,15 +18,5 @@ public:
 // Creates programDir + "Templates" when it does not exist. Throws StartupError
 // when it cannot be created (or a file of that name is in the way).
 void ensureTemplatesDirectory(const QString &programDir);
-
-// "Выход по завершении" is checked exactly when a first argument is given,
-// whether or not its list can be read.
-bool exitOnFinalFor(const std::string &firstArgument);
-
-// The lines of the command-line list file, each as it stands (bytes, no
-// trimming) without its line break ("\n", or "\r\n" as a text editor of
-// another desktop writes it). Throws StartupError when the file cannot be
-// opened or read. Which lines become file rows is the file list's add rule.
-std::vector<std::string> readListFile(const std::string &path);
 
 } // namespace brenmark

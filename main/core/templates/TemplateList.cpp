@@ -10,7 +10,7 @@ namespace brenmark {
 QStringList FillTemplateList(const QString &templatesDir)
 {
     QStringList entries{QString()};
-    QDirIterator it(templatesDir, {QStringLiteral("*.ptp")}, QDir::Files | QDir::Hidden | QDir::System);
+    QDirIterator it(templatesDir, {QStringLiteral("*.ptp")}, QDir::Files | QDir::Hidden | QDir::System | QDir::CaseSensitive);
     while (it.hasNext()) {
         it.next();
         entries.append(it.fileName().chopped(4));

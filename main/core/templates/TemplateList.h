@@ -12,7 +12,8 @@ namespace brenmark {
 // The entries of cbProfile: "" first (the chain matches no saved template),
 // then the name of every "*.ptp" file of `templatesDir` in the order the
 // directory lists them (nothing sorted), ".ptp" cut off. Only files are
-// listed, hidden ones included; a missing folder gives the empty entry alone.
+// listed, hidden ones included; ".PTP" is another extension here, since its
+// name would not find the file again. A missing folder gives the empty entry alone.
 QStringList FillTemplateList(const QString &templatesDir);
 
 // The entry whose text is `name`: the one spelled exactly so when there is

@@ -1,0 +1,280 @@
+#include "main/core/chain/ActionChainModel.h"
+#include "main/core/modulehost/ModuleLibrary.h"
+#include "main/core/shell/ChainAutosave.h"
+#include "main/core/shell/ProgramPaths.h"
+#include "main/core/shell/StartSequence.h"
+#include "main/core/shell/StartupFiles.h"
+#include "main/core/templates/TemplateChain.h"
+#include "main/core/templates/TemplateFormat.h"
+#include "main/core/templates/TemplateList.h"
+#include "options/core/IniFile.h"
+#include "options/core/SettingsFile.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+using namespace brenmark;
+
+namespace {
+
+void writeBytes(const QString &path, const QByteArray &bytes)
+{
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+}
+
+QByteArray readBytes(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// Records the steps in the order the sequence calls them.
+class RecordingHost : public StartSequenceHost
+{
+public:
+    QString programDir;
+    bool autosave = true;
+    bool listFileFails = false;
+    QStringList steps;
+    bool exitOnFinal = false;
+    int selected = -2;
+
+    void setButtonImages() override { steps << QStringLiteral("images"); }
+    void loadSettings() override { steps << QStringLiteral("settings"); }
+    void createFileIconList() override
+    {
+        steps << QStringLiteral("icons");
+        EXPECT_TRUE(QFileInfo(programDir + QStringLiteral("Templates")).isDir());
+    }
+    void computeSelectionTint() override { steps << QStringLiteral("tint"); }
+    void setExitOnFinal(bool checked) override
+    {
+        exitOnFinal = checked;
+        steps << QStringLiteral("exit ") + (checked ? QStringLiteral("on") : QStringLiteral("off"));
+    }
+    void appendListFile(const std::string &path) override
+    {
+        steps << QStringLiteral("list ") + QString::fromStdString(path);
+        if (listFileFails)
+            throw std::runtime_error("File not found");
+    }
+    void updateFileCount() override { steps << QStringLiteral("count"); }
+    void loadModules() override { steps << QStringLiteral("modules"); }
+    QStringList fillTemplateList() override
+    {
+        steps << QStringLiteral("templates");
+        return FillTemplateList(templatesDirectory(programDir));
+    }
+    bool autosaveEnabled() const override { return autosave; }
+    void selectTemplateEntry(int index) override
+    {
+        selected = index;
+        steps << QStringLiteral("select %1").arg(index);
+    }
+    void loadTemplate(const QString &path) override
+    {
+        steps << QStringLiteral("load ") + QFileInfo(path).fileName();
+    }
+    void rebuildPreview() override { steps << QStringLiteral("preview"); }
+};
+
+class StartSequenceTest : public ::testing::Test
+{
+protected:
+    void SetUp() override { host.programDir = programDir; }
+
+    QString ini() const { return optionsIniPath(programDir); }
+    void makeTemplate(const QString &name) { writeBytes(templatePath(programDir, name), QByteArray(4, '\0')); }
+
+    QTemporaryDir dir;
+    QString programDir = dir.path() + QStringLiteral("/");
+    RecordingHost host;
+};
+
+const QStringList firstSteps{QStringLiteral("images"), QStringLiteral("settings"), QStringLiteral("icons"),
+                             QStringLiteral("tint")};
+
+} // namespace
+
+TEST_F(StartSequenceTest, RunsEveryStepInOrderAndRestoresTheAutosave)
+{
+    ASSERT_TRUE(QDir().mkpath(templatesDirectory(programDir)));
+    makeTemplate(QStringLiteral("~autosave"));
+    runStartSequence(host, programDir, {});
+    EXPECT_EQ(host.steps, (firstSteps + QStringList{QStringLiteral("exit off"), QStringLiteral("count"),
+                                                    QStringLiteral("modules"), QStringLiteral("templates"),
+                                                    QStringLiteral("select 1"), QStringLiteral("load ~autosave.ptp")}));
+}
+
+TEST_F(StartSequenceTest, ListFileChecksExitOnFinalEvenWhenItCannotBeRead)
+{
+    host.listFileFails = true;
+    EXPECT_THROW(runStartSequence(host, programDir, "/no/such/list.txt"), std::runtime_error);
+    EXPECT_TRUE(host.exitOnFinal);
+    EXPECT_EQ(host.steps, (firstSteps + QStringList{QStringLiteral("exit on"), QStringLiteral("list /no/such/list.txt")}));
+}
+
+TEST_F(StartSequenceTest, TemplatesFolderThatCannotBeCreatedStopsTheSequence)
+{
+    writeBytes(programDir + QStringLiteral("Templates"), "a file in the way");
+    try {
+        runStartSequence(host, programDir, {});
+        FAIL() << "no error raised";
+    } catch (const StartupError &error) {
+        EXPECT_NE(std::string(error.what()).find("Templates"), std::string::npos) << error.what();
+    }
+    EXPECT_EQ(host.steps, (QStringList{QStringLiteral("images"), QStringLiteral("settings")}));
+
+    QTemporaryDir other;
+    EXPECT_THROW(ensureTemplatesDirectory(other.path() + QStringLiteral("/missing/parent/")), StartupError);
+}
+
+TEST_F(StartSequenceTest, ChoosesTheTemplateToRestore)
+{
+    ASSERT_TRUE(QDir().mkpath(templatesDirectory(programDir)));
+    for (const char *name : {"~autosave", "Photos", "photos", "Other"})
+        makeTemplate(QString::fromUtf8(name));
+    const QStringList entries{QString(), QStringLiteral("~autosave"), QStringLiteral("Photos"),
+                              QStringLiteral("photos"), QStringLiteral("Other")};
+    struct Case { const char *what; bool autosave; QByteArray ini; std::optional<QString> file; int entry; };
+    const Case cases[] = {
+        {"no options.ini: the automatic template", true, {}, QStringLiteral("~autosave"), 1},
+        {"recorded name", true, "[MAIN]\ntemplate=Other\n", QStringLiteral("Other"), 4},
+        {"same spelling wins", true, "[MAIN]\ntemplate=photos\n", QStringLiteral("photos"), 3},
+        {"missing file", true, "[MAIN]\ntemplate=Gone\n", std::nullopt, -1},
+        {"autosave off", false, "[MAIN]\ntemplate=Other\n", std::nullopt, -1},
+        {"name leading out of the folder", true, "[MAIN]\ntemplate=../Templates/Other\n", std::nullopt, -1},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.what);
+        QFile::remove(ini());
+        if (!c.ini.isEmpty())
+            writeBytes(ini(), c.ini);
+        const auto restore = templateToRestore(c.autosave, programDir, entries);
+        ASSERT_EQ(restore.has_value(), c.file.has_value());
+        if (restore) {
+            EXPECT_EQ(restore->path, templatePath(programDir, *c.file));
+            EXPECT_EQ(restore->entryIndex, c.entry);
+        }
+    }
+    // A template that exists but is not listed is loaded with no entry selected.
+    writeBytes(ini(), "[MAIN]\ntemplate=Other\n");
+    EXPECT_EQ(templateToRestore(true, programDir, {QString()})->entryIndex, -1);
+}
+
+TEST_F(StartSequenceTest, WithoutATemplateOnlyThePreviewIsRebuilt)
+{
+    host.autosave = false;
+    runStartSequence(host, programDir, {});
+    EXPECT_EQ(host.steps.mid(host.steps.size() - 2), (QStringList{QStringLiteral("templates"), QStringLiteral("preview")}));
+    EXPECT_EQ(host.selected, -2);
+}
+
+TEST_F(StartSequenceTest, ShutDownWritesOnlyWhatTheStateCallsFor)
+{
+    struct Case {
+        const char *what;
+        ShutdownChainState state;
+        bool chainSaved;
+        QString recorded; // the "template" key afterwards
+    };
+    const Case cases[] = {
+        {"built by hand", {true, 2, 0, QString()}, true, QStringLiteral("~autosave")},
+        {"nothing selected yet", {true, 1, -1, QString()}, true, QStringLiteral("~autosave")},
+        {"a named template", {true, 3, 2, QStringLiteral("Фото")}, false, QStringLiteral("Фото")},
+        {"empty chain", {true, 0, 0, QString()}, false, QStringLiteral("before")},
+        {"autosave off", {false, 2, 0, QString()}, false, QStringLiteral("before")},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.what);
+        writeBytes(ini(), "[MAIN]\ntemplate=before\n");
+        QStringList saved;
+        autosaveChain(c.state, programDir, [&](const QString &path) { saved << path; });
+        EXPECT_EQ(saved, c.chainSaved ? QStringList{templatePath(programDir, QStringLiteral("~autosave"))} : QStringList());
+        EXPECT_EQ(readTemplateName(ini()), c.recorded);
+    }
+}
+
+TEST_F(StartSequenceTest, ShutDownIgnoresAnUnwritableIniButNotAFailedSave)
+{
+    writeBytes(programDir + QStringLiteral("blocked"), "x");
+    const QString blockedDir = programDir + QStringLiteral("blocked/");
+    bool saved = false;
+    EXPECT_NO_THROW(autosaveChain({true, 1, 0, QString()}, blockedDir, [&](const QString &) { saved = true; }));
+    EXPECT_TRUE(saved);
+    EXPECT_NO_THROW(autosaveChain({true, 1, 1, QStringLiteral("x")}, blockedDir, {}));
+
+    writeBytes(ini(), "[MAIN]\ntemplate=before\n");
+    EXPECT_THROW(autosaveChain({true, 1, 0, QString()}, programDir,
+                               [](const QString &) { throw std::runtime_error("disk full"); }),
+                 std::runtime_error);
+    EXPECT_EQ(readTemplateName(ini()), QStringLiteral("before"));
+}
+
+// Start, change the chain, close, start again: the chain comes back from
+// "~autosave", which is then the selected entry.
+TEST_F(StartSequenceTest, ChainSurvivesARestart)
+{
+    std::string error;
+    auto library = ModuleLibrary::open(std::string(BRENMARK_FIXTURE_DIR) + "/fixture_tpl_alpha.so", &error);
+    ASSERT_TRUE(library) << error;
+    const ActionItemFinder find = [&](const std::string &file) -> ActionItemLookup {
+        return file == "alpha.so" ? ActionItemLookup{library->handle(), 7} : ActionItemLookup{};
+    };
+
+    // A host that drives a real chain and template list.
+    class ChainHost : public RecordingHost
+    {
+    public:
+        ActionChainModel chain;
+        ActionItemFinder find;
+        void loadTemplate(const QString &path) override
+        {
+            RecordingHost::loadTemplate(path);
+            LoadTemplate(chain, path, find);
+        }
+    };
+
+    ChainHost first;
+    first.programDir = programDir;
+    first.find = find;
+    runStartSequence(first, programDir, {});
+    ASSERT_EQ(first.chain.count(), 0);
+    auto record = std::make_unique<TListData>();
+    record->Module = library->handle();
+    record->ModuleFile = "alpha.so";
+    record->Options = allocateHostOptions(8);
+    record->HostAllocatedOptions = true;
+    std::memcpy(record->Options, "OPTIONS!", 8);
+    first.chain.appendAction("by hand", 7, false, std::move(record));
+    autosaveChain({true, first.chain.count(), 0, QString()}, programDir,
+                  [&](const QString &path) { SaveTemplate(first.chain, path); });
+    EXPECT_EQ(readTemplateName(ini()), QStringLiteral("~autosave"));
+
+    ChainHost second;
+    second.programDir = programDir;
+    second.find = find;
+    runStartSequence(second, programDir, {});
+    ASSERT_EQ(second.chain.count(), 1);
+    EXPECT_EQ(second.chain.caption(0), "by hand");
+    EXPECT_TRUE(second.chain.isChecked(0));
+    EXPECT_EQ(std::memcmp(second.chain.record(0).Options, "OPTIONS!", 8), 0);
+    const QStringList entries = FillTemplateList(templatesDirectory(programDir));
+    ASSERT_GT(second.selected, 0);
+    EXPECT_EQ(entries[second.selected], QStringLiteral("~autosave"));
+
+    // Closing with that entry still selected records the name and writes no template.
+    const QByteArray before = readBytes(templatePath(programDir, QStringLiteral("~autosave")));
+    bool saved = false;
+    autosaveChain({true, 1, second.selected, entries[second.selected]}, programDir,
+                  [&](const QString &) { saved = true; });
+    EXPECT_FALSE(saved);
+    EXPECT_EQ(readBytes(templatePath(programDir, QStringLiteral("~autosave"))), before);
+}
