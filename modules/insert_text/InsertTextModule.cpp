@@ -12,7 +12,7 @@ class InsertTextModule final : public sdk::RenamingModule<InsertOptions>
 public:
     sdk::ModuleDescription description() const override
     {
-        return {"1.02", "Вставка текста", "Brenmark", "Переименование\\Вставка текста", "*"};
+        return {"1.02", "Вставка текста", "Brenmark", "Имя файла\\Вставка текста", "*"};
     }
 
 protected:

@@ -3,6 +3,7 @@
 #include "module_helper/ModuleError.h"
 
 #include <climits>
+#include <cstring>
 
 namespace brenmark::sdk {
 
@@ -13,10 +14,11 @@ constexpr std::size_t kMaxPathBytes = PATH_MAX - 1;
 
 PathParts splitPath(std::string_view path)
 {
-    const auto slash = path.rfind('/');
-    if (slash == std::string_view::npos)
+    const void *slash = path.empty() ? nullptr : ::memrchr(path.data(), '/', path.size());
+    if (!slash)
         return {{}, path};
-    return {path.substr(0, slash + 1), path.substr(slash + 1)};
+    const auto folderLength = std::size_t(static_cast<const char *>(slash) - path.data()) + 1;
+    return {path.substr(0, folderLength), path.substr(folderLength)};
 }
 
 NameParts splitFileName(std::string_view fileName)

@@ -1,5 +1,6 @@
 #include "module_helper/OptionsDialog.h"
 
+#include "module_helper/FileName.h"
 #include "module_helper/ModuleError.h"
 
 #include <QAbstractButton>
@@ -18,6 +19,7 @@ OptionsDialog::OptionsDialog(QWidget *parent, const QString &title)
     : QDialog(parent)
     , m_form(new QFormLayout)
     , m_example(new QLabel(this))
+    , m_ok(nullptr)
 {
     setWindowTitle(title);
     m_example->setTextFormat(Qt::PlainText);
@@ -25,7 +27,8 @@ OptionsDialog::OptionsDialog(QWidget *parent, const QString &title)
     m_example->setTextInteractionFlags(Qt::TextSelectableByMouse);
 
     auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    buttons->button(QDialogButtonBox::Ok)->setText(QStringLiteral("ОК"));
+    m_ok = buttons->button(QDialogButtonBox::Ok);
+    m_ok->setText(QStringLiteral("ОК"));
     buttons->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("Отмена"));
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
@@ -51,10 +54,17 @@ QString OptionsDialog::exampleText() const
 
 void OptionsDialog::updateExample()
 {
+    const QString problem = optionsProblem();
+    m_ok->setEnabled(problem.isEmpty());
+    if (!problem.isEmpty()) {
+        m_example->setText(QStringLiteral("Ошибка: ") + problem);
+        return;
+    }
     const QByteArray sample = m_sample.toUtf8();
     std::string result;
     try {
         appendExample(std::string_view(sample.constData(), std::size_t(sample.size())), result);
+        checkFileName(result);
         m_example->setText(m_sample + QStringLiteral(" → ") + QString::fromUtf8(result));
     } catch (const ModuleError &error) {
         m_example->setText(m_sample + QStringLiteral(" → ошибка: ") + QString::fromUtf8(error.what()));

@@ -11,6 +11,7 @@
 
 class QFormLayout;
 class QLabel;
+class QPushButton;
 
 namespace brenmark::sdk {
 
@@ -41,10 +42,14 @@ protected:
     // The new file name of `fileName` under the options the controls show
     // now, appended to `out`; throws ModuleError when there is none.
     virtual void appendExample(std::string_view fileName, std::string &out) const = 0;
+    // What makes the options unusable (an invalid regular expression), or
+    // empty. While there is one, "ОК" is disabled and the example shows it.
+    virtual QString optionsProblem() const { return {}; }
 
 private:
     QFormLayout *m_form;
     QLabel *m_example;
+    QPushButton *m_ok;
     QString m_sample = QStringLiteral("IMG_0042 отпуск.JPG");
 };
 

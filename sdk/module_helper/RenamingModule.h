@@ -64,8 +64,11 @@ public:
 
     void computePath(const void *block, const FileRequest &request, std::string &out) final
     {
+        const std::size_t folderLength = out.size() + request.folder.size();
         out.append(request.folder);
         appendNewName(typed(block), request, out);
+        // A "/" from the user's text must not move the file elsewhere.
+        checkFileName(std::string_view(out).substr(folderLength));
     }
 
 protected:

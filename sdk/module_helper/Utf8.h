@@ -24,6 +24,12 @@ std::size_t charCount(std::string_view text);
 // text.size() when it has fewer characters.
 std::size_t byteOffset(std::string_view text, std::size_t chars);
 
+// Reads the code point at byte `i` of valid UTF-8 `text` and moves `i` past it.
+char32_t nextCodePoint(std::string_view text, std::size_t &i);
+
+// Appends code point `c` as UTF-8.
+void appendCodePoint(std::string &out, char32_t c);
+
 // Throws ModuleError when `fileName` is not valid UTF-8: texts are edited by
 // characters, and a name that is only bytes would come out damaged.
 void requireUtf8(std::string_view fileName);
