@@ -1,0 +1,66 @@
+#include "information/ui/DialogParts.h"
+
+#include <QFrame>
+#include <QLabel>
+#include <QPalette>
+
+#include <algorithm>
+
+namespace brenmark {
+
+void setDialogFont(QWidget *dialog)
+{
+    QFont font(QStringLiteral("Tahoma"));
+    font.setPointSize(8);
+    dialog->setFont(font);
+}
+
+QFrame *createWhiteBand(QWidget *dialog, const QString &name, int height)
+{
+    auto *band = new QFrame(dialog);
+    band->setObjectName(name);
+    band->setFrameShape(QFrame::NoFrame);
+    band->setAutoFillBackground(true);
+    QPalette palette = band->palette();
+    palette.setColor(QPalette::Window, Qt::white);
+    band->setPalette(palette);
+    band->setGeometry(0, 0, dialog->width(), height);
+    return band;
+}
+
+QFrame *createBevel(QWidget *parent, const QString &name, int x, int y, int length, bool horizontal)
+{
+    auto *line = new QFrame(parent);
+    line->setObjectName(name);
+    line->setFrameShape(horizontal ? QFrame::HLine : QFrame::VLine);
+    line->setFrameShadow(QFrame::Sunken);
+    if (horizontal)
+        line->setGeometry(x, y, length, 2);
+    else
+        line->setGeometry(x, y, 2, length);
+    return line;
+}
+
+QLabel *createLabel(QWidget *parent, const QString &name, const QString &text, int x, int y)
+{
+    auto *label = new QLabel(text, parent);
+    label->setObjectName(name);
+    label->move(x, y);
+    label->adjustSize();
+    return label;
+}
+
+void setTitleFont(QLabel *label)
+{
+    QFont font(QStringLiteral("Tahoma"));
+    font.setPointSize(14);
+    font.setBold(true);
+    label->setFont(font);
+    label->setAttribute(Qt::WA_TranslucentBackground);
+    label->adjustSize();
+    const int room = label->parentWidget()->width() - 4;
+    if (label->x() + label->width() > room)
+        label->move(std::max(0, room - label->width()), label->y());
+}
+
+} // namespace brenmark
