@@ -1,6 +1,5 @@
 #include "main/cli/BatchCommand.h"
 
-#include "main/cli/ChainLoading.h"
 #include "main/cli/CommandLine.h"
 #include "main/cli/DryRunReport.h"
 #include "main/cli/ExitCode.h"
@@ -17,6 +16,7 @@
 #include "main/core/modulehost/ModuleRegistry.h"
 #include "main/core/modulehost/ProgramDirectory.h"
 #include "main/core/shell/ProgramPaths.h"
+#include "main/core/templates/TemplateChain.h"
 #include "options/core/SettingsFile.h"
 
 #include <QCoreApplication>
@@ -66,14 +66,6 @@ std::string templateFileFor(const CommandLine &commandLine, const QString &progr
     if (!isRegularFile(path))
         throw SetupError("шаблон не найден: " + path);
     return path;
-}
-
-void reportMissingModules(const std::vector<std::string> &missing)
-{
-    std::string text = "brenmark-batch: Не найдены модули:\n";
-    for (const std::string &name : missing)
-        text += name + "\n";
-    std::fputs(text.c_str(), stderr);
 }
 
 void addFiles(const CommandLine &commandLine, FileListModel &files)
@@ -168,9 +160,11 @@ ExitCode runParsed(const CommandLine &commandLine)
     ExitCode result;
     {
         ActionChainModel chain;
-        const std::vector<std::string> missing = loadChain(templateFile, registry, chain);
-        if (!missing.empty()) {
-            reportMissingModules(missing);
+        const TemplateLoadResult loaded =
+            LoadTemplate(chain, QFile::decodeName(QByteArray::fromStdString(templateFile)),
+                         [&registry](const std::string &moduleFile) { return registry.FindActionItem(moduleFile); });
+        if (loaded.missing) {
+            std::fprintf(stderr, "brenmark-batch: %s", loaded.missingModulesMessage().toLocal8Bit().constData());
             if (!commandLine.ignoreMissing)
                 throw SetupError("шаблон не выполнен; --ignore-missing выполнит его без этих модулей");
         }
