@@ -238,3 +238,20 @@ TEST_F(CliRun, InterruptStopsAfterTheCurrentCallAndSaysHowManyWereDone)
         }
     }
 }
+
+TEST_F(CliRun, DryRunIgnoresTheWindowsPreviewSwitchAndStopsAtAFailingModule)
+{
+    std::vector<std::string> paths = makeFiles({"a", "b-preview-fail", "c"});
+    m_program.writeTemplate("t", {slowRename()});
+    m_program.writeOptions("[MAIN]\nno_preview=1\n");
+    ProcessResult fine = run({"--dry-run", "--template", "t", paths[0], paths[2]});
+    EXPECT_EQ(fine.status, 0) << fine.err;
+    EXPECT_EQ(fine.out, paths[0] + "\t" + paths[0] + ".done\n" + paths[2] + "\t" + paths[2] + ".done\n");
+
+    ProcessResult failed = run({"--dry-run", "--template", "t", paths[0], paths[1], paths[2]});
+    EXPECT_EQ(failed.status, 1) << failed.err;
+    EXPECT_EQ(failed.out, paths[0] + "\t" + paths[0] + ".done\n");
+    EXPECT_NE(failed.err.find(paths[1] + ": предпросмотр не удался"), std::string::npos) << failed.err;
+    for (const std::string &path : paths)
+        EXPECT_TRUE(fs::exists(path)) << path;
+}
