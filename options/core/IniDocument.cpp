@@ -68,7 +68,9 @@ IniDocument IniDocument::fromBytes(const QByteArray &bytes)
         if (end < 0)
             end = bytes.size();
         QByteArray text = bytes.mid(start, end - start);
-        if (text.endsWith('\r'))
+        // Only a "\r" before "\n" is part of the line break; a last line without
+        // "\n" keeps its bytes, so writing the text back reads the same.
+        if (next > end && text.endsWith('\r'))
             text.chop(1);
         document.m_lines.push_back(parseLine(text));
         start = next;
@@ -80,9 +82,14 @@ QByteArray IniDocument::toBytes() const
 {
     QByteArray bytes;
     for (std::size_t i = 0; i < m_lines.size(); ++i) {
-        bytes += m_lines[i].text;
-        if (i + 1 < m_lines.size() || m_endsWithLineBreak)
+        const QByteArray &text = m_lines[i].text;
+        bytes += text;
+        if (i + 1 < m_lines.size() || m_endsWithLineBreak) {
+            // A reader takes a "\r" before "\n" for part of the break.
+            if (text.endsWith('\r') && !m_lineBreak.startsWith('\r'))
+                bytes += '\r';
             bytes += m_lineBreak;
+        }
     }
     return bytes;
 }

@@ -55,9 +55,9 @@ TEST(FileListModel, ListFileLinesEndAtLfCrlfOrCrAndAreOtherwiseUnchanged)
     const std::string spaced = tree.file(" c ");
     const std::string folder = tree.folder("d");
     const std::string list = tree.file("list.txt", a + "\r\n" + b + "\r" + spaced + "\n\n" + folder + "\n" + a
-                                                       + "\n  " + b + "\n" + b);
+                                                       + "\n  " + b + "\n" + a + std::string(1, '\0') + "x\n" + b);
     EXPECT_EQ(FileListModel::readListFile(list),
-              (std::vector<std::string> {a, b, spaced, "", folder, a, "  " + b, b}));
+              (std::vector<std::string> {a, b, spaced, "", folder, a, "  " + b, a + std::string(1, '\0') + "x", b}));
     FileListModel model;
     EXPECT_EQ(model.appendListFile(list), 5);
     EXPECT_EQ(rowTexts(model), (std::vector<std::string> {"0|" + a, "0|" + b, "0|" + spaced, "0|" + a, "0|" + b}));
@@ -198,4 +198,50 @@ TEST(FileListModel, RowsAreFoundAgainBySerialAfterRemovals)
     model.setRowText(0, "4|/2*/renamed");
     EXPECT_EQ(model.serial(0), serial2);
     EXPECT_EQ(model.rowText(0), "4|/2*/renamed");
+}
+
+TEST(FileListModel, BulkChangesReachTheViewAsOneNotificationEach)
+{
+    FileTree tree;
+    std::string list;
+    for (int i = 0; i < 300; ++i)
+        list += tree.file("f" + std::to_string(i)) + "\n";
+    const std::string listFile = tree.file("list.txt", list);
+    FileListModel model;
+    int inserts = 0, changes = 0, resets = 0;
+    QObject::connect(&model, &QAbstractItemModel::rowsInserted, [&] { ++inserts; });
+    QObject::connect(&model, &QAbstractItemModel::dataChanged, [&] { ++changes; });
+    QObject::connect(&model, &QAbstractItemModel::modelReset, [&] { ++resets; });
+
+    EXPECT_EQ(model.appendListFile(listFile), 300);
+    EXPECT_EQ(inserts, 1);
+    {
+        FileListModel::Rewrite rewrite(model);
+        for (int row = 0; row < model.count(); ++row)
+            rewrite.setRow(row, 1, "/new/" + std::to_string(row));
+        EXPECT_EQ(changes, 0);
+        // Rows read while the rewrite is under way already show their new text.
+        EXPECT_EQ(model.rowText(7), FileEntry::fullRow(1, tree.root() + "/f7", "/new/7"));
+    }
+    EXPECT_EQ(changes, 1);
+    EXPECT_EQ(model.rowText(299), FileEntry::fullRow(1, tree.root() + "/f299", "/new/299"));
+    model.removeRows(model.selectAll());
+    EXPECT_EQ(resets + inserts, 1); // one block: removed as such, no reset
+    EXPECT_EQ(model.count(), 0);
+}
+
+TEST(FileListModel, RolesGiveTheDelegateDecodedPathsAndExactBytes)
+{
+    FileListModel model;
+    const std::string current = "/x/a|b\xff.jpg";
+    model.appendRowTexts({FileEntry::fullRow(3, current, "/y/Фото.jpg"), FileEntry::listRow("/z")});
+    const QModelIndex first = model.index(0);
+    EXPECT_EQ(model.data(first, FileListModel::IconIndexRole).toInt(), 3);
+    EXPECT_EQ(model.data(first, FileListModel::CurrentPathRole).toString(), QString::fromUtf8(current.c_str()));
+    EXPECT_EQ(model.data(first, FileListModel::NewPathRole).toString(), QString::fromUtf8("/y/Фото.jpg"));
+    EXPECT_EQ(model.data(first, FileListModel::CurrentPathBytesRole).toByteArray().toStdString(), current);
+    EXPECT_EQ(model.data(first, FileListModel::RowTextRole).toByteArray().toStdString(), model.rowText(0));
+    EXPECT_TRUE(model.data(first, FileListModel::HasNewPathRole).toBool());
+    EXPECT_FALSE(model.data(model.index(1), FileListModel::HasNewPathRole).toBool());
+    EXPECT_EQ(model.data(model.index(1), FileListModel::NewPathRole).toString(), QString());
 }

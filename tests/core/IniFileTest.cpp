@@ -88,6 +88,22 @@ TEST(IniDocument, WritesKeysInPlaceAtSectionEndOrInNewSection)
     }
 }
 
+// Found by fuzzing: a last line ending in "\r" without "\n" lost a byte of its
+// value each time the file was written back.
+TEST(IniDocument, WritingBackKeepsTheValuesOfOtherKeys)
+{
+    for (const QByteArray &before : {QByteArray("[MAIN]\r\nrun_files=-1\r\r"), QByteArray("[MAIN]\nx=1\r"),
+                                     QByteArray("[MAIN]\r\nx=a\rb\r\n")}) {
+        SCOPED_TRACE(before.toStdString());
+        IniDocument document = IniDocument::fromBytes(before);
+        const QStringList keys = document.keys(QStringLiteral("MAIN"));
+        ASSERT_EQ(keys.size(), 1);
+        const auto value = document.value(QStringLiteral("MAIN"), keys[0]);
+        document.setValue(QStringLiteral("VIEW"), QStringLiteral("k"), QStringLiteral("v"));
+        EXPECT_EQ(IniDocument::fromBytes(document.toBytes()).value(QStringLiteral("MAIN"), keys[0]), value);
+    }
+}
+
 TEST(IniDocument, ErasesEveryBlockOfASection)
 {
     EXPECT_EQ(edited("[MAIN]\nA=1\n[modules]\nx.so=0\n\n[VIEW]\nB=2\n[MODULES]\ny.so=0\n",

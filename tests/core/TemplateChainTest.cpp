@@ -1,4 +1,5 @@
 #include "main/core/chain/ActionChainModel.h"
+#include "main/core/chain/ChainControlStates.h"
 #include "main/core/modulehost/ModuleCallGuard.h"
 #include "main/core/modulehost/ModuleLibrary.h"
 #include "main/core/templates/TemplateChain.h"
@@ -162,10 +163,14 @@ TEST_F(TemplateChainTest, AllModulesMissingGivesAnEmptyChain)
     writeTemplate(path, {{"gone.so", "g", {1, 2}}, {"Alpha.so", "letter case counts", {}}});
     ActionChainModel chain;
     addRow(chain, "alpha.so", "old", {0, 0, 0, 0, 0, 0, 0, 0});
+    bool saveEnabled = true;
+    QObject::connect(&chain, &ActionChainModel::controlStatesChanged,
+                     [&] { saveEnabled = actionButtonStates(false, chain.count()).saveEnabled; });
     const TemplateLoadResult result = LoadTemplate(chain, path, finder());
     EXPECT_TRUE(result.missing);
     EXPECT_EQ(result.missingModuleText, QStringLiteral("\ngone.so\nAlpha.so\n"));
     EXPECT_EQ(chain.count(), 0);
+    EXPECT_FALSE(saveEnabled);
 
     writeTemplate(path, {});
     const TemplateLoadResult none = LoadTemplate(chain, path, finder());

@@ -15,7 +15,8 @@ class BatchSink
 public:
     virtual ~BatchSink() = default;
 
-    // pbAll: the number of files and how many have been started.
+    // pbAll: the number of files and how many have been started. Called once
+    // per file, a million times in a big rebuild: keep it cheap.
     virtual void setProgressMaximum(int maximum) = 0;
     virtual void setProgressPosition(int position) = 0;
     // lbAction. The preview loop does not yield, so it asks for the label to

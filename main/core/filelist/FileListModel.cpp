@@ -1,10 +1,9 @@
 #include "main/core/filelist/FileListModel.h"
 
 #include "main/core/batch/PreviewEngine.h"
+#include "main/core/filelist/FileAddRule.h"
 
-#include <fcntl.h>
 #include <sys/stat.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <cerrno>
@@ -184,46 +183,9 @@ void FileListModel::appendRows(std::vector<Row> &&rows)
     endInsertRows();
 }
 
-// The add rule: an existing file that is not a directory. Lists are mostly
-// many files of few folders, so the last folder stays open and each file is
-// looked up relative to it.
-class FileListModel::AddRule
-{
-public:
-    ~AddRule()
-    {
-        if (m_folder >= 0)
-            ::close(m_folder);
-    }
-
-    bool accepts(const std::string &path)
-    {
-        struct stat info;
-        if (path.empty())
-            return false;
-        size_t slash = path.rfind('/');
-        if (slash == std::string::npos || slash == 0)
-            return ::stat(path.c_str(), &info) == 0 && !S_ISDIR(info.st_mode);
-        std::string_view folder(path.data(), slash);
-        if (folder != m_folderPath) {
-            if (m_folder >= 0)
-                ::close(m_folder);
-            m_folderPath.assign(folder);
-            m_folder = ::open(m_folderPath.c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC);
-        }
-        if (m_folder < 0)
-            return false;
-        return ::fstatat(m_folder, path.c_str() + slash + 1, &info, 0) == 0 && !S_ISDIR(info.st_mode);
-    }
-
-private:
-    std::string m_folderPath;
-    int m_folder = -1;
-};
-
 int FileListModel::appendDialogFiles(const std::vector<std::string> &paths)
 {
-    AddRule rule;
+    FileAddRule rule;
     std::vector<Row> rows;
     for (const std::string &path : paths)
         if (rule.accepts(path))
@@ -235,7 +197,7 @@ int FileListModel::appendDialogFiles(const std::vector<std::string> &paths)
 
 int FileListModel::appendListFiles(const std::vector<std::string> &paths)
 {
-    AddRule rule;
+    FileAddRule rule;
     std::vector<Row> rows;
     for (const std::string &path : paths)
         if (rule.accepts(path))
@@ -247,7 +209,7 @@ int FileListModel::appendListFiles(const std::vector<std::string> &paths)
 
 int FileListModel::appendDroppedFiles(const std::vector<std::string> &paths, PreviewEngine &engine)
 {
-    AddRule rule;
+    FileAddRule rule;
     int added = 0;
     for (const std::string &path : paths) {
         if (!rule.accepts(path))
@@ -277,7 +239,7 @@ int FileListModel::appendListFile(const std::string &listFilePath)
         size_t lines = 0;
         forEachLine(content, [&lines](std::string_view) { ++lines; });
         rows.reserve(lines);
-        AddRule rule;
+        FileAddRule rule;
         std::string path;
         forEachLine(content, [&](std::string_view line) {
             path.assign(line);

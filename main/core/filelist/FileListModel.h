@@ -151,7 +151,6 @@ private:
     void appendRows(std::vector<Row> &&rows);
     void removeWhere(const RowSelection &selection);
     void compactPools();
-    class AddRule;
 
     std::vector<Row> m_rows;
     std::string m_currentPool;

@@ -1,0 +1,106 @@
+#include "main/core/filelist/FileAddRule.h"
+
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace brenmark {
+namespace {
+
+constexpr int kListAfterLookups = 32;
+// A folder is listed when its size (as the file system reports it) is at
+// most this many bytes per file asked for so far.
+constexpr long long kFolderBytesPerLookup = 4096;
+
+bool isAddable(int folder, const char *name)
+{
+    struct stat info;
+    return ::fstatat(folder, name, &info, 0) == 0 && !S_ISDIR(info.st_mode);
+}
+
+} // namespace
+
+FileAddRule::~FileAddRule()
+{
+    closeFolder();
+}
+
+void FileAddRule::closeFolder()
+{
+    if (m_folder >= 0)
+        ::close(m_folder);
+    m_folder = -1;
+    m_lookups = 0;
+    m_listed = false;
+    m_listingRefused = false;
+    m_entries.clear();
+}
+
+void FileAddRule::openFolder(std::string_view folder)
+{
+    closeFolder();
+    m_folderPath.assign(folder);
+    m_folder = ::open(m_folderPath.c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC);
+}
+
+bool FileAddRule::shouldList() const
+{
+    if (m_listed || m_listingRefused || m_lookups < kListAfterLookups || (m_lookups & (m_lookups - 1)) != 0)
+        return false;
+    struct stat info;
+    return ::fstat(m_folder, &info) == 0 && info.st_size <= m_lookups * kFolderBytesPerLookup;
+}
+
+void FileAddRule::listFolder()
+{
+    int readable = ::openat(m_folder, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    DIR *listing = readable >= 0 ? ::fdopendir(readable) : nullptr;
+    if (!listing) {
+        // Searchable but not readable: keep looking files up one by one.
+        if (readable >= 0)
+            ::close(readable);
+        m_listingRefused = true;
+        return;
+    }
+    while (const dirent *entry = ::readdir(listing))
+        m_entries.emplace(entry->d_name, entry->d_type);
+    ::closedir(listing);
+    m_listed = true;
+}
+
+bool FileAddRule::accepts(const std::string &path)
+{
+    // A zero byte cannot be part of a file name: such a line would name the
+    // file before the zero to the system and to every module.
+    if (path.empty() || path.find('\0') != std::string::npos)
+        return false;
+    const size_t slash = path.rfind('/');
+    if (slash == std::string::npos || slash == 0) {
+        struct stat info;
+        return ::stat(path.c_str(), &info) == 0 && !S_ISDIR(info.st_mode);
+    }
+    const std::string_view folder(path.data(), slash);
+    if (m_folder < 0 || folder != m_folderPath)
+        openFolder(folder);
+    if (m_folder < 0)
+        return false;
+    const char *name = path.c_str() + slash + 1;
+    ++m_lookups;
+    if (shouldList())
+        listFolder();
+    if (!m_listed)
+        return isAddable(m_folder, name);
+    m_key.assign(name);
+    const auto found = m_entries.find(m_key);
+    if (found == m_entries.end())
+        return false;
+    switch (found->second) {
+    case DT_DIR: return false;
+    case DT_LNK:
+    case DT_UNKNOWN: return isAddable(m_folder, name);
+    default: return true;
+    }
+}
+
+} // namespace brenmark

@@ -1,0 +1,53 @@
+#include "BatchTestSupport.h"
+
+#include "main/core/filelist/FileAddRule.h"
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+using brenmark::FileAddRule;
+using batchtest::FileTree;
+
+namespace {
+
+bool reference(const std::string &path)
+{
+    struct stat info;
+    return !path.empty() && ::stat(path.c_str(), &info) == 0 && !S_ISDIR(info.st_mode);
+}
+
+} // namespace
+
+// The folder listing that answers long runs of one folder must give exactly
+// what looking every file up gives, for every kind of entry.
+TEST(FileAddRule, AgreesWithLookingEveryFileUp)
+{
+    FileTree tree;
+    const std::string root = tree.root();
+    std::vector<std::string> paths;
+    for (int i = 0; i < 100; ++i)
+        paths.push_back(tree.file("f" + std::to_string(i)));
+    tree.folder("sub");
+    ASSERT_EQ(::symlink((root + "/f0").c_str(), (root + "/to-file").c_str()), 0);
+    ASSERT_EQ(::symlink((root + "/sub").c_str(), (root + "/to-folder").c_str()), 0);
+    ASSERT_EQ(::symlink((root + "/gone").c_str(), (root + "/dangling").c_str()), 0);
+    ASSERT_EQ(::mkfifo((root + "/pipe").c_str(), 0600), 0);
+    const std::string special[] = {"sub", "to-file", "to-folder", "dangling", "pipe", "missing", "", "sub/",
+                                   "f1/", ".", "..", "F1"};
+    // Asked before and after the folder is listed, and from another folder between.
+    std::vector<std::string> asked;
+    for (const std::string &name : special)
+        asked.push_back(root + "/" + name);
+    asked.insert(asked.end(), paths.begin(), paths.end());
+    asked.push_back("/");
+    asked.push_back(root);
+    for (const std::string &name : special)
+        asked.push_back(root + "/" + name);
+    asked.insert(asked.end(), paths.begin(), paths.end());
+    for (const std::string &name : special)
+        asked.push_back(root + "/" + name);
+
+    FileAddRule rule;
+    for (const std::string &path : asked)
+        EXPECT_EQ(rule.accepts(path), reference(path)) << path;
+}
