@@ -43,10 +43,10 @@ std::string insertCaption(const InsertOptions &options)
     const std::string offset = std::to_string(std::max(options.offset, 0));
     switch (options.position) {
     case InsertPosition::FromStart:
-        caption += options.offset <= 0 ? "в начало" : "после " + offset + " знака от начала";
+        caption += options.offset <= 0 ? "в начало" : "после " + offset + " зн. от начала";
         break;
     case InsertPosition::FromEnd:
-        caption += options.offset <= 0 ? "в конец" : "за " + offset + " знака до конца";
+        caption += options.offset <= 0 ? "в конец" : "за " + offset + " зн. до конца";
         break;
     case InsertPosition::BeforeExtension:
         caption += "перед расширением";

@@ -19,6 +19,11 @@ protected:
     InsertOptions defaults() const override { return {}; }
     std::string describe(const InsertOptions &options) const override { return insertCaption(options); }
 
+    bool validOptions(const InsertOptions &options) const override
+    {
+        return options.position <= InsertPosition::BeforeExtension;
+    }
+
     bool edit(QWidget *parent, InsertOptions &options, bool) override
     {
         InsertTextDialog dialog(parent, options);

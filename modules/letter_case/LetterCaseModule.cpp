@@ -18,6 +18,11 @@ protected:
     CaseOptions defaults() const override { return {}; }
     std::string describe(const CaseOptions &options) const override { return caseCaption(options); }
 
+    bool validOptions(const CaseOptions &options) const override
+    {
+        return options.name <= LetterCase::Sentence && options.extension <= LetterCase::Sentence;
+    }
+
     bool edit(QWidget *parent, CaseOptions &options, bool) override
     {
         LetterCaseDialog dialog(parent, options);

@@ -21,6 +21,11 @@ protected:
         return numberingCaption(options);
     }
 
+    bool validOptions(const NumberingOptions &options) const override
+    {
+        return options.place <= NumberPlace::WholeName;
+    }
+
     bool edit(QWidget *parent, NumberingOptions &options, bool) override
     {
         NumberingDialog dialog(parent, options);

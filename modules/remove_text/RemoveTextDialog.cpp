@@ -44,7 +44,7 @@ RemoveTextDialog::RemoveTextDialog(QWidget *parent, const RemoveOptions &options
         watch(control);
     connect(m_what, &QComboBox::currentIndexChanged, this, &RemoveTextDialog::updateRangeEnabled);
     updateRangeEnabled();
-    setSampleName(QStringLiteral("  IMG_0042   отпуск 2024 .JPG"));
+    setSampleName(QStringLiteral("IMG_0042  отпуск  2024 .JPG"));
 }
 
 RemoveOptions RemoveTextDialog::options() const

@@ -19,6 +19,11 @@ protected:
     RemoveOptions defaults() const override { return {}; }
     std::string describe(const RemoveOptions &options) const override { return removeCaption(options); }
 
+    bool validOptions(const RemoveOptions &options) const override
+    {
+        return options.what <= RemoveWhat::NonLetters;
+    }
+
     bool edit(QWidget *parent, RemoveOptions &options, bool) override
     {
         RemoveTextDialog dialog(parent, options);

@@ -20,6 +20,11 @@ protected:
     ReplaceOptions defaults() const override { return {}; }
     std::string describe(const ReplaceOptions &options) const override { return replaceCaption(options); }
 
+    bool validOptions(const ReplaceOptions &options) const override
+    {
+        return options.scope <= ReplaceScope::WholeName;
+    }
+
     bool edit(QWidget *parent, ReplaceOptions &options, bool) override
     {
         ReplaceTextDialog dialog(parent, options);

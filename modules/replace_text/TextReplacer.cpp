@@ -87,7 +87,7 @@ void TextReplacer::apply(std::string_view fileName, std::string &out) const
         const std::size_t dot = out.size();
         out.push_back('.');
         replaceIn(parts.extension, out);
-        if (out.size() == dot + 1)
+        if (out.size() == dot + 1 && !parts.extension.empty())
             out.resize(dot); // an extension replaced by nothing takes its dot with it
         return;
     }

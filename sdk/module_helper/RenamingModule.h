@@ -39,8 +39,12 @@ public:
         static_assert(offsetof(Options, version) == 0, "the version field comes first");
         auto &options = *static_cast<Options *>(block);
         const auto current = defaults().version;
-        if (options.version == current)
+        if (options.version == current) {
+            if (!validOptions(options))
+                throw ModuleError(std::string("Параметры действия модуля «") + description().name
+                                  + "» повреждены.");
             return;
+        }
         if (options.version > current)
             throw ModuleError(std::string("Параметры действия записаны более новой версией модуля «")
                               + description().name + "»: обновите модуль.");
@@ -49,6 +53,7 @@ public:
                               + "» повреждены или не поддерживаются (версия "
                               + std::to_string(options.version) + ").");
         options.version = current;
+        checkOptions(block);
     }
 
     std::string caption(const void *block) const final { return describe(typed(block)); }
@@ -85,6 +90,14 @@ protected:
     // possible: it runs for every file at every preview.
     virtual void appendNewName(const Options &options, const FileRequest &request,
                                std::string &out) = 0;
+    // Whether a block of the current layout holds values the module knows
+    // (enumerations in range...): bytes from a damaged template must not be
+    // acted on.
+    virtual bool validOptions(const Options &options) const
+    {
+        (void)options;
+        return true;
+    }
     // Adjusts a block of an earlier layout (options.version is older); the
     // fields added since already hold their defaults. False: cannot read it.
     virtual bool upgrade(Options &options) const

@@ -125,7 +125,7 @@ TEST(ModulesReplaceText, Scopes)
     expectReplaced(replaceOptions("jpeg", "jpg", false, false, true, ReplaceScope::Extension),
                    {{"jpeg.JPEG", "jpeg.jpg"}, {"README", "README"}, {".jpeg", ".jpeg"}});
     expectReplaced(replaceOptions("bak", "", false, true, true, ReplaceScope::Extension),
-                   {{"file.bak", "file"}, {"file.tar.bak", "file.tar"}});
+                   {{"file.bak", "file"}, {"file.tar.bak", "file.tar"}, {"name.", "name."}});
     expectReplaced(replaceOptions(".", "_", false, true, true, ReplaceScope::WholeName),
                    {{"a.b.c", "a_b_c"}, {".bashrc", "_bashrc"}});
     expectReplaced(replaceOptions("IMG", "", false, true, true, ReplaceScope::WholeName),

@@ -14,6 +14,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <dlfcn.h>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
@@ -333,6 +334,12 @@ TEST(ModulesShipped, RefuseBlocksTheyCannotRead)
     zero.version = 0;
     void *damaged = module.block(zero);
     EXPECT_FALSE(callError([&] { module.process("/a/b", "/a/b", damaged, BRENMARK_MODE_PREVIEW); }).empty());
+    CaseOptions outOfRange;
+    outOfRange.extension = LetterCase(17);
+    void *garbled = module.block(outOfRange);
+    EXPECT_NE(callError([&] { module.process("/a/b.c", "/a/b.c", garbled, BRENMARK_MODE_PREVIEW); })
+                  .find("повреждены"),
+              std::string::npos);
 }
 
 TEST(ModulesShipped, WorkWithoutAWindow)
@@ -351,4 +358,22 @@ TEST(ModulesShipped, WorkWithoutAWindow)
     options.count = 4;
     void *block = module.block(options);
     EXPECT_STREQ(module.process("/d/IMG_1.jpg", "/d/IMG_1.jpg", block, BRENMARK_MODE_PREVIEW), "/d/1.jpg");
+}
+
+TEST(ModulesShipped, UnloadWhenClosed)
+{
+    for (const char *file : {"insert_text.so", "replace_text.so", "remove_text.so", "letter_case.so",
+                             "numbering.so"}) {
+        const std::string path = std::string(BRENMARK_PLUGINS_DIR) + "/" + file;
+        {
+            LoadedModule module(file);
+            void *slot = module.block(NumberingOptions{});
+            (void)slot;
+        }
+        // RTLD_NOLOAD only finds a library still in memory.
+        void *stillLoaded = dlopen(path.c_str(), RTLD_NOW | RTLD_NOLOAD);
+        EXPECT_EQ(stillLoaded, nullptr) << file;
+        if (stillLoaded)
+            dlclose(stillLoaded);
+    }
 }
