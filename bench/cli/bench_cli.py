@@ -9,6 +9,7 @@ Every round measures, on the same freshly named files:
 Wall-clock seconds of the whole process, best of the rounds.
 """
 import os
+import resource
 import shutil
 import struct
 import subprocess
@@ -34,10 +35,21 @@ def template_bytes():
             + struct.pack("<i", len(options)) + bytes(options))
 
 
-def timed(command, stdin=None, stdout=subprocess.DEVNULL):
+cpu = {}
+
+
+def timed(command, stdin=None, stdout=subprocess.DEVNULL, key=None):
+    # Wall time of the whole process; its CPU time (user + system) is kept
+    # beside it, since the machine may be shared with other work.
+    before = resource.getrusage(resource.RUSAGE_CHILDREN)
     start = time.perf_counter()
     subprocess.run(command, stdin=stdin, stdout=stdout, stderr=subprocess.DEVNULL, check=False)
-    return time.perf_counter() - start
+    wall = time.perf_counter() - start
+    after = resource.getrusage(resource.RUSAGE_CHILDREN)
+    used = (after.ru_utime - before.ru_utime) + (after.ru_stime - before.ru_stime)
+    if key is not None:
+        cpu[key] = min(cpu.get(key, float("inf")), used)
+    return wall
 
 
 work = tempfile.mkdtemp(prefix="brenmark-bench-cli-", dir="/dev/shm")
@@ -73,23 +85,25 @@ try:
     best = dict((key, float("inf")) for key in keys)
     for _ in range(rounds):
         restore()
-        best["loop"] = min(best["loop"], timed([loop, listing, PREFIX]))
+        best["loop"] = min(best["loop"], timed([loop, listing, PREFIX], key="loop"))
         assert os.path.exists(os.path.join(files, PREFIX + names[-1]))
         restore()
-        best["loop+stat"] = min(best["loop+stat"], timed([loop, "--stat", listing, PREFIX]))
+        best["loop+stat"] = min(best["loop+stat"], timed([loop, "--stat", listing, PREFIX], key="loop+stat"))
         restore()
-        best["run"] = min(best["run"], timed(batch + ["--list", listing]))
+        best["run"] = min(best["run"], timed(batch + ["--list", listing], key="run"))
         assert os.path.exists(os.path.join(files, PREFIX + names[-1])), "the run renamed nothing"
         restore()
-        best["dry"] = min(best["dry"], timed(batch + ["--dry-run", "--list", listing]))
+        best["dry"] = min(best["dry"], timed(batch + ["--dry-run", "--list", listing], key="dry"))
         with open(listing, "rb") as names_in:
-            best["rename"] = min(best["rename"], timed(["rename", "-n", "-d", "s/^/%s/" % PREFIX], stdin=names_in))
+            best["rename"] = min(best["rename"], timed(["rename", "-n", "-d", "s/^/%s/" % PREFIX], stdin=names_in, key="rename"))
 
-    print("files: %d, best of %d rounds, seconds" % (count, rounds))
+    print("files: %d, best of %d rounds, seconds: wall (CPU)" % (count, rounds))
     for key in keys:
-        print("  %-9s %.3f" % (key, best[key]))
+        print("  %-9s %.3f (%.3f)" % (key, best[key], cpu[key]))
     print("run / rename(2) loop:      %.2f (goal <= 1.15)" % (best["run"] / best["loop"]))
     print("run / stat+rename(2) loop: %.2f" % (best["run"] / best["loop+stat"]))
     print("rename -n / dry run:       %.1fx (goal >= 5)" % (best["rename"] / best["dry"]))
+    print("CPU: run / loop %.2f, run / loop+stat %.2f, rename -n / dry %.1fx"
+          % (cpu["run"] / cpu["loop"], cpu["run"] / cpu["loop+stat"], cpu["rename"] / cpu["dry"]))
 finally:
     shutil.rmtree(work, ignore_errors=True)
