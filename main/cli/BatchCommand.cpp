@@ -12,11 +12,11 @@
 #include "main/core/chain/ActionChainModel.h"
 #include "main/core/filelist/FileListModel.h"
 #include "main/core/modulehost/ImageList.h"
-#include "main/core/modulehost/ModuleCallGuard.h"
 #include "main/core/modulehost/ModuleRegistry.h"
 #include "main/core/modulehost/ProgramDirectory.h"
 #include "main/core/shell/ProgramPaths.h"
 #include "main/core/templates/TemplateChain.h"
+#include "main/core/templates/TemplateFormat.h"
 #include "options/core/SettingsFile.h"
 
 #include <QCoreApplication>
@@ -160,9 +160,13 @@ ExitCode runParsed(const CommandLine &commandLine)
     ExitCode result;
     {
         ActionChainModel chain;
-        const TemplateLoadResult loaded =
-            LoadTemplate(chain, QFile::decodeName(QByteArray::fromStdString(templateFile)),
-                         [&registry](const std::string &moduleFile) { return registry.FindActionItem(moduleFile); });
+        TemplateLoadResult loaded;
+        try {
+            loaded = LoadTemplate(chain, QFile::decodeName(QByteArray::fromStdString(templateFile)),
+                                  [&registry](const std::string &moduleFile) { return registry.FindActionItem(moduleFile); });
+        } catch (const TemplateFormatError &error) {
+            throw SetupError(std::string(error.what()) + ": " + templateFile);
+        }
         if (loaded.missing) {
             std::fprintf(stderr, "brenmark-batch: %s", loaded.missingModulesMessage().toLocal8Bit().constData());
             if (!commandLine.ignoreMissing)

@@ -144,7 +144,7 @@ TEST_F(CliRun, BadTemplatesAreUsageErrorsAndTouchNothing)
     for (const char *name : {"nonexistent", "short"}) {
         ProcessResult result = run({"--template", name, path});
         EXPECT_EQ(result.status, 2) << name;
-        EXPECT_NE(result.err.find("brenmark-batch: "), std::string::npos) << result.err;
+        EXPECT_NE(result.err.find(std::string(name) + ".ptp"), std::string::npos) << result.err;
         EXPECT_TRUE(fs::exists(path));
     }
 }
