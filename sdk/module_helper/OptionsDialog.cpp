@@ -64,11 +64,16 @@ void OptionsDialog::updateExample()
     std::string result;
     try {
         appendExample(std::string_view(sample.constData(), std::size_t(sample.size())), result);
-        checkFileName(result);
+        checkExample(result);
         m_example->setText(m_sample + QStringLiteral(" → ") + QString::fromUtf8(result));
     } catch (const ModuleError &error) {
         m_example->setText(m_sample + QStringLiteral(" → ошибка: ") + QString::fromUtf8(error.what()));
     }
+}
+
+void OptionsDialog::checkExample(std::string_view result) const
+{
+    checkFileName(result);
 }
 
 void OptionsDialog::watch(QWidget *control)

@@ -45,6 +45,10 @@ protected:
     // What makes the options unusable (an invalid regular expression), or
     // empty. While there is one, "ОК" is disabled and the example shows it.
     virtual QString optionsProblem() const { return {}; }
+    // Throws ModuleError when the example's result could not be used. By
+    // default the result is a file name; a dialog whose example is a whole
+    // path (a module that moves files) checks that instead.
+    virtual void checkExample(std::string_view result) const;
 
 private:
     QFormLayout *m_form;
