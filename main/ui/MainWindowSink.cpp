@@ -30,7 +30,11 @@ void MainWindowSink::setProgressPosition(int position)
 
 void MainWindowSink::setStatusText(const QString &text)
 {
+    if (m_running && !text.isEmpty() && m_captionShown.isValid() && !m_captionShown.hasExpired(kRunCaptionInterval))
+        return;
     m_form.lbAction->setText(text);
+    if (m_running)
+        m_captionShown.start();
 }
 
 void MainWindowSink::paintStatusNow()
@@ -51,6 +55,8 @@ void *MainWindowSink::progressBarHandle() const
 
 void MainWindowSink::setRunning(bool running)
 {
+    m_running = running;
+    m_captionShown.invalidate();
     m_form.sbStop->setVisible(running);
     m_form.sbStart->setVisible(!running);
     m_form.sbStart->setEnabled(!running);

@@ -2,6 +2,8 @@
 
 #include "main/core/batch/BatchSink.h"
 
+#include <QElapsedTimer>
+
 namespace brenmark {
 
 class TForm1;
@@ -15,6 +17,11 @@ public:
 
     void setProgressMaximum(int maximum) override;
     void setProgressPosition(int position) override;
+    // During a run the label takes at most one caption per kRunCaptionInterval:
+    // a caption comes before every process call, and over small files painting
+    // each one costs several times the renaming. A dropped caption is not kept;
+    // the next one after the interval is shown, and the empty caption at the
+    // run's end always is.
     void setStatusText(const QString &text) override;
     void paintStatusNow() override;
     // Before every module call of a run: repaints, clicks and the stop button.
@@ -27,7 +34,11 @@ public:
     void updateFileCount() override;
 
 private:
+    static constexpr qint64 kRunCaptionInterval = 40; // milliseconds, about 25 captions a second
+
     TForm1 &m_form;
+    bool m_running = false;
+    QElapsedTimer m_captionShown; // invalid until the run's first caption
 };
 
 } // namespace brenmark
