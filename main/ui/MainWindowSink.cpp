@@ -45,7 +45,11 @@ void MainWindowSink::paintStatusNow()
 
 void MainWindowSink::processPendingEvents()
 {
+    if (m_running && m_eventsProcessed.isValid() && !m_eventsProcessed.hasExpired(kRunEventsInterval))
+        return;
     QCoreApplication::processEvents(QEventLoop::AllEvents);
+    if (m_running)
+        m_eventsProcessed.start();
 }
 
 void *MainWindowSink::progressBarHandle() const
@@ -57,6 +61,7 @@ void MainWindowSink::setRunning(bool running)
 {
     m_running = running;
     m_captionShown.invalidate();
+    m_eventsProcessed.invalidate();
     m_form.sbStop->setVisible(running);
     m_form.sbStart->setVisible(!running);
     m_form.sbStart->setEnabled(!running);

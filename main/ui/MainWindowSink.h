@@ -25,6 +25,9 @@ public:
     void setStatusText(const QString &text) override;
     void paintStatusNow() override;
     // Before every module call of a run: repaints, clicks and the stop button.
+    // Over small files the message loop is visited at most once per
+    // kRunEventsInterval (the first call of a run always visits it), which a
+    // click cannot tell from every call.
     void processPendingEvents() override;
     void *progressBarHandle() const override;
     // sbStop takes sbStart's place while a run is under way; the exit button waits.
@@ -38,7 +41,10 @@ private:
 
     TForm1 &m_form;
     bool m_running = false;
+    static constexpr qint64 kRunEventsInterval = 1; // milliseconds
+
     QElapsedTimer m_captionShown; // invalid until the run's first caption
+    QElapsedTimer m_eventsProcessed; // invalid until the run's first visit of the loop
 };
 
 } // namespace brenmark
