@@ -42,12 +42,7 @@ QString TfmAbout::programName()
 TfmAbout::TfmAbout(QWidget *parent)
     : QDialog(parent)
 {
-    setObjectName(QStringLiteral("fmAbout"));
-    setWindowTitle(QStringLiteral("О программе"));
-    setFixedSize(447, 348);
-    setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint
-                   | Qt::WindowCloseButtonHint);
-    setDialogFont(this);
+    setUpFixedDialog(this, QStringLiteral("fmAbout"), QStringLiteral("О программе"), 447, 348);
 
     createWhiteBand(this, QStringLiteral("Shape1"), 56);
     auto *image1 = new QLabel(this);

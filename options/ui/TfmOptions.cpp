@@ -1,5 +1,6 @@
 #include "options/ui/TfmOptions.h"
 
+#include "information/ui/DialogParts.h"
 #include "main/ui/ModuleListRows.h"
 #include "options/ui/ClickableLabel.h"
 #include "options/ui/ColorSwatch.h"
@@ -117,14 +118,7 @@ TfmOptions::TfmOptions(QString iniPath, QWidget *parent)
     m_reportError = [this](const QString &message) {
         QMessageBox::critical(this, QStringLiteral("Brenmark"), message);
     };
-    setObjectName(QStringLiteral("fmOptions"));
-    setWindowTitle(QStringLiteral("Настройки программы"));
-    setFixedSize(534, 422);
-    setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint
-                   | Qt::WindowCloseButtonHint);
-    QFont font(QStringLiteral("Tahoma"));
-    font.setPointSize(8);
-    setFont(font);
+    setUpFixedDialog(this, QStringLiteral("fmOptions"), QStringLiteral("Настройки программы"), 534, 422);
 
     createPageList();
     createHeader();
