@@ -7,6 +7,15 @@
 # (ICO/PNG: icon, BMP: bitmap) under NAME, e.g. ACTION or BUTTON0.
 set(BRENMARK_SDK_DIR ${CMAKE_CURRENT_LIST_DIR})
 
+# GCC marks function-local statics of inline code (std::to_string's digit
+# table...) as "unique" symbols, and a library that has any can never be
+# unloaded: dlclose would silently keep every module in memory.
+function(brenmark_module_compile_options target)
+    if(CMAKE_CXX_COMPILER_ID STREQUAL "GNU")
+        target_compile_options(${target} PRIVATE $<$<COMPILE_LANGUAGE:CXX>:-fno-gnu-unique>)
+    endif()
+endfunction()
+
 function(brenmark_add_module target)
     cmake_parse_arguments(ARG "" "OUTPUT_DIRECTORY" "SOURCES;LIBRARIES;RESOURCES" ${ARGN})
     if(NOT ARG_OUTPUT_DIRECTORY)
@@ -39,6 +48,7 @@ function(brenmark_add_module target)
         target_link_libraries(${target} PRIVATE brenmark_options)
     endif()
     target_link_libraries(${target} PRIVATE ${ARG_LIBRARIES})
+    brenmark_module_compile_options(${target})
     set_target_properties(${target} PROPERTIES
         PREFIX ""
         C_VISIBILITY_PRESET hidden

@@ -114,8 +114,9 @@ void BatchRunner::runFile(int row)
             if (!process)
                 throw ModuleCallError("process");
             guardModuleCall([&] { process(&name, name, row, progressBar, &record.Options, BRENMARK_MODE_RUN); });
-        } catch (const std::exception &) {
+        } catch (const std::exception &error) {
             m_sink.setStatusText(QString::fromUtf8("Ошибка!"));
+            m_sink.callFailed(before, m_actions.caption(j), error.what());
         }
         if (!name)
             name = before;

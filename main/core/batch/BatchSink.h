@@ -2,6 +2,8 @@
 
 #include <QString>
 
+#include <string>
+
 namespace brenmark {
 
 // What the preview and run engines report to, and ask of, whoever drives
@@ -39,6 +41,16 @@ public:
     virtual void closeWindow() {}
     // UpdateFileCount, at the end of every run.
     virtual void updateFileCount() {}
+    // The run only: a process call failed (right after the "Ошибка!" status).
+    // `path` is where the file lay for that call, `caption` the action's
+    // caption, `message` the module's error text. The window shows nothing
+    // more; a command-line front end reports it.
+    virtual void callFailed(const std::string &path, const std::string &caption, const std::string &message)
+    {
+        (void)path;
+        (void)caption;
+        (void)message;
+    }
 };
 
 } // namespace brenmark

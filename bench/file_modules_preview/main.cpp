@@ -1,0 +1,152 @@
+// Cost of one preview call of the extension, date, transliteration and move
+// modules, through dlsym as the host makes it, over real files on tmpfs (the
+// date and move modules read the file's time).
+#define BRENMARK_HOST
+#include "brenmark_module.h"
+#include "main/core/modulehost/ModuleLibrary.h"
+#include "module_helper/Fields.h"
+#include "modules/date_time/DateTimeOptions.h"
+#include "modules/extension/ExtensionOptions.h"
+#include "modules/move_to_folder/MoveOptions.h"
+#include "modules/transliteration/TranslitOptions.h"
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <ctime>
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <vector>
+
+using namespace brenmark;
+
+namespace {
+
+struct Action {
+    std::unique_ptr<ModuleLibrary> library;
+    void *slot = nullptr;
+};
+
+template<typename Options>
+Action load(const char *file, const Options &options)
+{
+    Action action;
+    std::string error;
+    action.library = ModuleLibrary::open(std::string(BRENMARK_PLUGINS_DIR) + "/" + file, &error);
+    if (!action.library) {
+        std::fprintf(stderr, "%s\n", error.c_str());
+        std::exit(1);
+    }
+    moduleFunction<BrenmarkNewOpt>(action.library->handle(), "newOpt")(&action.slot);
+    std::memcpy(action.slot, &options, sizeof options);
+    return action;
+}
+
+// This thread's CPU time: the machine is shared, wall time would count others' work.
+double cpuNanoseconds()
+{
+    timespec now;
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
+    return double(now.tv_sec) * 1e9 + double(now.tv_nsec);
+}
+
+double measure(std::vector<Action> &chain, const std::vector<std::string> &names, int rounds)
+{
+    std::size_t check = 0;
+    const double start = cpuNanoseconds();
+    for (int round = 0; round < rounds; ++round) {
+        for (std::size_t i = 0; i < names.size(); ++i) {
+            const char *name = names[i].c_str();
+            for (Action &action : chain) {
+                auto process = moduleFunction<BrenmarkProcess>(action.library->handle(), "process");
+                process(&name, names[i].c_str(), int32_t(i), nullptr, &action.slot, BRENMARK_MODE_PREVIEW);
+            }
+            check += std::strlen(name);
+        }
+    }
+    const double elapsed = cpuNanoseconds() - start;
+    if (check == 0)
+        std::puts("no output");
+    return elapsed / double(rounds * names.size());
+}
+
+} // namespace
+
+int main()
+{
+    char folder[] = "/dev/shm/brenmark-bench-XXXXXX";
+    if (mkdtemp(folder) == nullptr) {
+        std::perror("mkdtemp");
+        return 1;
+    }
+    const std::string photos = std::string(folder) + "/Фотографии/";
+    std::filesystem::create_directory(photos);
+    std::vector<std::string> names;
+    std::vector<std::string> jpegs;
+    const std::string sample = std::string(BRENMARK_SOURCE_DIR) + "/tests/data/modules_exif.jpg";
+    for (int i = 0; i < 10000; ++i) {
+        names.push_back(photos + "IMG_" + std::to_string(1000 + i) + " отпуск на море.JPG");
+        ::close(::open(names.back().c_str(), O_WRONLY | O_CREAT, 0644));
+        if (i < 1000) {
+            jpegs.push_back(photos + "DSC_" + std::to_string(i) + ".jpg");
+            std::filesystem::copy_file(sample, jpegs.back());
+        }
+    }
+
+    extension::ExtensionOptions lower;
+    lower.operation = extension::ExtensionOperation::Lower;
+    extension::ExtensionOptions set;
+    sdk::setFieldText(set.text, "jpeg");
+    translit::TranslitOptions gost;
+    translit::TranslitOptions icao;
+    icao.system = translit::TranslitSystem::Icao9303;
+    icao.scope = translit::TranslitScope::NameAndExtension;
+    datetime::DateTimeOptions modified;
+    datetime::DateTimeOptions exif;
+    exif.source = datetime::DateSource::Exif;
+    sdk::setFieldText(exif.format, "%Y%m%d_%H%M%S");
+    movetofolder::MoveOptions plainFolder;
+    sdk::setFieldText(plainFolder.folder, "/home/user/Архив");
+    movetofolder::MoveOptions datedFolder;
+    sdk::setFieldText(datedFolder.folder, "Разобрано/%Y/%m/%d");
+
+    auto run = [&](const char *label, std::vector<Action> chain, const std::vector<std::string> &files) {
+        measure(chain, files, 1); // warm the modules' buffers and caches
+        std::printf("%-52s %8.0f ns per file\n", label, measure(chain, files, 20));
+    };
+    auto one = [](Action action) {
+        std::vector<Action> chain;
+        chain.push_back(std::move(action));
+        return chain;
+    };
+    run("extension (lower case)", one(load("extension.so", lower)), names);
+    run("extension (set \"jpeg\")", one(load("extension.so", set)), names);
+    run("transliteration (GOST B, name only)", one(load("transliteration.so", gost)), names);
+    run("transliteration (ICAO, with extension)", one(load("transliteration.so", icao)), names);
+    run("date_time (modification time, prefix)", one(load("date_time.so", modified)), names);
+    run("date_time (EXIF date, cached, 1000 photos)", one(load("date_time.so", exif)), jpegs);
+    run("move_to_folder (fixed folder)", one(load("move_to_folder.so", plainFolder)), names);
+    run("move_to_folder (relative, %Y/%m/%d of the file)", one(load("move_to_folder.so", datedFolder)), names);
+    std::vector<Action> chain;
+    chain.push_back(load("transliteration.so", gost));
+    chain.push_back(load("date_time.so", modified));
+    chain.push_back(load("move_to_folder.so", datedFolder));
+    run("chain: transliteration, date, dated folder", std::move(chain), names);
+
+    // The first EXIF read of each photo, uncached: a fresh module instance per round is
+    // not possible, so fresh copies of the photos are timed once.
+    std::vector<std::string> fresh;
+    for (int i = 0; i < 1000; ++i) {
+        fresh.push_back(photos + "NEW_" + std::to_string(i) + ".jpg");
+        std::filesystem::copy_file(sample, fresh.back());
+    }
+    std::vector<Action> exifChain = one(load("date_time.so", exif));
+    std::printf("%-52s %8.0f ns per file\n", "date_time (EXIF date, first read)", measure(exifChain, fresh, 1));
+
+    std::filesystem::remove_all(folder);
+    return 0;
+}

@@ -1,0 +1,214 @@
+#include "main/cli/BatchCommand.h"
+
+#include "main/cli/CommandLine.h"
+#include "main/cli/DryRunReport.h"
+#include "main/cli/ExitCode.h"
+#include "main/cli/PathQuoting.h"
+#include "main/cli/ProgressDisplay.h"
+#include "main/cli/RunReporter.h"
+#include "main/cli/StopSignal.h"
+#include "main/core/batch/BatchRunner.h"
+#include "main/core/batch/PreviewEngine.h"
+#include "main/core/chain/ActionChainModel.h"
+#include "main/core/filelist/FileListModel.h"
+#include "main/core/modulehost/ImageList.h"
+#include "main/core/modulehost/ModuleRegistry.h"
+#include "main/core/modulehost/ProgramDirectory.h"
+#include "main/core/shell/ProgramPaths.h"
+#include "main/core/templates/TemplateChain.h"
+#include "main/core/templates/TemplateFormat.h"
+#include "options/core/SettingsFile.h"
+
+#include <QCoreApplication>
+#include <QFile>
+
+#include <sys/stat.h>
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+namespace brenmark {
+namespace {
+
+// A failure that ends the command before any file is touched; exit status 2.
+class SetupError : public std::runtime_error
+{
+public:
+    using std::runtime_error::runtime_error;
+};
+
+void printError(const std::string &text)
+{
+    std::fprintf(stderr, "brenmark-batch: %s\n", text.c_str());
+}
+
+std::string bytesOf(const QString &path)
+{
+    return QFile::encodeName(path).toStdString();
+}
+
+bool isRegularFile(const std::string &path)
+{
+    struct stat status {};
+    return stat(path.c_str(), &status) == 0 && S_ISREG(status.st_mode);
+}
+
+std::string templateFileFor(const CommandLine &commandLine, const QString &programDir)
+{
+    std::string path;
+    if (commandLine.templateArgument.empty())
+        path = bytesOf(templatePath(programDir, readTemplateName(optionsIniPath(programDir))));
+    else if (isTemplateFile(commandLine.templateArgument))
+        path = commandLine.templateArgument;
+    else
+        path = bytesOf(templatePath(programDir, QFile::decodeName(QByteArray::fromStdString(commandLine.templateArgument))));
+    if (!isRegularFile(path))
+        throw SetupError("шаблон не найден: " + path);
+    return path;
+}
+
+void addFiles(const CommandLine &commandLine, FileListModel &files)
+{
+    if (!commandLine.hasListFile) {
+        files.appendListFiles(commandLine.files);
+        return;
+    }
+    try {
+        files.appendListFile(commandLine.listFile);
+    } catch (const std::runtime_error &error) {
+        throw SetupError(std::string(error.what()) + ": " + commandLine.listFile);
+    }
+}
+
+int enabledActions(const ActionChainModel &chain)
+{
+    int enabled = 0;
+    for (int row = 0; row < chain.count(); ++row)
+        enabled += chain.isChecked(row);
+    return enabled;
+}
+
+// The preview's sink without a window: nothing to show while paths are computed.
+class QuietSink final : public BatchSink
+{
+public:
+    void setProgressMaximum(int) override {}
+    void setProgressPosition(int) override {}
+    void setStatusText(const QString &) override {}
+};
+
+ExitCode dryRun(FileListModel &files, ActionChainModel &chain)
+{
+    QuietSink sink;
+    // The dry run is asked for explicitly: it computes paths even when the
+    // window's preview is switched off in the settings.
+    PreviewEngine preview(files, chain, sink, [] { return PreviewSettings {false, false}; });
+    try {
+        preview.RebuildPreview();
+    } catch (const std::exception &error) {
+        // The rows before the failing one hold their new paths: print those.
+        int row = 0;
+        while (row < files.count() && files.hasNewPath(row))
+            ++row;
+        std::string lines = dryRunLines(files, row);
+        std::fwrite(lines.data(), 1, lines.size(), stdout);
+        std::fflush(stdout);
+        std::string path = row < files.count() ? std::string(files.currentPath(row)) : std::string();
+        printError("ошибка при расчёте нового пути: " + quotePath(path) + ": " + error.what());
+        return ExitCode::CallsFailed;
+    }
+    std::string lines = dryRunLines(files, files.count());
+    std::fwrite(lines.data(), 1, lines.size(), stdout);
+    std::fflush(stdout);
+    std::vector<std::string> collisions = collisionMessages(files);
+    for (const std::string &line : collisions)
+        std::fprintf(stderr, "%s\n", line.c_str());
+    return collisions.empty() ? ExitCode::Done : ExitCode::Collisions;
+}
+
+ExitCode run(FileListModel &files, ActionChainModel &chain)
+{
+    installStopSignalHandlers();
+    ProgressDisplay display;
+    RunReporter reporter(display, enabledActions(chain), [] { return stopSignalReceived() != 0; });
+    BatchRunner runner(files, chain, reporter);
+    runner.sbStartClick();
+    display.finish(reporter.filesDone());
+    const bool interrupted = stopSignalReceived() != 0 && reporter.filesDone() < reporter.total();
+    if (reporter.failedCalls() > 0)
+        printError("неудачных вызовов модулей: " + std::to_string(reporter.failedCalls()));
+    if (interrupted) {
+        printError("прервано: обработано " + std::to_string(reporter.filesDone()) + " из "
+                   + std::to_string(reporter.total()) + " файлов");
+        return ExitCode::Interrupted;
+    }
+    return reporter.failedCalls() > 0 ? ExitCode::CallsFailed : ExitCode::Done;
+}
+
+ExitCode runParsed(const CommandLine &commandLine)
+{
+    const QString programDir = programDirectory();
+    const Settings settings = LoadSettings(optionsIniPath(programDir));
+    const std::string templateFile = templateFileFor(commandLine, programDir);
+
+    ModuleRegistry registry;
+    ImageList addMenuImages, moduleImages;
+    registry.LoadModules({programDirectoryBytes(), settings.disabledModules, settings.actionGrouping, nullptr},
+                         addMenuImages, moduleImages);
+
+    ExitCode result;
+    {
+        ActionChainModel chain;
+        TemplateLoadResult loaded;
+        try {
+            loaded = LoadTemplate(chain, QFile::decodeName(QByteArray::fromStdString(templateFile)),
+                                  [&registry](const std::string &moduleFile) { return registry.FindActionItem(moduleFile); });
+        } catch (const TemplateFormatError &error) {
+            throw SetupError(std::string(error.what()) + ": " + templateFile);
+        }
+        if (loaded.missing) {
+            std::fprintf(stderr, "brenmark-batch: %s", loaded.missingModulesMessage().toLocal8Bit().constData());
+            if (!commandLine.ignoreMissing)
+                throw SetupError("шаблон не выполнен; --ignore-missing выполнит его без этих модулей");
+        }
+        FileListModel files;
+        addFiles(commandLine, files);
+        result = commandLine.dryRun ? dryRun(files, chain) : run(files, chain);
+    }
+    // The window's shut-down order: modules unloaded in load order, no freeOpt.
+    registry.unloadAll();
+    return result;
+}
+
+} // namespace
+
+int runBatchCommand(int argc, char *argv[])
+{
+    CommandLine commandLine;
+    try {
+        commandLine = parseCommandLine(std::vector<std::string>(argv + 1, argv + argc));
+    } catch (const UsageError &error) {
+        printError(std::string(error.what()) + "\nПодробнее: brenmark-batch --help");
+        return exitStatus(ExitCode::UsageError);
+    }
+    if (commandLine.help) {
+        std::fputs(usageText().c_str(), stdout);
+        return exitStatus(ExitCode::Done);
+    }
+    if (commandLine.version) {
+        std::printf("brenmark-batch %s\n", BRENMARK_VERSION);
+        return exitStatus(ExitCode::Done);
+    }
+
+    // Image formats of the modules' menu images are plug-ins found through the application.
+    QCoreApplication application(argc, argv);
+    try {
+        return exitStatus(runParsed(commandLine));
+    } catch (const std::exception &error) {
+        printError(error.what());
+        return exitStatus(ExitCode::UsageError);
+    }
+}
+
+} // namespace brenmark

@@ -1,0 +1,350 @@
+#include "main/cli/CollisionCheck.h"
+
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cstdint>
+#include <cstdlib>
+#include <memory>
+#include <unordered_map>
+
+namespace brenmark {
+namespace {
+
+struct FileId
+{
+    dev_t device = 0;
+    ino_t inode = 0;
+    bool exists = false;
+
+    bool sameFileAs(const FileId &other) const
+    {
+        return exists && other.exists && device == other.device && inode == other.inode;
+    }
+    bool operator<(const FileId &other) const
+    {
+        return device != other.device ? device < other.device : inode < other.inode;
+    }
+};
+
+// A path split at its last '/'; the folder keeps the '/', and is empty for a bare name.
+struct SplitPath
+{
+    std::string_view folder;
+    std::string_view name;
+};
+
+SplitPath splitPath(std::string_view path)
+{
+    size_t slash = path.rfind('/');
+    if (slash == std::string_view::npos)
+        return {{}, path};
+    return {path.substr(0, slash + 1), path.substr(slash + 1)};
+}
+
+constexpr uint32_t kNone = UINT32_MAX;
+
+// An open-addressing set of item numbers, hashed and compared through the
+// caller's functions: no allocation per item, which matters at 100,000 paths.
+template<typename Hash, typename Equal>
+class FlatIndex
+{
+public:
+    FlatIndex(size_t expected, Hash hash, Equal equal)
+        : m_hash(hash)
+        , m_equal(equal)
+    {
+        size_t size = 16;
+        while (size < expected * 2)
+            size *= 2;
+        m_slots.assign(size, kNone);
+    }
+
+    // The item equal to `item` that is already in the set, or kNone after adding `item`.
+    uint32_t findOrAdd(uint32_t item)
+    {
+        size_t mask = m_slots.size() - 1;
+        for (size_t slot = m_hash(item) & mask;; slot = (slot + 1) & mask) {
+            if (m_slots[slot] == kNone) {
+                m_slots[slot] = item;
+                return kNone;
+            }
+            if (m_equal(m_slots[slot], item))
+                return m_slots[slot];
+        }
+    }
+
+    // Looks up by a probe whose hash is given; `matches(item)` compares.
+    template<typename Matches>
+    bool contains(size_t hash, Matches matches) const
+    {
+        size_t mask = m_slots.size() - 1;
+        for (size_t slot = hash & mask; m_slots[slot] != kNone; slot = (slot + 1) & mask) {
+            if (matches(m_slots[slot]))
+                return true;
+        }
+        return false;
+    }
+
+private:
+    Hash m_hash;
+    Equal m_equal;
+    std::vector<uint32_t> m_slots;
+};
+
+size_t hashName(std::string_view name)
+{
+    return std::hash<std::string_view>()(name);
+}
+
+// The names of one folder's listing, in one pool.
+class FolderListing
+{
+public:
+    explicit FolderListing(DIR *directory)
+    {
+        while (const dirent *entry = readdir(directory)) {
+            m_offsets.push_back(uint32_t(m_pool.size()));
+            m_pool.append(entry->d_name);
+        }
+        m_offsets.push_back(uint32_t(m_pool.size()));
+        const size_t count = m_offsets.size() - 1;
+        m_index = std::make_unique<Index>(count, Hasher {this}, Equals {this});
+        for (size_t i = 0; i < count; ++i)
+            m_index->findOrAdd(uint32_t(i));
+    }
+
+    bool contains(std::string_view name) const
+    {
+        return m_index->contains(hashName(name), [&](uint32_t item) { return this->name(item) == name; });
+    }
+
+private:
+    std::string_view name(uint32_t item) const
+    {
+        return std::string_view(m_pool).substr(m_offsets[item], m_offsets[item + 1] - m_offsets[item]);
+    }
+    struct Hasher
+    {
+        const FolderListing *listing;
+        size_t operator()(uint32_t item) const { return hashName(listing->name(item)); }
+    };
+    struct Equals
+    {
+        const FolderListing *listing;
+        bool operator()(uint32_t a, uint32_t b) const { return listing->name(a) == listing->name(b); }
+    };
+    using Index = FlatIndex<Hasher, Equals>;
+
+    std::string m_pool;
+    std::vector<uint32_t> m_offsets;
+    std::unique_ptr<Index> m_index;
+};
+
+// The folders of the checked paths, each opened once: files are looked up by
+// name inside their folder's descriptor (no walk of the whole path per file),
+// and two spellings of one folder (a link, "..", "//") get one folder number.
+class Folders
+{
+public:
+    ~Folders()
+    {
+        for (int fd : m_descriptors) {
+            if (fd >= 0)
+                close(fd);
+        }
+    }
+
+    // The folder's number; consecutive paths of one folder cost one comparison.
+    uint32_t find(std::string_view folder)
+    {
+        if (m_hasLast && folder == m_lastSpelling)
+            return m_lastId;
+        auto found = m_bySpelling.find(std::string(folder));
+        uint32_t id = found != m_bySpelling.end() ? found->second : add(folder);
+        m_lastSpelling.assign(folder);
+        m_lastId = id;
+        m_hasLast = true;
+        return id;
+    }
+
+    // Call before looking names up: a folder where many names are to be
+    // looked up is listed once, which costs far less than a failed lookup
+    // per name (most new names do not exist yet).
+    void expectLookups(uint32_t folder, size_t lookups)
+    {
+        if (lookups < kListingThreshold || m_descriptors[folder] < 0)
+            return;
+        int fd = openat(m_descriptors[folder], ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+        DIR *directory = fd >= 0 ? fdopendir(fd) : nullptr;
+        if (!directory) {
+            if (fd >= 0)
+                close(fd);
+            return;
+        }
+        m_listings.emplace(folder, std::make_unique<FolderListing>(directory));
+        closedir(directory);
+    }
+
+    FileId fileId(uint32_t folder, std::string_view name) const
+    {
+        int fd = m_descriptors[folder];
+        if (fd < 0)
+            return {};
+        if (auto listing = m_listings.find(folder); listing != m_listings.end()) {
+            if (!listing->second->contains(name))
+                return {};
+        }
+        std::string nameText(name);
+        struct stat status {};
+        // AT_SYMLINK_NOFOLLOW: a rename moves a symbolic link itself, never what it points to.
+        if (fstatat(fd, nameText.c_str(), &status, AT_SYMLINK_NOFOLLOW) != 0)
+            return {};
+        return {status.st_dev, status.st_ino, true};
+    }
+
+private:
+    uint32_t add(std::string_view folder)
+    {
+        std::string spelling(folder);
+        std::string opened = spelling.empty() ? std::string(".") : spelling;
+        std::unique_ptr<char, decltype(&std::free)> real(realpath(opened.c_str(), nullptr), &std::free);
+        // A folder that does not exist keeps its spelling: nothing can be in it.
+        std::string resolved = real ? std::string(real.get()) : opened;
+        auto same = m_byResolved.find(resolved);
+        uint32_t id;
+        if (same != m_byResolved.end()) {
+            id = same->second;
+        } else {
+            id = uint32_t(m_descriptors.size());
+            m_descriptors.push_back(real ? open(real.get(), O_PATH | O_DIRECTORY | O_CLOEXEC) : -1);
+            m_byResolved.emplace(std::move(resolved), id);
+        }
+        m_bySpelling.emplace(std::move(spelling), id);
+        return id;
+    }
+
+    static constexpr size_t kListingThreshold = 256;
+
+    std::unordered_map<uint32_t, std::unique_ptr<FolderListing>> m_listings;
+    std::unordered_map<std::string, uint32_t> m_bySpelling;
+    std::unordered_map<std::string, uint32_t> m_byResolved;
+    std::vector<int> m_descriptors;
+    std::string m_lastSpelling;
+    uint32_t m_lastId = 0;
+    bool m_hasLast = false;
+};
+
+struct Target
+{
+    uint32_t folder;
+    std::string_view name;
+    bool operator==(const Target &) const = default;
+};
+
+size_t hashTarget(const Target &target)
+{
+    return hashName(target.name) ^ (size_t(target.folder) * 0x9E3779B97F4A7C15ull);
+}
+
+} // namespace
+
+std::vector<Collision> findCollisions(const std::vector<PathChange> &changes)
+{
+    const size_t count = changes.size();
+    Folders folders;
+    std::vector<Target> sources(count), targets(count);
+    std::vector<bool> unchanged(count);
+    for (size_t i = 0; i < count; ++i) {
+        SplitPath from = splitPath(changes[i].oldPath);
+        SplitPath to = splitPath(changes[i].newPath);
+        sources[i] = {folders.find(from.folder), from.name};
+        targets[i] = {folders.find(to.folder), to.name};
+        unchanged[i] = sources[i] == targets[i];
+    }
+
+    // Rows of one target are chained in list order: the group's first row, then next per row.
+    auto hash = [&targets](uint32_t row) { return hashTarget(targets[row]); };
+    auto equal = [&targets](uint32_t a, uint32_t b) { return targets[a] == targets[b]; };
+    FlatIndex<decltype(hash), decltype(equal)> firstRowOfTarget(count, hash, equal);
+    std::vector<uint32_t> nextRowOfTarget(count, kNone);
+    std::vector<uint32_t> lastRowOfGroup(count, kNone); // indexed by the group's first row
+    std::vector<uint32_t> groupStarts;
+    for (uint32_t i = 0; i < count; ++i) {
+        uint32_t first = firstRowOfTarget.findOrAdd(i);
+        if (first == kNone) {
+            lastRowOfGroup[i] = i;
+            continue;
+        }
+        if (nextRowOfTarget[first] == kNone)
+            groupStarts.push_back(first);
+        nextRowOfTarget[lastRowOfGroup[first]] = i;
+        lastRowOfGroup[first] = i;
+    }
+    std::sort(groupStarts.begin(), groupStarts.end());
+
+    std::vector<FileId> sourceIds(count);
+    std::vector<bool> sourceKnown(count);
+    auto sourceId = [&](size_t row) {
+        if (!sourceKnown[row]) {
+            sourceIds[row] = folders.fileId(sources[row].folder, sources[row].name);
+            sourceKnown[row] = true;
+        }
+        return sourceIds[row];
+    };
+
+    std::vector<Collision> collisions;
+    for (uint32_t first : groupStarts) {
+        std::vector<size_t> rows;
+        bool harmless = true;
+        for (uint32_t row = first; row != kNone; row = nextRowOfTarget[row]) {
+            rows.push_back(row);
+            harmless = harmless && unchanged[row] && sources[row] == sources[first];
+        }
+        if (!harmless)
+            collisions.push_back({Collision::Kind::SameTarget, std::string(changes[first].newPath), rows});
+    }
+
+    std::vector<size_t> lookupsPerFolder;
+    for (size_t i = 0; i < count; ++i) {
+        if (unchanged[i])
+            continue;
+        if (targets[i].folder >= lookupsPerFolder.size())
+            lookupsPerFolder.resize(targets[i].folder + 1);
+        ++lookupsPerFolder[targets[i].folder];
+    }
+    for (uint32_t folder = 0; folder < lookupsPerFolder.size(); ++folder)
+        folders.expectLookups(folder, lookupsPerFolder[folder]);
+
+    // Sorted source files with their first row, built only when a target is taken.
+    std::vector<std::pair<FileId, uint32_t>> rowsByFile;
+    for (size_t i = 0; i < count; ++i) {
+        if (unchanged[i])
+            continue;
+        FileId existing = folders.fileId(targets[i].folder, targets[i].name);
+        if (!existing.exists || existing.sameFileAs(sourceId(i)))
+            continue;
+        if (rowsByFile.empty()) {
+            for (size_t row = 0; row < count; ++row) {
+                if (FileId id = sourceId(row); id.exists)
+                    rowsByFile.push_back({id, uint32_t(row)});
+            }
+            std::stable_sort(rowsByFile.begin(), rowsByFile.end(),
+                             [](const auto &a, const auto &b) { return a.first < b.first; });
+        }
+        auto mover = std::lower_bound(rowsByFile.begin(), rowsByFile.end(), existing,
+                                      [](const auto &entry, const FileId &id) { return entry.first < id; });
+        // The run goes through the list in order: a file that an earlier row
+        // renames has left the target by this row's turn.
+        bool movedAwayBefore = mover != rowsByFile.end() && mover->first.sameFileAs(existing) && mover->second < i
+            && !unchanged[mover->second];
+        if (!movedAwayBefore)
+            collisions.push_back({Collision::Kind::TargetExists, std::string(changes[i].newPath), {i}});
+    }
+    return collisions;
+}
+
+} // namespace brenmark

@@ -1,0 +1,102 @@
+#include "main/cli/CommandLine.h"
+
+namespace brenmark {
+namespace {
+
+bool startsWith(const std::string &text, const std::string &prefix)
+{
+    return text.compare(0, prefix.size(), prefix) == 0;
+}
+
+// Takes the value of an option given as "--name=value" or as "--name value".
+std::string optionValue(const std::vector<std::string> &arguments, size_t &index, const std::string &name)
+{
+    const std::string &argument = arguments[index];
+    if (argument.size() > name.size() && argument[name.size()] == '=')
+        return argument.substr(name.size() + 1);
+    if (index + 1 >= arguments.size())
+        throw UsageError("после " + name + " нужно значение");
+    return arguments[++index];
+}
+
+bool isOption(const std::string &argument, const std::string &name)
+{
+    return argument == name || startsWith(argument, name + "=");
+}
+
+} // namespace
+
+CommandLine parseCommandLine(const std::vector<std::string> &arguments)
+{
+    CommandLine result;
+    bool templateGiven = false;
+    bool optionsEnded = false;
+    for (size_t i = 0; i < arguments.size(); ++i) {
+        const std::string &argument = arguments[i];
+        if (optionsEnded || argument == "-" || !startsWith(argument, "-")) {
+            result.files.push_back(argument);
+        } else if (argument == "--") {
+            optionsEnded = true;
+        } else if (argument == "--help" || argument == "-h") {
+            result.help = true;
+        } else if (argument == "--version") {
+            result.version = true;
+        } else if (argument == "--dry-run" || argument == "-n") {
+            result.dryRun = true;
+        } else if (argument == "--ignore-missing") {
+            result.ignoreMissing = true;
+        } else if (isOption(argument, "--template")) {
+            if (templateGiven)
+                throw UsageError("--template указан дважды");
+            result.templateArgument = optionValue(arguments, i, "--template");
+            if (result.templateArgument.empty())
+                throw UsageError("пустое имя шаблона");
+            templateGiven = true;
+        } else if (isOption(argument, "--list")) {
+            if (result.hasListFile)
+                throw UsageError("--list указан дважды");
+            result.listFile = optionValue(arguments, i, "--list");
+            if (result.listFile.empty())
+                throw UsageError("пустое имя файла списка");
+            result.hasListFile = true;
+        } else {
+            throw UsageError("неизвестный параметр " + argument);
+        }
+    }
+    if (result.help || result.version)
+        return result;
+    if (result.hasListFile && !result.files.empty())
+        throw UsageError("файлы указываются либо списком (--list), либо в командной строке, но не вместе");
+    if (!result.hasListFile && result.files.empty())
+        throw UsageError("не указаны файлы");
+    return result;
+}
+
+bool isTemplateFile(const std::string &templateArgument)
+{
+    const std::string extension = ".ptp";
+    return templateArgument.find('/') != std::string::npos
+        || (templateArgument.size() > extension.size()
+            && templateArgument.compare(templateArgument.size() - extension.size(), extension.size(), extension) == 0);
+}
+
+std::string usageText()
+{
+    return "Использование: brenmark-batch [--dry-run] [--template ИМЯ | --template ФАЙЛ.ptp]\n"
+           "                      [--ignore-missing] (--list ФАЙЛ | ФАЙЛ...)\n"
+           "Применяет цепочку действий шаблона Brenmark к файлам без окна.\n"
+           "\n"
+           "  -n, --dry-run        только показать новые пути (старый путь, табуляция, новый)\n"
+           "                       и найти совпадения; файлы не меняются\n"
+           "      --template ИМЯ   шаблон из папки Templates программы или файл .ptp;\n"
+           "                       по умолчанию тот, что записан в options.ini (\"~autosave\")\n"
+           "      --list ФАЙЛ      взять файлы из списка: один путь в строке\n"
+           "      --ignore-missing выполнить шаблон без действий ненайденных модулей\n"
+           "  -h, --help           эта справка\n"
+           "      --version        версия программы\n"
+           "\n"
+           "Коды выхода: 0 всё выполнено, 1 были ошибки модулей, 2 ошибка параметров или шаблона,\n"
+           "3 совпадения путей при --dry-run, 130 прервано (SIGINT, SIGTERM).\n";
+}
+
+} // namespace brenmark

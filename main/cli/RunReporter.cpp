@@ -1,0 +1,58 @@
+#include "main/cli/RunReporter.h"
+
+#include "main/cli/PathQuoting.h"
+
+namespace brenmark {
+
+RunReporter::RunReporter(ProgressDisplay &display, int enabledActions, std::function<bool()> stopRequested)
+    : m_display(display)
+    , m_enabledActions(enabledActions)
+    , m_stopRequested(std::move(stopRequested))
+{
+}
+
+void RunReporter::setProgressMaximum(int maximum)
+{
+    m_total = size_t(maximum < 0 ? 0 : maximum);
+    m_display.start(m_total);
+}
+
+// The run sets position i + 1 when file i begins and 0 before and after the loop.
+void RunReporter::setProgressPosition(int position)
+{
+    closeCurrentFile();
+    if (position > 0) {
+        m_fileOpen = true;
+        m_callsInFile = 0;
+        m_display.update(m_filesDone);
+    }
+}
+
+// The run names the file and action right before each call; every other text
+// ("Ошибка!" after a failure, the empty text at the end) is no call.
+void RunReporter::setStatusText(const QString &text)
+{
+    static const QString failure = QString::fromUtf8("Ошибка!");
+    if (m_fileOpen && !text.isEmpty() && text != failure)
+        ++m_callsInFile;
+}
+
+bool RunReporter::stopRequested() const
+{
+    return m_stopRequested && m_stopRequested();
+}
+
+void RunReporter::callFailed(const std::string &path, const std::string &caption, const std::string &message)
+{
+    ++m_failedCalls;
+    m_display.message("brenmark-batch: ошибка: " + quotePath(path) + " / " + caption + ": " + message);
+}
+
+void RunReporter::closeCurrentFile()
+{
+    if (m_fileOpen && m_callsInFile >= m_enabledActions)
+        ++m_filesDone;
+    m_fileOpen = false;
+}
+
+} // namespace brenmark

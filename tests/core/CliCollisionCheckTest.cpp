@@ -1,0 +1,122 @@
+#include "main/cli/CollisionCheck.h"
+
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+
+using namespace brenmark;
+namespace fs = std::filesystem;
+
+namespace {
+
+class CliCollisionCheck : public testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        char pattern[] = "/tmp/brenmark-collisions-XXXXXX";
+        ASSERT_NE(mkdtemp(pattern), nullptr);
+        m_dir = pattern;
+        fs::create_directory(m_dir / "sub");
+        for (const char *name : {"a", "b", "c", "sub/d"})
+            std::ofstream(m_dir / name) << name;
+        fs::create_hard_link(m_dir / "a", m_dir / "a-link");
+        fs::create_directory_symlink(m_dir / "sub", m_dir / "sublink");
+    }
+    void TearDown() override { fs::remove_all(m_dir); }
+
+    std::string path(const std::string &name) const { return (m_dir / name).string(); }
+
+    // Kind letters in result order: S same target, E existing target; with the rows.
+    std::string check(const std::vector<std::pair<std::string, std::string>> &renames) const
+    {
+        std::vector<std::string> texts;
+        for (const auto &[from, to] : renames) {
+            texts.push_back(path(from));
+            texts.push_back(path(to));
+        }
+        std::vector<PathChange> changes;
+        for (size_t i = 0; i < texts.size(); i += 2)
+            changes.push_back({texts[i], texts[i + 1]});
+        std::string summary;
+        for (const Collision &collision : findCollisions(changes)) {
+            summary += collision.kind == Collision::Kind::SameTarget ? "S" : "E";
+            for (size_t row : collision.rows)
+                summary += std::to_string(row);
+            summary += " ";
+        }
+        return summary;
+    }
+
+    fs::path m_dir;
+};
+
+} // namespace
+
+TEST_F(CliCollisionCheck, Cases)
+{
+    const struct
+    {
+        const char *what;
+        std::vector<std::pair<std::string, std::string>> renames;
+        std::string expected;
+    } cases[] = {
+        {"distinct new names", {{"a", "x"}, {"b", "y"}}, ""},
+        {"nothing changes", {{"a", "a"}, {"b", "b"}}, ""},
+        {"two files meet", {{"a", "x"}, {"b", "x"}, {"c", "z"}}, "S01 "},
+        {"meeting through another spelling of the folder", {{"a", "sub/x"}, {"b", "sublink/x"}}, "S01 "},
+        {"meeting through ..", {{"a", "sub/../x"}, {"b", "x"}}, "S01 "},
+        {"a file meets one that stays", {{"a", "a"}, {"b", "a"}}, "S01 E1 "},
+        {"one file listed twice, unchanged", {{"a", "a"}, {"a", "a"}}, ""},
+        {"one file listed twice, renamed", {{"a", "x"}, {"a", "x"}}, "S01 "},
+        {"target exists", {{"a", "b"}}, "E0 "},
+        {"target is a folder", {{"a", "sub"}}, "E0 "},
+        {"target is a hard link of the file itself", {{"a", "a-link"}}, ""},
+        {"the file itself through a linked folder", {{"sub/d", "sublink/d"}}, ""},
+        {"an earlier row moves the target away", {{"b", "y"}, {"a", "b"}}, ""},
+        {"a later row moves the target away: too late", {{"a", "b"}, {"b", "y"}}, "E0 "},
+        {"a rotation that starts at the free end", {{"c", "z"}, {"b", "c"}, {"a", "b"}}, ""},
+        {"target in a missing folder", {{"a", "none/x"}, {"b", "none/y"}}, ""},
+    };
+    for (const auto &c : cases)
+        EXPECT_EQ(check(c.renames), c.expected) << c.what;
+}
+
+TEST_F(CliCollisionCheck, ReportsTheNewPathAsTheChainGaveIt)
+{
+    std::string a = path("a"), b = path("b"), to = path("sub/../x");
+    std::vector<Collision> collisions = findCollisions({{a, to}, {b, to}});
+    ASSERT_EQ(collisions.size(), 1u);
+    EXPECT_EQ(collisions[0].newPath, to);
+}
+
+// Past a few hundred names a folder is listed once instead of looking each name up.
+TEST_F(CliCollisionCheck, ManyFilesOfOneFolderAreCheckedAsFew)
+{
+    fs::create_directory(m_dir / "many");
+    std::vector<std::string> texts;
+    for (int i = 0; i < 600; ++i) {
+        std::string name = "many/f" + std::to_string(i);
+        std::ofstream(m_dir / name) << i;
+        texts.push_back(path(name));
+        texts.push_back(path(i == 7 ? "many/f8" : i == 9 ? "a-link" : "many/g" + std::to_string(i)));
+    }
+    fs::create_hard_link(m_dir / "many/f500", m_dir / "many/g500");
+    std::ofstream(m_dir / "many" / "g300") << "taken";
+    std::vector<PathChange> changes;
+    for (size_t i = 0; i < texts.size(); i += 2)
+        changes.push_back({texts[i], texts[i + 1]});
+    std::vector<size_t> taken;
+    for (const Collision &collision : findCollisions(changes)) {
+        EXPECT_EQ(collision.kind, Collision::Kind::TargetExists);
+        taken.push_back(collision.rows.front());
+    }
+    // f7 -> f8 (f8 moves only later), f9 -> a-link (another file), f300 -> g300;
+    // f500 -> g500 is the file itself.
+    EXPECT_EQ(taken, (std::vector<size_t> {7, 9, 300}));
+}

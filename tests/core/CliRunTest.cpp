@@ -1,0 +1,257 @@
+// brenmark-batch end to end with a test module that appends ".done" to each
+// name: loading, missing and disabled modules, runs, failed calls, stopping.
+#include "tests/core/CliTestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <signal.h>
+
+#include <chrono>
+#include <fstream>
+#include <thread>
+
+using namespace brenmark::clitest;
+namespace fs = std::filesystem;
+
+namespace {
+
+const char *const kModule = "fixture_cli_slowrename.so";
+
+TemplateRecord slowRename(int32_t millisecondsPerFile = 0, const std::string &caption = "Медленно")
+{
+    return {kModule, caption, int32Bytes(millisecondsPerFile)};
+}
+
+class CliRun : public testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        m_program.addModule(fs::path(BRENMARK_FIXTURE_DIR) / kModule);
+        m_files = m_program.path() / "files";
+        fs::create_directory(m_files);
+    }
+
+    std::vector<std::string> makeFiles(const std::vector<std::string> &names)
+    {
+        std::vector<std::string> paths;
+        for (const std::string &name : names) {
+            writeFile(m_files / name, name);
+            paths.push_back((m_files / name).string());
+        }
+        return paths;
+    }
+
+    ProcessResult run(const std::vector<std::string> &arguments)
+    {
+        return runProcess(m_program.executable(), arguments, m_files);
+    }
+
+    ProgramDirectory m_program;
+    fs::path m_files;
+};
+
+} // namespace
+
+TEST_F(CliRun, UsageErrorsHelpAndVersion)
+{
+    const struct
+    {
+        std::vector<std::string> arguments;
+        int status;
+        const char *says;
+    } cases[] = {
+        {{}, 2, "не указаны файлы"},
+        {{"--bogus", "x"}, 2, "неизвестный параметр --bogus"},
+        {{"--list", "l", "x"}, 2, "не вместе"},
+        {{"--help"}, 0, "Использование: brenmark-batch"},
+        {{"--version"}, 0, "brenmark-batch "},
+    };
+    for (const auto &c : cases) {
+        ProcessResult result = run(c.arguments);
+        EXPECT_EQ(result.status, c.status) << testing::PrintToString(c.arguments) << result.err;
+        EXPECT_NE((result.out + result.err).find(c.says), std::string::npos) << result.out << result.err;
+    }
+}
+
+TEST_F(CliRun, RunRenamesEveryFileThroughTheChainInOrder)
+{
+    std::vector<std::string> paths = makeFiles({"a", "b b", "c\td"});
+    m_program.writeTemplate("twice", {slowRename(0, "Первое"), slowRename(0, "Второе")});
+    std::vector<std::string> arguments = {"--template", "twice"};
+    arguments.insert(arguments.end(), paths.begin(), paths.end());
+    ProcessResult result = run(arguments);
+    EXPECT_EQ(result.status, 0) << result.err;
+    EXPECT_EQ(result.out, "");
+    for (const std::string &path : paths) {
+        EXPECT_FALSE(fs::exists(path)) << path;
+        EXPECT_TRUE(fs::exists(path + ".done.done")) << path;
+    }
+    // A pipe gets plain lines, no bar: the last one says that all were done.
+    EXPECT_EQ(result.err.find('\r'), std::string::npos) << result.err;
+    EXPECT_NE(result.err.find("3 из 3 файлов (100%)"), std::string::npos) << result.err;
+}
+
+TEST_F(CliRun, FailedCallsAreReportedAndTheRunGoesOn)
+{
+    std::vector<std::string> paths = makeFiles({"ok1", "fail-me", "ok2"});
+    m_program.writeTemplate("t", {slowRename(0, "Переименование")});
+    ProcessResult result = run({"--template", "t", paths[0], paths[1], paths[2]});
+    EXPECT_EQ(result.status, 1) << result.err;
+    EXPECT_TRUE(fs::exists(paths[0] + ".done"));
+    EXPECT_TRUE(fs::exists(paths[1]));
+    EXPECT_TRUE(fs::exists(paths[2] + ".done"));
+    EXPECT_NE(result.err.find(paths[1] + " / Переименование: отказ для этого файла"), std::string::npos)
+        << result.err;
+}
+
+TEST_F(CliRun, TemplateByNameByFileOrFromTheSettings)
+{
+    m_program.writeTemplate("~autosave", {slowRename()});
+    m_program.writeTemplate("twice", {slowRename(), slowRename()});
+    fs::path outside = m_files / "elsewhere.ptp";
+    std::vector<uint8_t> bytes = templateBytes({slowRename(), slowRename(), slowRename()});
+    writeFile(outside, std::string(bytes.begin(), bytes.end()));
+
+    const struct
+    {
+        std::string ini;
+        std::vector<std::string> arguments;
+        std::string suffix;
+    } cases[] = {
+        {"", {}, ".done"},
+        {"[MAIN]\ntemplate=twice\n", {}, ".done.done"},
+        {"[main]\nTEMPLATE = twice\n", {"--template", "~autosave"}, ".done"},
+        {"", {"--template=elsewhere.ptp"}, ".done.done.done"},
+        {"", {"--template", outside.string()}, ".done.done.done"},
+    };
+    for (const auto &c : cases) {
+        m_program.writeOptions(c.ini);
+        std::string path = makeFiles({"f"}).front();
+        std::vector<std::string> arguments = c.arguments;
+        arguments.push_back("--dry-run");
+        arguments.push_back(path);
+        ProcessResult result = run(arguments);
+        EXPECT_EQ(result.status, 0) << result.err;
+        EXPECT_EQ(result.out, path + "\t" + path + c.suffix + "\n") << c.ini << testing::PrintToString(c.arguments);
+    }
+}
+
+TEST_F(CliRun, BadTemplatesAreUsageErrorsAndTouchNothing)
+{
+    std::string path = makeFiles({"f"}).front();
+    writeFile(m_program.path() / "Templates" / "short.ptp", std::string("\x02\x00\x00\x00\x0a", 5));
+    for (const char *name : {"nonexistent", "short"}) {
+        ProcessResult result = run({"--template", name, path});
+        EXPECT_EQ(result.status, 2) << name;
+        EXPECT_NE(result.err.find(std::string(name) + ".ptp"), std::string::npos) << result.err;
+        EXPECT_TRUE(fs::exists(path));
+    }
+}
+
+TEST_F(CliRun, MissingAndDisabledModulesAreNamedAndStopTheRunUnlessIgnored)
+{
+    m_program.writeTemplate("t", {{"absent.so", "Нет такого", {}}, slowRename(), {"absent.so", "Снова", {}}});
+    const struct
+    {
+        std::string ini;
+        std::vector<std::string> arguments;
+        int status;
+        std::string names;
+        bool renamed;
+    } cases[] = {
+        {"", {}, 2, "Не найдены модули:\nabsent.so\n", false},
+        {"", {"--ignore-missing"}, 0, "Не найдены модули:\nabsent.so\n", true},
+        {"[MODULES]\nFIXTURE_CLI_SLOWRENAME.SO=0\n", {}, 2, "Не найдены модули:\nabsent.so\nfixture_cli_slowrename.so\n",
+         false},
+    };
+    for (const auto &c : cases) {
+        m_program.writeOptions(c.ini);
+        std::string path = makeFiles({"m"}).front();
+        std::vector<std::string> arguments = {"--template", "t"};
+        arguments.insert(arguments.end(), c.arguments.begin(), c.arguments.end());
+        arguments.push_back(path);
+        ProcessResult result = run(arguments);
+        EXPECT_EQ(result.status, c.status) << c.ini << result.err;
+        EXPECT_NE(result.err.find(c.names), std::string::npos) << result.err;
+        EXPECT_EQ(fs::exists(path + ".done"), c.renamed);
+        fs::remove(path);
+        fs::remove(path + ".done");
+    }
+}
+
+TEST_F(CliRun, ListFileLinesAreTakenByTheListRules)
+{
+    std::vector<std::string> paths = makeFiles({"one", " two ", "three"});
+    fs::create_directory(m_files / "folder");
+    writeFile(m_files / "list.txt", paths[0] + "\r\n" + paths[1] + "\r" + (m_files / "missing").string() + "\n\n"
+                                        + (m_files / "folder").string() + "\n" + paths[2]);
+    m_program.writeTemplate("t", {slowRename()});
+    ProcessResult result = run({"--dry-run", "--template", "t", "--list", (m_files / "list.txt").string()});
+    EXPECT_EQ(result.status, 0) << result.err;
+    EXPECT_EQ(result.out, paths[0] + "\t" + paths[0] + ".done\n" + paths[1] + "\t" + paths[1] + ".done\n" + paths[2]
+                              + "\t" + paths[2] + ".done\n");
+
+    ProcessResult unreadable = run({"--template", "t", "--list", (m_files / "no-list.txt").string()});
+    EXPECT_EQ(unreadable.status, 2);
+}
+
+TEST_F(CliRun, InterruptStopsAfterTheCurrentCallAndSaysHowManyWereDone)
+{
+    const int total = 40;
+    std::vector<std::string> names;
+    for (int i = 0; i < total; ++i)
+        names.push_back("file" + std::to_string(i));
+    std::vector<std::string> paths = makeFiles(names);
+    m_program.writeTemplate("slow", {slowRename(25)});
+    std::vector<std::string> arguments = {"--template", "slow"};
+    arguments.insert(arguments.end(), paths.begin(), paths.end());
+
+    for (int signal : {SIGINT, SIGTERM}) {
+        ChildProcess child(m_program.executable(), arguments, m_files);
+        auto renamed = [&] {
+            int n = 0;
+            for (const std::string &path : paths)
+                n += fs::exists(path + ".done");
+            return n;
+        };
+        auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+        while (renamed() < 3 && std::chrono::steady_clock::now() < deadline)
+            std::this_thread::sleep_for(std::chrono::milliseconds(5));
+        ASSERT_GE(renamed(), 3);
+        child.sendSignal(signal);
+        ProcessResult result = child.finish();
+        EXPECT_EQ(result.status, 130) << result.err;
+
+        int done = 0;
+        for (const std::string &path : paths) {
+            bool old = fs::exists(path), moved = fs::exists(path + ".done");
+            EXPECT_NE(old, moved) << path;
+            done += moved;
+        }
+        EXPECT_LT(done, total);
+        EXPECT_NE(result.err.find("прервано: обработано " + std::to_string(done) + " из " + std::to_string(total)),
+                  std::string::npos) << result.err;
+        for (const std::string &path : paths) {
+            if (fs::exists(path + ".done"))
+                fs::rename(path + ".done", path);
+        }
+    }
+}
+
+TEST_F(CliRun, DryRunIgnoresTheWindowsPreviewSwitchAndStopsAtAFailingModule)
+{
+    std::vector<std::string> paths = makeFiles({"a", "b-preview-fail", "c"});
+    m_program.writeTemplate("t", {slowRename()});
+    m_program.writeOptions("[MAIN]\nno_preview=1\n");
+    ProcessResult fine = run({"--dry-run", "--template", "t", paths[0], paths[2]});
+    EXPECT_EQ(fine.status, 0) << fine.err;
+    EXPECT_EQ(fine.out, paths[0] + "\t" + paths[0] + ".done\n" + paths[2] + "\t" + paths[2] + ".done\n");
+
+    ProcessResult failed = run({"--dry-run", "--template", "t", paths[0], paths[1], paths[2]});
+    EXPECT_EQ(failed.status, 1) << failed.err;
+    EXPECT_EQ(failed.out, paths[0] + "\t" + paths[0] + ".done\n");
+    EXPECT_NE(failed.err.find(paths[1] + ": предпросмотр не удался"), std::string::npos) << failed.err;
+    for (const std::string &path : paths)
+        EXPECT_TRUE(fs::exists(path)) << path;
+}

@@ -1,0 +1,275 @@
+// The options dialogs and command buttons of the extension, date,
+// transliteration and move modules, driven through their exports as the host
+// calls them, over a main window of the test's own.
+#define BRENMARK_HOST
+#include "brenmark_module.h"
+#include "main/core/modulehost/ModuleCallGuard.h"
+#include "main/core/modulehost/ModuleLibrary.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDialog>
+#include <QDialogButtonBox>
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+#include <functional>
+#include <memory>
+
+using namespace brenmark;
+
+namespace {
+
+// Runs `work` on the next modal dialog once it is up, from inside its exec().
+void onDialog(const std::function<void(QDialog *)> &work)
+{
+    auto *poll = new QTimer;
+    poll->setInterval(5);
+    QObject::connect(poll, &QTimer::timeout, poll, [poll, work] {
+        auto *dialog = qobject_cast<QDialog *>(QApplication::activeModalWidget());
+        if (!dialog)
+            return;
+        poll->stop();
+        poll->deleteLater();
+        work(dialog);
+    });
+    poll->start();
+}
+
+QString exampleLine(QDialog *dialog)
+{
+    for (QLabel *label : dialog->findChildren<QLabel *>())
+        if (label->text().contains(QStringLiteral("→")) || label->text().startsWith(QStringLiteral("Ошибка")))
+            return label->text();
+    return {};
+}
+
+QPushButton *button(QDialog *dialog, QDialogButtonBox::StandardButton which)
+{
+    return dialog->findChild<QDialogButtonBox *>()->button(which);
+}
+
+class Module
+{
+public:
+    Module(const char *file, QWidget *window)
+    {
+        std::string error;
+        m_library = ModuleLibrary::open(std::string(BRENMARK_PLUGINS_DIR) + "/" + file, &error);
+        if (!m_library)
+            qFatal("%s", error.c_str());
+        guardModuleCall([&] { function<BrenmarkInitialize>("initialize")(window); });
+    }
+
+    template<typename Function>
+    Function function(const char *name) const
+    {
+        return moduleFunction<Function>(m_library->handle(), name);
+    }
+
+    int32_t showOptions(bool isNew, void **slot, const char **caption) const
+    {
+        int32_t result = -1;
+        guardModuleCall([&] { result = function<BrenmarkShowOptions>("showOptions")(isNew, slot, caption); });
+        return result;
+    }
+
+    QString process(const QString &path, void **slot, int32_t mode) const
+    {
+        const QByteArray bytes = path.toUtf8();
+        const char *name = bytes.constData();
+        guardModuleCall([&] { function<BrenmarkProcess>("process")(&name, bytes.constData(), 0, nullptr, slot, mode); });
+        return QString::fromUtf8(name);
+    }
+
+    void freeOpt(void *block) const
+    {
+        guardModuleCall([&] { function<BrenmarkFreeOpt>("freeOpt")(block); });
+    }
+
+private:
+    std::unique_ptr<ModuleLibrary> m_library;
+};
+
+} // namespace
+
+class FileModulesDialogsTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init() { m_window = std::make_unique<QWidget>(); }
+    void cleanup() { m_window.reset(); }
+
+    void extensionNeedsATextToAdd()
+    {
+        Module module("extension.so", m_window.get());
+        bool okWithoutText = true;
+        QString example;
+        onDialog([&](QDialog *dialog) {
+            dialog->findChild<QComboBox *>()->setCurrentIndex(2); // add another extension
+            dialog->findChild<QLineEdit *>()->clear();
+            okWithoutText = button(dialog, QDialogButtonBox::Ok)->isEnabled();
+            dialog->findChild<QLineEdit *>()->setText(QStringLiteral(".bak"));
+            example = exampleLine(dialog);
+            button(dialog, QDialogButtonBox::Ok)->click();
+        });
+        void *slot = nullptr;
+        const char *caption = nullptr;
+        QCOMPARE(module.showOptions(true, &slot, &caption), 1);
+        QVERIFY(!okWithoutText);
+        QCOMPARE(example, QStringLiteral("IMG_0042 отпуск.JPG → IMG_0042 отпуск.JPG.bak"));
+        QCOMPARE(QString::fromUtf8(caption), QStringLiteral("Расширение: добавить \"bak\""));
+        QCOMPARE(module.process(QStringLiteral("/a/b.txt"), &slot, BRENMARK_MODE_PREVIEW), QStringLiteral("/a/b.txt.bak"));
+        module.freeOpt(slot);
+    }
+
+    void dateFromExifReplacesTheName()
+    {
+        Module module("date_time.so", m_window.get());
+        bool okWithSlash = true;
+        QString example;
+        onDialog([&](QDialog *dialog) {
+            const auto combos = dialog->findChildren<QComboBox *>();
+            combos.at(0)->setCurrentIndex(1); // EXIF
+            combos.at(1)->setCurrentIndex(2); // whole name
+            combos.at(2)->setCurrentText(QStringLiteral("%Y/%m"));
+            okWithSlash = button(dialog, QDialogButtonBox::Ok)->isEnabled();
+            combos.at(2)->setCurrentText(QStringLiteral("%Y%m%d"));
+            example = exampleLine(dialog);
+            button(dialog, QDialogButtonBox::Ok)->click();
+        });
+        void *slot = nullptr;
+        const char *caption = nullptr;
+        QCOMPARE(module.showOptions(true, &slot, &caption), 1);
+        QVERIFY(!okWithSlash);
+        QVERIFY2(example.contains(QDate::currentDate().toString(QStringLiteral("yyyyMMdd")) + QStringLiteral(".JPG")),
+                 qPrintable(example));
+        QCOMPARE(QString::fromUtf8(caption), QStringLiteral("Дата съёмки \"%Y%m%d\" вместо имени"));
+        const QString photo = QStringLiteral(BRENMARK_SOURCE_DIR "/tests/data/modules_exif.jpg");
+        QCOMPARE(module.process(photo, &slot, BRENMARK_MODE_PREVIEW),
+                 QStringLiteral(BRENMARK_SOURCE_DIR "/tests/data/20190621.jpg"));
+        module.freeOpt(slot);
+    }
+
+    void transliterationShowsBothSystems()
+    {
+        Module module("transliteration.so", m_window.get());
+        QString gost;
+        QString icao;
+        bool marksEnabledForIcao = true;
+        onDialog([&](QDialog *dialog) {
+            gost = exampleLine(dialog);
+            dialog->findChildren<QComboBox *>().at(0)->setCurrentIndex(1);
+            icao = exampleLine(dialog);
+            marksEnabledForIcao = dialog->findChild<QCheckBox *>()->isEnabled();
+            button(dialog, QDialogButtonBox::Ok)->click();
+        });
+        void *slot = nullptr;
+        const char *caption = nullptr;
+        QCOMPARE(module.showOptions(true, &slot, &caption), 1);
+        QCOMPARE(gost, QStringLiteral("Объявление Щукина.ДОК → Ob``yavlenie Shhukina.ДОК"));
+        QCOMPARE(icao, QStringLiteral("Объявление Щукина.ДОК → Obieiavlenie Shchukina.ДОК"));
+        QVERIFY(!marksEnabledForIcao);
+        QCOMPARE(QString::fromUtf8(caption), QStringLiteral("Транслит: ИКАО 9303"));
+        module.freeOpt(slot);
+    }
+
+    void moveEditCancelKeepsCaption()
+    {
+        Module module("move_to_folder.so", m_window.get());
+        bool okWithoutFolder = true;
+        QString example;
+        onDialog([&](QDialog *dialog) {
+            auto *folder = dialog->findChild<QLineEdit *>();
+            folder->clear();
+            okWithoutFolder = button(dialog, QDialogButtonBox::Ok)->isEnabled();
+            folder->setText(QStringLiteral("Архив/%Y"));
+            example = exampleLine(dialog);
+            button(dialog, QDialogButtonBox::Ok)->click();
+        });
+        void *slot = nullptr;
+        const char *caption = nullptr;
+        QCOMPARE(module.showOptions(true, &slot, &caption), 1);
+        QVERIFY(!okWithoutFolder);
+        const QString home = QDir::homePath();
+        QCOMPARE(example, home + QStringLiteral("/Фото/IMG_0042.JPG → ") + home + QStringLiteral("/Фото/Архив/")
+                              + QString::number(QDate::currentDate().year()) + QStringLiteral("/IMG_0042.JPG"));
+        QCOMPARE(QString::fromUtf8(caption), QStringLiteral("Переместить в \"Архив/%Y\""));
+
+        const char *current = "как было";
+        caption = current;
+        onDialog([](QDialog *dialog) {
+            dialog->findChild<QLineEdit *>()->setText(QStringLiteral("/другая"));
+            button(dialog, QDialogButtonBox::Cancel)->click();
+        });
+        QCOMPARE(module.showOptions(false, &slot, &caption), 0);
+        QCOMPARE(caption, current);
+        module.freeOpt(slot);
+    }
+
+    void undoButtonAsksThenMovesBack()
+    {
+        QTemporaryDir program;
+        QTemporaryDir files;
+        QVERIFY(program.isValid() && files.isValid());
+        Module module("move_to_folder.so", m_window.get());
+        const QByteArray programDir = (program.path() + QLatin1Char('/')).toUtf8();
+        module.function<BrenmarkSetDir>("setDir")(programDir.constData());
+
+        // Nothing recorded yet: a message says so.
+        QString empty;
+        onDialog([&](QDialog *dialog) {
+            empty = dialog->findChild<QLabel *>(QStringLiteral("qt_msgbox_label"))->text();
+            dialog->accept();
+        });
+        guardModuleCall([&] { module.function<BrenmarkClickBtn>("clickBtn")(0); });
+        QVERIFY2(empty.contains(QStringLiteral("пуст")), qPrintable(empty));
+
+        void *slot = nullptr;
+        module.function<BrenmarkNewOpt>("newOpt")(&slot); // default folder "%Y/%m" beside the file
+        const QString original = files.filePath(QStringLiteral("снимок.jpg"));
+        QFile file(original);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("x");
+        file.close();
+        const QString moved = module.process(original, &slot, BRENMARK_MODE_RUN);
+        QVERIFY(moved != original && QFile::exists(moved) && !QFile::exists(original));
+
+        QString report;
+        onDialog([&](QDialog *question) {
+            onDialog([&](QDialog *info) {
+                report = info->findChild<QLabel *>(QStringLiteral("qt_msgbox_label"))->text();
+                info->accept();
+            });
+            qobject_cast<QMessageBox *>(question)->button(QMessageBox::Yes)->click();
+        });
+        guardModuleCall([&] { module.function<BrenmarkClickBtn>("clickBtn")(0); });
+        QCOMPARE(report, QStringLiteral("Возвращено файлов: 1."));
+        QVERIFY(QFile::exists(original));
+        QVERIFY(!QFile::exists(moved));
+
+        bool aboutShown = false;
+        onDialog([&](QDialog *dialog) {
+            aboutShown = dialog->findChild<QLabel *>(QStringLiteral("qt_msgbox_label"))->text().contains(QStringLiteral("Отменить"));
+            dialog->accept();
+        });
+        guardModuleCall([&] { module.function<BrenmarkClickBtn>("clickBtn")(1); });
+        QVERIFY(aboutShown);
+        module.freeOpt(slot);
+    }
+
+private:
+    std::unique_ptr<QWidget> m_window;
+};
+
+QTEST_MAIN(FileModulesDialogsTest)
+#include "FileModulesDialogsTest.moc"

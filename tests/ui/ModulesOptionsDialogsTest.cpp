@@ -1,0 +1,223 @@
+// The options dialogs of the shipped renaming modules, driven through
+// showOptions as the host calls it, over a main window of the test's own.
+#define BRENMARK_HOST
+#include "brenmark_module.h"
+#include "main/core/modulehost/ModuleCallGuard.h"
+#include "main/core/modulehost/ModuleLibrary.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDialog>
+#include <QDialogButtonBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPointer>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QTest>
+#include <QTimer>
+
+#include <functional>
+#include <memory>
+
+using namespace brenmark;
+
+namespace {
+
+// Runs `work` on the module's dialog once it is up, from inside its exec().
+void onDialog(const std::function<void(QDialog *)> &work)
+{
+    auto *poll = new QTimer;
+    poll->setInterval(5);
+    QObject::connect(poll, &QTimer::timeout, poll, [poll, work] {
+        auto *dialog = qobject_cast<QDialog *>(QApplication::activeModalWidget());
+        if (!dialog)
+            return;
+        poll->stop();
+        poll->deleteLater();
+        work(dialog);
+    });
+    poll->start();
+}
+
+QString exampleLine(QDialog *dialog)
+{
+    for (QLabel *label : dialog->findChildren<QLabel *>())
+        if (label->text().contains(QStringLiteral("→")) || label->text().contains(QStringLiteral("ошибка"), Qt::CaseInsensitive))
+            return label->text();
+    return {};
+}
+
+QPushButton *button(QDialog *dialog, QDialogButtonBox::StandardButton which)
+{
+    return dialog->findChild<QDialogButtonBox *>()->button(which);
+}
+
+class Module
+{
+public:
+    explicit Module(const char *file, QWidget *window)
+    {
+        std::string error;
+        m_library = ModuleLibrary::open(std::string(BRENMARK_PLUGINS_DIR) + "/" + file, &error);
+        if (!m_library)
+            qFatal("%s", error.c_str());
+        guardModuleCall([&] { function<BrenmarkInitialize>("initialize")(window); });
+    }
+
+    template<typename Function>
+    Function function(const char *name) const
+    {
+        return moduleFunction<Function>(m_library->handle(), name);
+    }
+
+    int32_t showOptions(bool isNew, void **slot, const char **caption) const
+    {
+        int32_t result = -1;
+        guardModuleCall([&] { result = function<BrenmarkShowOptions>("showOptions")(isNew, slot, caption); });
+        return result;
+    }
+
+    QString preview(const char *path, void **slot) const
+    {
+        const char *name = path;
+        guardModuleCall([&] {
+            function<BrenmarkProcess>("process")(&name, path, 0, nullptr, slot, BRENMARK_MODE_PREVIEW);
+        });
+        return QString::fromUtf8(name);
+    }
+
+    void freeOpt(void *block) const
+    {
+        guardModuleCall([&] { function<BrenmarkFreeOpt>("freeOpt")(block); });
+    }
+
+private:
+    std::unique_ptr<ModuleLibrary> m_library;
+};
+
+} // namespace
+
+class ModulesOptionsDialogsTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init() { m_window = std::make_unique<QWidget>(); }
+    void cleanup() { m_window.reset(); }
+
+    void addingReplaceShowsTheExampleAndGivesACaption()
+    {
+        Module module("replace_text.so", m_window.get());
+        QString example;
+        QPointer<QWidget> parent;
+        onDialog([&](QDialog *dialog) {
+            parent = dialog->parentWidget();
+            const auto edits = dialog->findChildren<QLineEdit *>();
+            edits.at(0)->setText(QStringLiteral("IMG_"));
+            edits.at(1)->setText(QStringLiteral("Фото_"));
+            example = exampleLine(dialog);
+            button(dialog, QDialogButtonBox::Ok)->click();
+        });
+        void *slot = nullptr;
+        const char *caption = nullptr;
+        QCOMPARE(module.showOptions(true, &slot, &caption), 1);
+        QCOMPARE(parent.data(), m_window.get());
+        QCOMPARE(example, QStringLiteral("IMG_0042 отпуск.JPG → Фото_0042 отпуск.JPG"));
+        QVERIFY(slot);
+        QCOMPARE(QString::fromUtf8(caption), QStringLiteral("Замена: \"IMG_\" → \"Фото_\""));
+        QCOMPARE(module.preview("/a/IMG_1.jpg", &slot), QStringLiteral("/a/Фото_1.jpg"));
+        module.freeOpt(slot);
+    }
+
+    void anInvalidPatternDisablesOk()
+    {
+        Module module("replace_text.so", m_window.get());
+        bool okEnabled = true;
+        QString example;
+        onDialog([&](QDialog *dialog) {
+            dialog->findChildren<QLineEdit *>().at(0)->setText(QStringLiteral("(IMG"));
+            dialog->findChildren<QCheckBox *>().at(0)->setChecked(true);
+            okEnabled = button(dialog, QDialogButtonBox::Ok)->isEnabled();
+            example = exampleLine(dialog);
+            button(dialog, QDialogButtonBox::Cancel)->click();
+        });
+        void *slot = reinterpret_cast<void *>(0x1);
+        const char *caption = nullptr;
+        QCOMPARE(module.showOptions(true, &slot, &caption), 0);
+        QVERIFY(!okEnabled);
+        QVERIFY2(example.contains(QStringLiteral("регулярном выражении")), qPrintable(example));
+        QCOMPARE(slot, nullptr);
+    }
+
+    void editingThenCancellingChangesNothing()
+    {
+        Module module("numbering.so", m_window.get());
+        void *slot = nullptr;
+        module.function<BrenmarkNewOpt>("newOpt")(&slot);
+        const char *current = "Нумерация: 001_имя, с 1 шаг 1";
+        const char *caption = current;
+        onDialog([](QDialog *dialog) {
+            dialog->findChildren<QSpinBox *>().at(0)->setValue(500);
+            button(dialog, QDialogButtonBox::Cancel)->click();
+        });
+        QCOMPARE(module.showOptions(false, &slot, &caption), 0);
+        QCOMPARE(caption, current);
+        QCOMPARE(module.preview("/a/x.jpg", &slot), QStringLiteral("/a/001_x.jpg"));
+
+        QString example;
+        onDialog([&](QDialog *dialog) {
+            dialog->findChildren<QComboBox *>().at(0)->setCurrentIndex(1); // after the name
+            dialog->findChildren<QSpinBox *>().at(0)->setValue(7);
+            example = exampleLine(dialog);
+            button(dialog, QDialogButtonBox::Ok)->click();
+        });
+        QCOMPARE(module.showOptions(false, &slot, &caption), 1);
+        QCOMPARE(example, QStringLiteral("IMG_0042 отпуск.JPG → IMG_0042 отпуск_007.JPG"));
+        QCOMPARE(QString::fromUtf8(caption), QStringLiteral("Нумерация: имя_007, с 7 шаг 1"));
+        QCOMPARE(module.preview("/a/x.jpg", &slot), QStringLiteral("/a/x_007.jpg"));
+        module.freeOpt(slot);
+    }
+
+    void theExampleShowsANameThatCannotBe()
+    {
+        Module module("insert_text.so", m_window.get());
+        QString example;
+        onDialog([&](QDialog *dialog) {
+            dialog->findChild<QLineEdit *>()->setText(QStringLiteral("a/b"));
+            example = exampleLine(dialog);
+            button(dialog, QDialogButtonBox::Cancel)->click();
+        });
+        void *slot = nullptr;
+        const char *caption = nullptr;
+        QCOMPARE(module.showOptions(true, &slot, &caption), 0);
+        QVERIFY2(example.contains(QStringLiteral("ошибка")) && example.contains(QStringLiteral("«/»")),
+                 qPrintable(example));
+    }
+
+    void everyModuleOpensItsDialog()
+    {
+        for (const char *file : {"insert_text.so", "replace_text.so", "remove_text.so", "letter_case.so",
+                                 "numbering.so"}) {
+            Module module(file, m_window.get());
+            QString example;
+            onDialog([&](QDialog *dialog) {
+                example = exampleLine(dialog);
+                button(dialog, QDialogButtonBox::Ok)->click();
+            });
+            void *slot = nullptr;
+            const char *caption = nullptr;
+            QCOMPARE(module.showOptions(true, &slot, &caption), 1);
+            QVERIFY2(example.contains(QStringLiteral(" → ")), file);
+            QVERIFY2(caption && *caption, file);
+            module.freeOpt(slot);
+        }
+    }
+
+private:
+    std::unique_ptr<QWidget> m_window;
+};
+
+QTEST_MAIN(ModulesOptionsDialogsTest)
+#include "ModulesOptionsDialogsTest.moc"
