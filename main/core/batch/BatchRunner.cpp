@@ -3,14 +3,22 @@
 #define BRENMARK_HOST
 #include "brenmark_module.h"
 #include "main/core/batch/BatchSink.h"
+#include "main/core/batch/ProcessLookup.h"
 #include "main/core/chain/ActionChainModel.h"
 #include "main/core/filelist/FileListModel.h"
 #include "main/core/modulehost/ModuleCallGuard.h"
-#include "main/core/modulehost/ModuleLibrary.h"
 
 #include <vector>
 
 namespace brenmark {
+
+struct BatchRunner::FileBuffers
+{
+    std::string currentPath;
+    std::vector<std::uint64_t> actions;
+    ProcessLookup processes;
+    QString failure = QString::fromUtf8("Ошибка!");
+};
 
 BatchRunner::BatchRunner(FileListModel &files, ActionChainModel &actions, BatchSink &sink)
     : m_files(files)
@@ -50,6 +58,7 @@ void BatchRunner::sbStartClick()
     const std::uint64_t lastSerial = m_files.lastSerial();
     std::uint64_t previousSerial = 0;
     int hint = 0;
+    FileBuffers buffers;
     for (int i = 0; i < total; ++i) {
         if (stopping())
             break;
@@ -59,7 +68,7 @@ void BatchRunner::sbStartClick()
             break;
         previousSerial = m_files.serial(row);
         hint = row + 1;
-        runFile(row);
+        runFile(row, buffers);
     }
 
     m_sink.setProgressPosition(0);
@@ -75,20 +84,21 @@ void BatchRunner::sbStartClick()
     m_sink.updateFileCount();
 }
 
-void BatchRunner::runFile(int row)
+void BatchRunner::runFile(int row, FileBuffers &buffers)
 {
     const std::uint64_t fileSerial = m_files.serial(row);
     // Host copies: the list's storage may change while events are processed.
-    const std::string currentPath(m_files.currentPath(row));
+    const std::string &currentPath = buffers.currentPath.assign(m_files.currentPath(row));
     const char *name = currentPath.c_str();
 
     // The actions as they stand when the file begins; each is found again by
     // serial after the events, so a removed or moved action is never mistaken
     // for another.
-    std::vector<std::uint64_t> actions;
-    actions.reserve(static_cast<size_t>(m_actions.count()));
+    std::vector<std::uint64_t> &actions = buffers.actions;
+    actions.clear();
     for (int j = 0; j < m_actions.count(); ++j)
         actions.push_back(m_actions.serial(j));
+    const bool showsCallStatus = m_sink.showsCallStatus();
 
     for (std::uint64_t actionSerial : actions) {
         int j = m_actions.rowOfSerial(actionSerial);
@@ -96,7 +106,8 @@ void BatchRunner::runFile(int row)
             continue;
         if (stopping())
             break;
-        m_sink.setStatusText(statusText(currentPath, m_actions.caption(j)));
+        if (showsCallStatus)
+            m_sink.setStatusText(statusText(currentPath, m_actions.caption(j)));
         m_sink.processPendingEvents();
 
         j = m_actions.rowOfSerial(actionSerial);
@@ -109,13 +120,14 @@ void BatchRunner::runFile(int row)
         TListData &record = m_actions.record(j);
         void *progressBar = m_sink.progressBarHandle();
         const char *before = name;
+        m_sink.callStarting();
         try {
-            auto process = moduleFunction<BrenmarkProcess>(record.Module, "process");
+            BrenmarkProcess process = buffers.processes.find(record.Module);
             if (!process)
                 throw ModuleCallError("process");
             guardModuleCall([&] { process(&name, name, row, progressBar, &record.Options, BRENMARK_MODE_RUN); });
         } catch (const std::exception &error) {
-            m_sink.setStatusText(QString::fromUtf8("Ошибка!"));
+            m_sink.setStatusText(buffers.failure);
             m_sink.callFailed(before, m_actions.caption(j), error.what());
         }
         if (!name)

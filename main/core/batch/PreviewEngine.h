@@ -8,6 +8,7 @@ namespace brenmark {
 class ActionChainModel;
 class BatchSink;
 class FileListModel;
+class ProcessLookup;
 
 // The settings the preview reads, from the options dialog's check boxes.
 struct PreviewSettings
@@ -50,7 +51,7 @@ public:
 private:
     // Hands `path` through the enabled actions; the result stays valid until
     // the next module call.
-    const char *runChain(const char *path, int index, void *progressBar);
+    const char *runChain(const char *path, int index, void *progressBar, ProcessLookup &lookup);
     void rebuildOnce(const PreviewSettings &current);
 
     FileListModel &m_files;
