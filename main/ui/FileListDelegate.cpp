@@ -1,0 +1,158 @@
+#include "main/ui/FileListDelegate.h"
+
+#include "main/core/filelist/FileEntry.h"
+#include "main/core/filelist/FileListModel.h"
+#include "main/core/look/ColorRules.h"
+#include "main/core/look/PathParts.h"
+#include "main/core/look/SystemColors.h"
+#include "main/core/look/TextFit.h"
+#include "options/core/ColorValue.h"
+
+#include <QPainter>
+
+namespace brenmark {
+
+namespace {
+
+void applyStyle(QFont &font, PathChangeStyle style)
+{
+    switch (style) {
+    case PathChangeStyle::Bold:
+        font.setBold(true);
+        break;
+    case PathChangeStyle::Italic:
+        font.setItalic(true);
+        break;
+    case PathChangeStyle::Underline:
+        font.setUnderline(true);
+        break;
+    case PathChangeStyle::StrikeOut:
+        font.setStrikeOut(true);
+        break;
+    }
+}
+
+// Text placed with its top-left corner at `origin`, clipped to `clip`.
+void drawClippedText(QPainter *painter, const QRect &clip, QPoint origin, const QString &text)
+{
+    if (clip.width() <= 0 || clip.height() <= 0)
+        return;
+    painter->save();
+    painter->setClipRect(clip, Qt::IntersectClip);
+    const QRect area(origin, QSize(1 << 20, clip.bottom() - origin.y() + 1));
+    painter->drawText(area, Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine | Qt::TextDontClip, text);
+    painter->restore();
+}
+
+} // namespace
+
+FileListDelegate::FileListDelegate(LookSource look, ColumnSource firstColumnWidth, IconSource icon,
+                                   QObject *parent)
+    : QStyledItemDelegate(parent), m_look(std::move(look)),
+      m_firstColumnWidth(std::move(firstColumnWidth)), m_icon(std::move(icon))
+{
+}
+
+void FileListDelegate::setRowHeight(int height)
+{
+    m_rowHeight = height;
+}
+
+QSize FileListDelegate::sizeHint(const QStyleOptionViewItem &option, const QModelIndex &) const
+{
+    return {option.rect.width() > 0 ? option.rect.width() : 1, m_rowHeight};
+}
+
+void FileListDelegate::paint(QPainter *painter, const QStyleOptionViewItem &option,
+                             const QModelIndex &index) const
+{
+    lbFilesDrawItem(painter, index.row(), option.rect, option.state.testFlag(QStyle::State_Selected), rowOf(index),
+                    option.font, option.palette);
+}
+
+FileListDelegate::Row FileListDelegate::rowOf(const QModelIndex &index)
+{
+    Row row;
+    row.text = index.data(Qt::DisplayRole).toString();
+    const QVariant hasNewPath = index.data(FileListModel::HasNewPathRole);
+    if (hasNewPath.isValid()) {
+        row.hasNewPath = hasNewPath.toBool();
+        row.iconIndex = index.data(FileListModel::IconIndexRole).toInt();
+        row.currentPath = index.data(FileListModel::CurrentPathRole).toString();
+        row.newPath = index.data(FileListModel::NewPathRole).toString();
+        return row;
+    }
+    const FileEntry entry = FileEntry::parse(row.text.toStdString());
+    row.hasNewPath = entry.hasNewPath;
+    row.iconIndex = entry.iconIndex;
+    row.currentPath = QString::fromStdString(entry.currentPath);
+    row.newPath = QString::fromStdString(entry.newPath);
+    return row;
+}
+
+void FileListDelegate::lbFilesDrawItem(QPainter *painter, int row, const QRect &rect, bool selected,
+                                       const Row &parts, const QFont &listFont, const QPalette &palette) const
+{
+    const Settings look = m_look ? m_look() : Settings{};
+    const int left = rect.left();
+    const int top = rect.top();
+    const int right = rect.left() + rect.width();
+    const QColor white(255, 255, 255);
+
+    QColor background = systemColor(palette, SystemColor::Window);
+    if (row % 2 == 0 && look.zebraStyle)
+        background = MixColors(white, systemColor(palette, SystemColor::BtnShadow), 15);
+    if (selected)
+        background = MixColors(white, systemColor(palette, SystemColor::Highlight), 70);
+
+    painter->save();
+    painter->fillRect(rect, background);
+
+    QFont font = listFont;
+    font.setBold(false);
+    font.setItalic(false);
+    font.setUnderline(false);
+    font.setStrikeOut(false);
+    painter->setFont(font);
+    QColor textColor = selected ? systemColor(palette, SystemColor::HighlightText) : QColor(0, 0, 0);
+    painter->setPen(textColor);
+
+    if (!parts.hasNewPath) {
+        const QString name = FitTextToWidth(fileNamePart(parts.text), right - left - 5, painter->fontMetrics());
+        drawClippedText(painter, rect, QPoint(left + 5, top), name);
+        painter->restore();
+        return;
+    }
+
+    if (look.showIcons && parts.iconIndex != 0 && m_icon) {
+        const QIcon icon = m_icon(parts.iconIndex);
+        if (!icon.isNull())
+            painter->drawPixmap(QRect(left, top, 16, 16), icon.pixmap(16, 16, QIcon::Normal));
+    }
+
+    const int split = left + (m_firstColumnWidth ? m_firstColumnWidth() : rect.width() / 2);
+    const int firstLeft = look.showIcons ? left + 16 : left;
+    const int firstRight = split - 4;
+    const QString currentName = FitTextToWidth(fileNamePart(parts.currentPath), firstRight - firstLeft - 5,
+                                               painter->fontMetrics());
+    drawClippedText(painter, QRect(firstLeft, top, firstRight - firstLeft, rect.height()),
+                    QPoint(firstLeft + 1, top), currentName);
+
+    if (look.showPathChanges && folderChanged(parts.currentPath, parts.newPath)) {
+        applyStyle(font, look.pathChangeStyle);
+        painter->setFont(font);
+    }
+    if (look.showNameChanges && nameChanged(parts.currentPath, parts.newPath)) {
+        textColor = resolveColor(look.nameChangeColor, palette, textColor);
+        painter->setPen(textColor);
+    }
+    const int secondLeft = split + 4;
+    const int secondRight = right - 2;
+    const QString newName = FitTextToWidth(fileNamePart(parts.newPath), secondRight - secondLeft - 4,
+                                           painter->fontMetrics());
+    drawClippedText(painter, QRect(secondLeft, top, secondRight - secondLeft, rect.height()),
+                    QPoint(secondLeft, top), newName);
+    painter->restore();
+}
+
+} // namespace brenmark

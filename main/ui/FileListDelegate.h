@@ -1,0 +1,60 @@
+#pragma once
+
+#include "options/core/Settings.h"
+
+#include <QIcon>
+#include <QStyledItemDelegate>
+
+#include <functional>
+
+namespace brenmark {
+
+// Draws the rows of lbFiles: zebra shading, the selection colour, the file icon and the
+// two columns "current name" / "new name" split at the first header section's right
+// edge, with a changed folder marked by a font style and a changed name by a colour.
+// It only paints; the row text comes from the model's display role.
+class FileListDelegate : public QStyledItemDelegate
+{
+    Q_OBJECT
+public:
+    using LookSource = std::function<Settings()>;
+    using ColumnSource = std::function<int()>;
+    using IconSource = std::function<QIcon(int)>;
+
+    // `look` gives the settings in force and is asked for every row; `firstColumnWidth` gives the first header
+    // section's width (W1); `icon` gives FileIconList's icon number k (null = none).
+    FileListDelegate(LookSource look, ColumnSource firstColumnWidth, IconSource icon,
+                     QObject *parent = nullptr);
+
+    // Row height in pixels; ApplyFileListFont sets it, 25 until then.
+    void setRowHeight(int height);
+    int rowHeight() const { return m_rowHeight; }
+
+    void paint(QPainter *painter, const QStyleOptionViewItem &option, const QModelIndex &index) const override;
+    QSize sizeHint(const QStyleOptionViewItem &option, const QModelIndex &index) const override;
+
+    // One row as the drawing sees it: the parts of its FileEntry, paths decoded.
+    struct Row
+    {
+        bool hasNewPath = false;
+        int iconIndex = 0;
+        QString currentPath;
+        QString newPath;
+        QString text; // the whole row text, for a row without "*"
+    };
+    // Row `index` of a FileListModel (its roles), or of any model whose display text
+    // is a row text.
+    static Row rowOf(const QModelIndex &index);
+
+    // The drawing itself: row number `row`, its rectangle, selected or not.
+    void lbFilesDrawItem(QPainter *painter, int row, const QRect &rect, bool selected, const Row &content,
+                         const QFont &listFont, const QPalette &palette) const;
+
+private:
+    LookSource m_look;
+    ColumnSource m_firstColumnWidth;
+    IconSource m_icon;
+    int m_rowHeight = 25;
+};
+
+} // namespace brenmark

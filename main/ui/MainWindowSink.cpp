@@ -1,0 +1,77 @@
+#include "main/ui/MainWindowSink.h"
+
+#include "main/ui/TForm1.h"
+
+#include <QCheckBox>
+#include <QCoreApplication>
+#include <QLabel>
+#include <QProgressBar>
+#include <QPushButton>
+
+#include <algorithm>
+
+namespace brenmark {
+
+void MainWindowSink::setProgressMaximum(int maximum)
+{
+    m_form.pbAll->setMaximum(maximum);
+}
+
+void MainWindowSink::setProgressPosition(int position)
+{
+    // Called once per file: the bar is only told when its drawn length would change.
+    QProgressBar *bar = m_form.pbAll;
+    const long long maximum = bar->maximum();
+    const long long width = std::max(bar->width(), 1);
+    if (maximum <= 0 || position <= 0 || position >= maximum
+        || position * width / maximum != static_cast<long long>(bar->value()) * width / maximum)
+        bar->setValue(position);
+}
+
+void MainWindowSink::setStatusText(const QString &text)
+{
+    m_form.lbAction->setText(text);
+}
+
+void MainWindowSink::paintStatusNow()
+{
+    m_form.lbAction->repaint();
+    m_form.pbAll->repaint();
+}
+
+void MainWindowSink::processPendingEvents()
+{
+    QCoreApplication::processEvents(QEventLoop::AllEvents);
+}
+
+void *MainWindowSink::progressBarHandle() const
+{
+    return static_cast<QWidget *>(m_form.pbNow);
+}
+
+void MainWindowSink::setRunning(bool running)
+{
+    m_form.sbStop->setVisible(running);
+    m_form.sbStart->setVisible(!running);
+    m_form.sbStart->setEnabled(!running);
+    m_form.btnExit->setEnabled(!running);
+    if (running)
+        m_form.sbStop->setFocus();
+}
+
+bool MainWindowSink::exitOnFinal() const
+{
+    return m_form.cbExitOnFinal->isChecked();
+}
+
+void MainWindowSink::closeWindow()
+{
+    m_form.close();
+}
+
+void MainWindowSink::updateFileCount()
+{
+    m_form.UpdateFileCount();
+}
+
+} // namespace brenmark

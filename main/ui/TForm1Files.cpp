@@ -1,0 +1,237 @@
+// The file list's commands: adding (dialog, drop), removing, the selection commands,
+// the status line and the file tools.
+#include "main/ui/TForm1.h"
+
+#include "information/ui/FileTools.h"
+#include "information/ui/TfmInfo.h"
+#include "main/core/batch/PreviewEngine.h"
+#include "main/core/filelist/FileListModel.h"
+#include "main/core/filelist/RowSelection.h"
+#include "main/ui/ErrorReport.h"
+
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QFile>
+#include <QFileDialog>
+#include <QInputDialog>
+#include <QKeyEvent>
+#include <QListView>
+#include <QMimeData>
+#include <QPushButton>
+#include <QStatusBar>
+#include <QUrl>
+
+namespace brenmark {
+
+namespace {
+
+std::string pathBytes(const QString &path)
+{
+    return QFile::encodeName(path).toStdString();
+}
+
+// Local files of a drop from the file manager, in the drop's order.
+std::vector<std::string> droppedPaths(const QMimeData *data)
+{
+    std::vector<std::string> paths;
+    if (!data || !data->hasUrls())
+        return paths;
+    for (const QUrl &url : data->urls())
+        if (url.isLocalFile())
+            paths.push_back(pathBytes(url.toLocalFile()));
+    return paths;
+}
+
+} // namespace
+
+void TForm1::connectFileCommands()
+{
+    const auto command = [this](QAction *item, void (TForm1::*handler)()) {
+        connect(item, &QAction::triggered, this, [this, handler] { reportErrors([&] { (this->*handler)(); }); });
+    };
+    const auto tagged = [this](QAction *item, void (TForm1::*handler)(int)) {
+        connect(item, &QAction::triggered, this, [this, item, handler] {
+            reportErrors([&] { (this->*handler)(item->data().toInt()); });
+        });
+    };
+    command(N1, &TForm1::N1Click);
+    command(N13, &TForm1::N13Click);
+    for (QAction *item : {N15, N16, N17})
+        tagged(item, &TForm1::N15Click);
+    for (QAction *item : {N27, N28})
+        tagged(item, &TForm1::N27Click);
+    command(N18, &TForm1::N18Click);
+    command(N19, &TForm1::N19Click);
+    command(N21, &TForm1::N21Click);
+    command(N25, &TForm1::N25Click);
+    command(N22, &TForm1::N22Click);
+    connect(bbAddFiles, &QPushButton::clicked, this, [this] { reportErrors([this] { bbAddFilesClick(); }); });
+    connect(bbRemSel, &QPushButton::clicked, this, [this] { reportErrors([this] { N1Click(); }); });
+    connect(BitBtn1, &QPushButton::clicked, this, [this] { reportErrors([this] { N13Click(); }); });
+    connect(lbFiles, &QListView::doubleClicked, this, [this] { reportErrors([this] { lbFilesDblClick(); }); });
+    connect(lbFiles->selectionModel(), &QItemSelectionModel::selectionChanged, this, &TForm1::UpdateFileCount);
+    connect(m_files, &FileListModel::rowsRewritten, this, [this](int first, int last) {
+        lbFiles->selectionModel()->select(QItemSelection(m_files->index(first), m_files->index(last)),
+                                          QItemSelectionModel::Deselect);
+    });
+    lbFiles->installEventFilter(this);
+}
+
+RowSelection TForm1::fileSelection() const
+{
+    return RowSelection::fromItemSelection(lbFiles->selectionModel()->selection(), m_files->count());
+}
+
+void TForm1::setFileSelection(const RowSelection &selection)
+{
+    QItemSelectionModel *model = lbFiles->selectionModel();
+    model->select(selection.toItemSelection(*m_files), QItemSelectionModel::ClearAndSelect);
+    if (const int first = selection.first(); first >= 0)
+        model->setCurrentIndex(m_files->index(first), QItemSelectionModel::NoUpdate);
+}
+
+void TForm1::UpdateFileCount()
+{
+    const int selected = selectedRowCount(lbFiles->selectionModel()->selection());
+    sbFiles->showMessage(FileListModel::fileCountText(selected, m_files->count()));
+}
+
+void TForm1::bbAddFilesClick()
+{
+    QFileDialog odAddFiles(this, QStringLiteral("Добавить файлы в список"));
+    odAddFiles.setObjectName(QStringLiteral("odAddFiles"));
+    odAddFiles.setFileMode(QFileDialog::ExistingFiles);
+    // "*.*" of the original filter would hide files without a dot here.
+    odAddFiles.setNameFilter(QStringLiteral("Все файлы (*)"));
+    if (odAddFiles.exec() != QDialog::Accepted)
+        return;
+    std::vector<std::string> paths;
+    for (const QString &file : odAddFiles.selectedFiles())
+        paths.push_back(pathBytes(file));
+    m_files->appendDialogFiles(paths);
+    UpdateFileCount();
+    RebuildPreview();
+}
+
+void TForm1::addDroppedFiles(const std::vector<std::string> &paths)
+{
+    // A failing module ends the drop; the files before it stay and are counted.
+    try {
+        m_files->appendDroppedFiles(paths, *m_preview);
+    } catch (...) {
+        UpdateFileCount();
+        throw;
+    }
+    UpdateFileCount();
+}
+
+void TForm1::dragEnterEvent(QDragEnterEvent *event)
+{
+    if (!droppedPaths(event->mimeData()).empty())
+        event->acceptProposedAction();
+}
+
+void TForm1::dropEvent(QDropEvent *event)
+{
+    const std::vector<std::string> paths = droppedPaths(event->mimeData());
+    if (paths.empty())
+        return;
+    event->acceptProposedAction();
+    reportErrors([&] { addDroppedFiles(paths); });
+}
+
+void TForm1::N1Click()
+{
+    m_files->removeRows(fileSelection());
+    UpdateFileCount();
+}
+
+bool TForm1::lbFilesKeyDown(QKeyEvent *event)
+{
+    if (event->key() == Qt::Key_Delete && event->modifiers() == Qt::NoModifier) {
+        reportErrors([this] {
+            const RowSelection next = m_files->removeSelectedByKey(fileSelection());
+            setFileSelection(next);
+            UpdateFileCount();
+        });
+        return true;
+    }
+    if (event->modifiers().testFlag(Qt::KeypadModifier)
+        && (event->key() == Qt::Key_Plus || event->key() == Qt::Key_Minus)) {
+        const int tag = event->key() == Qt::Key_Plus ? 0 : 1;
+        reportErrors([this, tag] { N27Click(tag); });
+        return true;
+    }
+    return false;
+}
+
+void TForm1::N13Click()
+{
+    m_files->clear();
+    UpdateFileCount();
+}
+
+void TForm1::N15Click(int tag)
+{
+    setFileSelection(m_files->selectByChange(static_cast<FileListModel::ChangeKind>(tag)));
+    UpdateFileCount();
+}
+
+void TForm1::N27Click(int tag)
+{
+    bool accepted = false;
+    const QString mask = QInputDialog::getText(this, QStringLiteral("Добавить к выделению"), QStringLiteral("Маска:"),
+                                               QLineEdit::Normal, QString(), &accepted);
+    if (!accepted || mask.isEmpty())
+        return;
+    setFileSelection(m_files->filterByMask(fileSelection(), mask.toStdString(),
+                                           static_cast<FileListModel::MaskMode>(tag)));
+    UpdateFileCount();
+}
+
+void TForm1::N18Click()
+{
+    setFileSelection(FileListModel::invert(fileSelection()));
+    UpdateFileCount();
+}
+
+void TForm1::N19Click()
+{
+    setFileSelection(m_files->selectAll());
+    UpdateFileCount();
+}
+
+void TForm1::N21Click()
+{
+    const QModelIndex current = lbFiles->currentIndex();
+    if (!current.isValid())
+        return;
+    const int row = current.row();
+    m_files->setEntry(row, brenmark::N21Click(this, m_files->entry(row), [this, row](const std::string &path) {
+        return m_preview->PreviewFile(path, row);
+    }));
+}
+
+void TForm1::N25Click()
+{
+    lbFilesDblClick();
+}
+
+void TForm1::lbFilesDblClick()
+{
+    const QModelIndex current = lbFiles->currentIndex();
+    if (current.isValid())
+        openFileWithDesktop(std::string(m_files->currentPath(current.row())), currentSettings().runFiles);
+}
+
+void TForm1::N22Click()
+{
+    const QItemSelection selection = lbFiles->selectionModel()->selection();
+    if (selectedRowCount(selection) != 1 || !m_info)
+        return;
+    const int row = selection.front().top();
+    m_info->N22Click(std::string(m_files->currentPath(row)),
+                     [this, row](const std::string &path) { return m_preview->PreviewFile(path, row); });
+}
+
+} // namespace brenmark

@@ -1,0 +1,315 @@
+// The whole window at work over real fixture modules: the start sequence, adding
+// actions, the preview in the rows, drops, a run, templates, the error handler and the
+// close with its automatic save. Leaves a picture of the window in the build folder.
+#include "about/ui/TfmAbout.h"
+#include "information/ui/TfmInfo.h"
+#include "main/core/chain/ActionChainModel.h"
+#include "main/core/filelist/FileListModel.h"
+#include "main/ui/BrenmarkApplication.h"
+#include "main/ui/TForm1.h"
+#include "options/ui/TfmOptions.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QHeaderView>
+#include <QLabel>
+#include <QListView>
+#include <QMenu>
+#include <QMimeData>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QStatusBar>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+#include <QUrl>
+
+using namespace brenmark;
+
+namespace {
+
+void writeFile(const QString &path, const QByteArray &content)
+{
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(content);
+}
+
+} // namespace
+
+class MainWindowFlowTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+
+    void startSequenceLoadsModulesAndListedFiles();
+    void addedActionsRenameTheRowsAndRunMovesTheFiles();
+    void stopButtonTakesStartsPlaceAndStopsTheRun();
+    void closingDuringARunStopsItFirst();
+    void droppedFilesGetTheirNewNameAtOnce();
+    void draggedActionTakesTheTargetsPlace();
+    void templateErrorsReachTheGeneralHandler();
+    void closeSavesTheChainAndTheNextStartRestoresIt();
+
+private:
+    void startWindow(const QString &listFile);
+    QAction *addActionItem(const QString &caption) const;
+    // A row's text after its icon index.
+    QString fileRow(int row) const
+    {
+        const QString text = m_form->files().data(m_form->files().index(row)).toString();
+        return text.mid(text.indexOf(QLatin1Char('|')) + 1);
+    }
+
+    std::unique_ptr<QTemporaryDir> m_dir;
+    QString m_programDir;
+    QString m_files;
+    std::unique_ptr<TForm1> m_form;
+    std::unique_ptr<TfmAbout> m_about;
+    std::unique_ptr<TfmOptions> m_options;
+    std::unique_ptr<TfmInfo> m_info;
+    QStringList m_errors;
+};
+
+void MainWindowFlowTest::init()
+{
+    m_dir = std::make_unique<QTemporaryDir>();
+    QVERIFY(m_dir->isValid());
+    m_programDir = m_dir->path() + QLatin1Char('/');
+    QDir(m_programDir).mkpath(QStringLiteral("Plugins"));
+    QDir(m_programDir).mkpath(QStringLiteral("files/archive"));
+    for (const char *name : {"fixture_window_prefix.so", "fixture_window_move.so"})
+        QVERIFY(QFile::copy(QStringLiteral(BRENMARK_FIXTURE_DIR "/") + QLatin1String(name),
+                            m_programDir + QStringLiteral("Plugins/") + QLatin1String(name)));
+    m_files = m_programDir + QStringLiteral("files/");
+    for (const char *name : {"photo.jpg", "notes.txt", "Отчёт за год.pdf"})
+        writeFile(m_files + QString::fromUtf8(name), "data");
+    m_errors.clear();
+    BrenmarkApplication::setErrorPresenter([this](const QString &text) { m_errors << text; });
+}
+
+void MainWindowFlowTest::cleanup()
+{
+    m_info.reset();
+    m_options.reset();
+    m_about.reset();
+    m_form.reset();
+    BrenmarkApplication::setErrorPresenter({});
+    m_dir.reset();
+}
+
+void MainWindowFlowTest::startWindow(const QString &listFile)
+{
+    m_info.reset();
+    m_options.reset();
+    m_about.reset();
+    m_form = std::make_unique<TForm1>();
+    m_about = std::make_unique<TfmAbout>(m_form.get());
+    m_options = std::make_unique<TfmOptions>(m_programDir + QStringLiteral("options.ini"), m_form.get());
+    m_info = std::make_unique<TfmInfo>(m_form.get());
+    m_form->setDialogs(m_about.get(), m_options.get(), m_info.get());
+    m_form->setStartup(m_programDir, QFile::encodeName(listFile).toStdString());
+    m_form->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m_form.get()));
+}
+
+QAction *MainWindowFlowTest::addActionItem(const QString &caption) const
+{
+    for (QMenu *category : m_form->pmAddAction->findChildren<QMenu *>())
+        for (QAction *item : category->actions())
+            if (item->text() == caption)
+                return item;
+    return nullptr;
+}
+
+void MainWindowFlowTest::startSequenceLoadsModulesAndListedFiles()
+{
+    const QString list = m_programDir + QStringLiteral("list.txt");
+    writeFile(list, (m_files + QStringLiteral("photo.jpg\n") + m_files + QStringLiteral("missing.txt\n") + m_files
+                     + QStringLiteral("archive\n") + m_files + QStringLiteral("notes.txt\n"))
+                        .toUtf8());
+    startWindow(list);
+    QVERIFY(m_errors.isEmpty());
+    QVERIFY(QDir(m_programDir + QStringLiteral("Templates")).exists());
+    QVERIFY(m_form->cbExitOnFinal->isChecked());
+    QCOMPARE(m_form->files().count(), 2);
+    QCOMPARE(m_form->sbFiles->currentMessage(), QStringLiteral("Файлов 0 из 2."));
+    QVERIFY(m_form->sbModules->isEnabled());
+    QVERIFY(addActionItem(QStringLiteral("Приставка")));
+    QVERIFY(addActionItem(QStringLiteral("В папку archive")));
+    QCOMPARE(m_form->pmModules->actions().size(), 1);
+    QCOMPARE(m_form->cbProfile->count(), 1);
+    QCOMPARE(m_form->cbProfile->itemText(0), QString());
+    // The start ends with a preview rebuild: the rows have their new path now.
+    QCOMPARE(fileRow(0), QStringLiteral("%1photo.jpg*%1photo.jpg").arg(m_files));
+    // The buttons have their icons and the dialogs' buttons too.
+    QVERIFY(!m_form->sbStart->icon().isNull());
+    QVERIFY(!m_form->btnExit->icon().isNull());
+    QVERIFY(!m_options->findChild<QPushButton *>(QStringLiteral("btnOK"))->icon().isNull());
+}
+
+void MainWindowFlowTest::addedActionsRenameTheRowsAndRunMovesTheFiles()
+{
+    startWindow(QString());
+    QVERIFY(!m_form->cbExitOnFinal->isChecked());
+    m_form->files().appendDialogFiles({QFile::encodeName(m_files + QStringLiteral("photo.jpg")).toStdString(),
+                                       QFile::encodeName(m_files + QString::fromUtf8("Отчёт за год.pdf")).toStdString(),
+                                       QFile::encodeName(m_files + QStringLiteral("notes.txt")).toStdString()});
+    addActionItem(QStringLiteral("Приставка"))->trigger();
+    addActionItem(QStringLiteral("В папку archive"))->trigger();
+    QVERIFY(m_errors.isEmpty());
+    QCOMPARE(m_form->chain().count(), 2);
+    QVERIFY(m_form->bbSave->isEnabled());
+    QCOMPARE(m_form->cbProfile->currentIndex(), 0);
+    QCOMPARE(fileRow(0), QStringLiteral("%1photo.jpg*%1archive/2024_photo.jpg").arg(m_files));
+
+    m_form->lvActions->selectionModel()->setCurrentIndex(m_form->chain().index(0),
+                                                         QItemSelectionModel::ClearAndSelect);
+    QVERIFY(m_form->bbRemAct->isEnabled());
+    QVERIFY(m_form->bbEditAct->isEnabled());
+    m_form->pmActionsPopup();
+    QVERIFY(m_form->N3->isEnabled());
+    QVERIFY(m_form->N7->isEnabled());
+
+    // A picture of the window at its design size, as a user sees it.
+    m_form->resize(489, 513);
+    m_form->lbFiles->selectionModel()->select(m_form->files().index(1), QItemSelectionModel::Select);
+    QTRY_COMPARE(m_form->HeaderControl1->width(), 439);
+    QVERIFY(m_form->grab().save(QStringLiteral("main-window.png")));
+
+    m_form->sbStartClick();
+    QVERIFY2(m_errors.isEmpty(), qPrintable(m_errors.join(QLatin1Char('\n'))));
+    QVERIFY(QFile::exists(m_files + QStringLiteral("archive/2024_photo.jpg")));
+    QVERIFY(QFile::exists(m_files + QString::fromUtf8("archive/2024_Отчёт за год.pdf")));
+    QVERIFY(!QFile::exists(m_files + QStringLiteral("notes.txt")));
+    QCOMPARE(m_form->files().count(), 0);
+    QCOMPARE(m_form->sbFiles->currentMessage(), QStringLiteral("Файлов 0 из 0."));
+    QVERIFY(m_form->sbStop->isHidden());
+    QVERIFY(m_form->sbStart->isVisible());
+    QVERIFY(m_form->btnExit->isEnabled());
+    QVERIFY(m_form->isVisible()); // "Выход по завершении" is off
+}
+
+void MainWindowFlowTest::stopButtonTakesStartsPlaceAndStopsTheRun()
+{
+    startWindow(QString());
+    m_form->files().appendDialogFiles({QFile::encodeName(m_files + QStringLiteral("photo.jpg")).toStdString(),
+                                       QFile::encodeName(m_files + QStringLiteral("notes.txt")).toStdString()});
+    addActionItem(QStringLiteral("Приставка"))->trigger();
+    bool stopShown = false;
+    bool startHidden = false;
+    // Runs inside the run's first processing of pending events; the call it precedes
+    // still happens, the stop acts before the next one.
+    QTimer::singleShot(0, m_form.get(), [&] {
+        stopShown = m_form->sbStop->isVisible();
+        startHidden = m_form->sbStart->isHidden();
+        QVERIFY(!m_form->btnExit->isEnabled());
+        QTest::mouseClick(m_form->sbStop, Qt::LeftButton);
+    });
+    QTest::mouseClick(m_form->sbStart, Qt::LeftButton);
+    QVERIFY(stopShown);
+    QVERIFY(startHidden);
+    QVERIFY(QFile::exists(m_files + QStringLiteral("2024_photo.jpg")));
+    QVERIFY(QFile::exists(m_files + QStringLiteral("notes.txt")));
+    QCOMPARE(m_form->files().count(), 2); // a stopped run keeps the list
+    QVERIFY(m_form->sbStop->isHidden());
+    QVERIFY(m_form->sbStart->isVisible());
+    QVERIFY(m_form->btnExit->isEnabled());
+}
+
+void MainWindowFlowTest::closingDuringARunStopsItFirst()
+{
+    startWindow(QString());
+    m_form->files().appendDialogFiles({QFile::encodeName(m_files + QStringLiteral("photo.jpg")).toStdString(),
+                                       QFile::encodeName(m_files + QStringLiteral("notes.txt")).toStdString()});
+    addActionItem(QStringLiteral("Приставка"))->trigger();
+    QTimer::singleShot(0, m_form.get(), [&] { m_form->close(); });
+    m_form->sbStartClick();
+    QVERIFY(!m_form->isVisible());
+    QVERIFY(QFile::exists(m_files + QStringLiteral("notes.txt"))); // the run stopped after the first file
+    QVERIFY(QFile::exists(m_programDir + QStringLiteral("Templates/~autosave.ptp")));
+    QCOMPARE(m_form->chain().count(), 0);
+}
+
+void MainWindowFlowTest::droppedFilesGetTheirNewNameAtOnce()
+{
+    startWindow(QString());
+    addActionItem(QStringLiteral("Приставка"))->trigger();
+    QMimeData data;
+    data.setUrls({QUrl::fromLocalFile(m_files + QStringLiteral("notes.txt")), QUrl::fromLocalFile(m_files + QStringLiteral("archive")),
+                  QUrl(QStringLiteral("https://example.org/a.txt"))});
+    QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(m_form.get(), &enter);
+    QVERIFY(enter.isAccepted());
+    QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(m_form.get(), &drop);
+    QCOMPARE(m_form->files().count(), 1);
+    QCOMPARE(fileRow(0), QStringLiteral("%1notes.txt*%1").arg(m_files) + QStringLiteral("2024_notes.txt"));
+    QCOMPARE(m_form->sbFiles->currentMessage(), QStringLiteral("Файлов 0 из 1."));
+}
+
+void MainWindowFlowTest::draggedActionTakesTheTargetsPlace()
+{
+    startWindow(QString());
+    addActionItem(QStringLiteral("Приставка"))->trigger();
+    addActionItem(QStringLiteral("В папку archive"))->trigger();
+    addActionItem(QStringLiteral("Приставка"))->trigger();
+    ActionChainModel &chain = m_form->chain();
+    const auto order = [&chain] {
+        QStringList captions;
+        for (int row = 0; row < chain.count(); ++row)
+            captions << chain.data(chain.index(row)).toString().left(3);
+        return captions.join(QLatin1Char(','));
+    };
+    const std::uint64_t first = chain.serial(0);
+    m_form->selectTemplateEntry(-1);
+    m_form->lvActions->selectionModel()->setCurrentIndex(chain.index(0), QItemSelectionModel::ClearAndSelect);
+    m_form->lvActionsDragDrop(m_form->lvActions->visualRect(chain.index(2)).center());
+    QCOMPARE(order(), QStringLiteral("Пер,При,При"));
+    QCOMPARE(chain.serial(2), first); // dropped onto a later row: it lands after it
+    QCOMPARE(m_form->cbProfile->currentIndex(), 0);
+
+    // Below the last row: no row is a target, nothing moves.
+    m_form->lvActions->selectionModel()->setCurrentIndex(chain.index(0), QItemSelectionModel::ClearAndSelect);
+    m_form->lvActionsDragDrop(QPoint(5, m_form->lvActions->viewport()->height() - 2));
+    QCOMPARE(order(), QStringLiteral("Пер,При,При"));
+    QVERIFY(m_errors.isEmpty());
+}
+
+void MainWindowFlowTest::templateErrorsReachTheGeneralHandler()
+{
+    QDir(m_programDir).mkpath(QStringLiteral("Templates"));
+    writeFile(m_programDir + QStringLiteral("Templates/broken.ptp"), QByteArray("\x05\x00\x00\x00", 4));
+    startWindow(QString());
+    addActionItem(QStringLiteral("Приставка"))->trigger();
+    QCOMPARE(m_form->cbProfile->count(), 2);
+    m_form->cbProfile->setCurrentIndex(1);
+    QCOMPARE(m_errors.size(), 1);
+    QVERIFY2(m_errors.front().contains(QStringLiteral("Read beyond end of file")), qPrintable(m_errors.front()));
+    QCOMPARE(m_form->chain().count(), 1); // the chain as it was
+}
+
+void MainWindowFlowTest::closeSavesTheChainAndTheNextStartRestoresIt()
+{
+    startWindow(QString());
+    addActionItem(QStringLiteral("В папку archive"))->trigger();
+    addActionItem(QStringLiteral("Приставка"))->trigger();
+    m_form->sbExitClick();
+    QVERIFY(!m_form->isVisible());
+    QVERIFY(QFile::exists(m_programDir + QStringLiteral("Templates/~autosave.ptp")));
+    QCOMPARE(m_form->chain().count(), 0);
+
+    startWindow(QString());
+    QCOMPARE(m_form->chain().count(), 2);
+    QCOMPARE(m_form->chain().data(m_form->chain().index(1)).toString(), QStringLiteral("Приставка «2024_»"));
+    QCOMPARE(m_form->cbProfile->currentText(), QStringLiteral("~autosave"));
+    QVERIFY(m_errors.isEmpty());
+}
+
+QTEST_MAIN(MainWindowFlowTest)
+#include "MainWindowFlowTest.moc"
