@@ -3,6 +3,7 @@
 #include "about/core/AboutLogo.h"
 #include "about/ui/LinkLabel.h"
 #include "information/ui/DialogParts.h"
+#include "main/ui/ModuleListRows.h"
 
 #include <QHeaderView>
 #include <QLabel>
@@ -42,12 +43,7 @@ QString TfmAbout::programName()
 TfmAbout::TfmAbout(QWidget *parent)
     : QDialog(parent)
 {
-    setObjectName(QStringLiteral("fmAbout"));
-    setWindowTitle(QStringLiteral("О программе"));
-    setFixedSize(447, 348);
-    setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint
-                   | Qt::WindowCloseButtonHint);
-    setDialogFont(this);
+    setUpFixedDialog(this, QStringLiteral("fmAbout"), QStringLiteral("О программе"), 447, 348);
 
     createWhiteBand(this, QStringLiteral("Shape1"), 56);
     auto *image1 = new QLabel(this);
@@ -77,9 +73,7 @@ TfmAbout::TfmAbout(QWidget *parent)
     m_lvAbout->setSelectionBehavior(QAbstractItemView::SelectRows);
     m_lvAbout->setIconSize(QSize(16, 16));
     m_lvAbout->header()->setStretchLastSection(false);
-    m_lvAbout->setColumnCount(5);
-    m_lvAbout->setHeaderLabels({QStringLiteral("Файл"), QStringLiteral("Имя"), QStringLiteral("Версия"),
-                                QStringLiteral("Автор"), QStringLiteral("Маска")});
+    setAboutListColumns(m_lvAbout);
     const int widths[] = {115, 154, 52, 60, 48};
     for (int column = 0; column < 5; ++column)
         m_lvAbout->setColumnWidth(column, widths[column]);

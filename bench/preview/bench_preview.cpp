@@ -24,6 +24,7 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -80,6 +81,18 @@ void addActions(ActionChainModel &actions, void *module, int count)
         actions.addAction(module, "fixture_batch_rename.so", 0);
 }
 
+// The preview as the window drives it: three renaming actions, icons on.
+struct PreviewChain
+{
+    PreviewChain() { addActions(actions, module->handle(), 3); }
+
+    std::unique_ptr<ModuleLibrary> module = loadRenameModule();
+    FileListModel files;
+    ActionChainModel actions;
+    NullSink sink;
+    PreviewEngine engine {files, actions, sink, [] { return PreviewSettings {false, true}; }};
+};
+
 // About 50 bytes, a few extensions, 1000 files per folder.
 std::string benchPath(const std::string &root, int i)
 {
@@ -91,17 +104,12 @@ std::string benchPath(const std::string &root, int i)
 
 int rebuild(int rows)
 {
-    auto module = loadRenameModule();
-    FileListModel files;
-    ActionChainModel actions;
-    NullSink sink;
-    PreviewEngine engine(files, actions, sink, [] { return PreviewSettings {false, true}; });
-    addActions(actions, module->handle(), 3);
+    PreviewChain chain;
     std::vector<std::string> texts;
     texts.reserve(size_t(rows));
     for (int i = 0; i < rows; ++i)
         texts.push_back(FileEntry::listRow(benchPath("/home/user/pictures", i)));
-    files.appendRowTexts(texts);
+    chain.files.appendRowTexts(texts);
     texts.clear();
     texts.shrink_to_fit();
 
@@ -110,7 +118,7 @@ int rebuild(int rows)
     for (int round = 0; round < 5; ++round) {
         auto start = Clock::now();
         const double cpuStart = cpuSeconds();
-        engine.RebuildPreview();
+        chain.engine.RebuildPreview();
         times.push_back(seconds(start));
         cpuTimes.push_back(cpuSeconds() - cpuStart);
     }
@@ -120,7 +128,7 @@ int rebuild(int rows)
     std::printf("rebuild rows=%d actions=3 icons=on first=%.3fs median=%.3fs best=%.3fs cpu-median=%.3fs\n", rows,
                 first, times[2], times[0], cpuTimes[2]);
     std::printf("  MIME database queries: %d; last row: %s\n", FileIconList::instance().mimeQueries(),
-                files.rowText(rows - 1).c_str());
+                chain.files.rowText(rows - 1).c_str());
     return 0;
 }
 
@@ -147,21 +155,16 @@ int prepare(const std::string &root, int count)
 
 int addList(const std::string &listFile)
 {
-    auto module = loadRenameModule();
-    FileListModel files;
-    ActionChainModel actions;
-    NullSink sink;
-    PreviewEngine engine(files, actions, sink, [] { return PreviewSettings {false, true}; });
-    addActions(actions, module->handle(), 3);
+    PreviewChain chain;
     const long baseKb = peakResidentKb();
 
     auto start = Clock::now();
     const double cpuStart = cpuSeconds();
-    const int added = files.appendListFile(listFile);
+    const int added = chain.files.appendListFile(listFile);
     const double addTime = seconds(start);
     const double addCpu = cpuSeconds() - cpuStart;
     auto rebuildStart = Clock::now();
-    engine.RebuildPreview();
+    chain.engine.RebuildPreview();
     const double rebuildTime = seconds(rebuildStart);
     const double totalCpu = cpuSeconds() - cpuStart;
     std::printf("addlist files=%d add=%.3fs (cpu %.3fs) first-rebuild=%.3fs (cpu %.3fs) total=%.3fs (cpu %.3fs) "

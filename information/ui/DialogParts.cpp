@@ -1,5 +1,6 @@
 #include "information/ui/DialogParts.h"
 
+#include <QDialog>
 #include <QFrame>
 #include <QLabel>
 #include <QPalette>
@@ -8,8 +9,13 @@
 
 namespace brenmark {
 
-void setDialogFont(QWidget *dialog)
+void setUpFixedDialog(QDialog *dialog, const QString &name, const QString &title, int width, int height)
 {
+    dialog->setObjectName(name);
+    dialog->setWindowTitle(title);
+    dialog->setFixedSize(width, height);
+    dialog->setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint
+                           | Qt::WindowCloseButtonHint);
     QFont font(QStringLiteral("Tahoma"));
     font.setPointSize(8);
     dialog->setFont(font);

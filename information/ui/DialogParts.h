@@ -2,6 +2,7 @@
 
 #include <QString>
 
+class QDialog;
 class QFrame;
 class QLabel;
 class QWidget;
@@ -10,8 +11,9 @@ namespace brenmark {
 
 // Pieces shared by the program's dialogs.
 
-// The dialogs' base font: Tahoma, 8 points.
-void setDialogFont(QWidget *dialog);
+// A dialog of fixed size with only a title and a close button, in the
+// dialogs' base font (Tahoma, 8 points).
+void setUpFixedDialog(QDialog *dialog, const QString &name, const QString &title, int width, int height);
 
 // The white band across the top of a dialog, `height` pixels high, without outline.
 QFrame *createWhiteBand(QWidget *dialog, const QString &name, int height);

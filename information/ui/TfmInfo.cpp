@@ -60,12 +60,7 @@ QCheckBox *createBox(QWidget *parent, const QString &name, const QString &text, 
 TfmInfo::TfmInfo(QWidget *parent)
     : QDialog(parent)
 {
-    setObjectName(QStringLiteral("fmInfo"));
-    setWindowTitle(QStringLiteral("Информация о файле"));
-    setFixedSize(541, 313);
-    setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint
-                   | Qt::WindowCloseButtonHint);
-    setDialogFont(this);
+    setUpFixedDialog(this, QStringLiteral("fmInfo"), QStringLiteral("Информация о файле"), 541, 313);
 
     createWhiteBand(this, QStringLiteral("Shape1"), 56);
     auto *image1 = new QLabel(this);

@@ -17,15 +17,26 @@ void setRowTexts(QTreeWidgetItem *item, const QString &caption, const QStringLis
 
 } // namespace
 
+void setModuleListColumns(QTreeWidget *lvModules)
+{
+    lvModules->setColumnCount(kModuleListColumnCount);
+    lvModules->setHeaderLabels({QStringLiteral("Модуль"), QStringLiteral("Имя"), QStringLiteral("Версия"),
+                                QStringLiteral("Запущен")});
+    for (int c = column(ModuleListColumn::Author); c < kModuleListColumnCount; ++c)
+        lvModules->setColumnHidden(c, true);
+}
+
+void setAboutListColumns(QTreeWidget *lvAbout)
+{
+    lvAbout->setColumnCount(5);
+    lvAbout->setHeaderLabels({QStringLiteral("Файл"), QStringLiteral("Имя"), QStringLiteral("Версия"),
+                              QStringLiteral("Автор"), QStringLiteral("Маска")});
+}
+
 void fillModuleList(QTreeWidget *lvModules, const std::vector<ModuleListRow> &rows, const ImageList &imlAddMenu)
 {
     lvModules->clear();
-    lvModules->setColumnCount(kModuleListColumnCount);
-    QStringList headers {QStringLiteral("Модуль"), QStringLiteral("Имя"), QStringLiteral("Версия"),
-                         QStringLiteral("Запущен")};
-    lvModules->setHeaderLabels(headers);
-    for (int c = column(ModuleListColumn::Author); c < kModuleListColumnCount; ++c)
-        lvModules->setColumnHidden(c, true);
+    setModuleListColumns(lvModules);
 
     for (const ModuleListRow &row : rows) {
         auto *item = new QTreeWidgetItem(lvModules);
@@ -41,9 +52,7 @@ void fillModuleList(QTreeWidget *lvModules, const std::vector<ModuleListRow> &ro
 void fillAboutList(QTreeWidget *lvAbout, const std::vector<AboutRow> &rows, const ImageList &imlAddMenu)
 {
     lvAbout->clear();
-    lvAbout->setColumnCount(5);
-    lvAbout->setHeaderLabels({QStringLiteral("Файл"), QStringLiteral("Имя"), QStringLiteral("Версия"),
-                              QStringLiteral("Автор"), QStringLiteral("Маска")});
+    setAboutListColumns(lvAbout);
     for (const AboutRow &row : rows) {
         auto *item = new QTreeWidgetItem(lvAbout);
         setRowTexts(item, row.caption, row.subItems());

@@ -34,8 +34,13 @@ constexpr int kModuleFileNameRole = 0x0100 + 1; // Qt::UserRole + 1
 // Item data role of column Module holding the number of button columns in use (int).
 constexpr int kModuleButtonCountRole = 0x0100 + 2;
 
-// Replaces the content of `lvModules` with `rows` (headers, hidden columns,
-// check marks, images from `imlAddMenu`).
+// The columns of `lvModules`: count, header texts, the hidden ones.
+void setModuleListColumns(QTreeWidget *lvModules);
+// The columns of `lvAbout`: count and header texts.
+void setAboutListColumns(QTreeWidget *lvAbout);
+
+// Replaces the content of `lvModules` with `rows` (columns as
+// setModuleListColumns, check marks, images from `imlAddMenu`).
 void fillModuleList(QTreeWidget *lvModules, const std::vector<ModuleListRow> &rows, const ImageList &imlAddMenu);
 
 // Replaces the content of `lvAbout` with `rows`.

@@ -1,5 +1,6 @@
 #include "options/ui/TfmOptions.h"
 
+#include "information/ui/DialogParts.h"
 #include "main/ui/ModuleListRows.h"
 #include "options/ui/ClickableLabel.h"
 #include "options/ui/ColorSwatch.h"
@@ -117,14 +118,7 @@ TfmOptions::TfmOptions(QString iniPath, QWidget *parent)
     m_reportError = [this](const QString &message) {
         QMessageBox::critical(this, QStringLiteral("Brenmark"), message);
     };
-    setObjectName(QStringLiteral("fmOptions"));
-    setWindowTitle(QStringLiteral("Настройки программы"));
-    setFixedSize(534, 422);
-    setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint
-                   | Qt::WindowCloseButtonHint);
-    QFont font(QStringLiteral("Tahoma"));
-    font.setPointSize(8);
-    setFont(font);
+    setUpFixedDialog(this, QStringLiteral("fmOptions"), QStringLiteral("Настройки программы"), 534, 422);
 
     createPageList();
     createHeader();
@@ -221,15 +215,11 @@ QWidget *TfmOptions::createModulesPage()
     m_lvModules->setSelectionMode(QAbstractItemView::SingleSelection);
     m_lvModules->setStyleSheet(QStringLiteral(
         "QTreeView::item { border-right: 1px solid palette(midlight); border-bottom: 1px solid palette(midlight); }"));
-    m_lvModules->setColumnCount(kModuleListColumnCount);
-    m_lvModules->setHeaderLabels({QStringLiteral("Модуль"), QStringLiteral("Имя"), QStringLiteral("Версия"),
-                                  QStringLiteral("Запущен")});
+    setModuleListColumns(m_lvModules);
     m_lvModules->header()->setStretchLastSection(false);
     const int widths[] = {136, 141, 48, 57};
     for (int column = 0; column < 4; ++column)
         m_lvModules->setColumnWidth(column, widths[column]);
-    for (int column = 4; column < kModuleListColumnCount; ++column)
-        m_lvModules->setColumnHidden(column, true);
     connect(m_lvModules, &QTreeWidget::currentItemChanged, this,
             [this](QTreeWidgetItem *current) { lvModulesChange(current); });
     connect(m_lvModules, &QTreeWidget::itemChanged, this, [this](QTreeWidgetItem *item) { lvModulesChange(item); });

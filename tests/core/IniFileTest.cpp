@@ -2,6 +2,7 @@
 #include "options/core/IniFile.h"
 #include "options/core/IniValue.h"
 #include "options/core/IniWriteError.h"
+#include "tests/support/FileBytes.h"
 
 #include <QDir>
 #include <QFile>
@@ -18,19 +19,6 @@ QByteArray edited(const QByteArray &before, const std::function<void(IniDocument
     IniDocument document = IniDocument::fromBytes(before);
     edit(document);
     return document.toBytes();
-}
-
-void writeBytes(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
-}
-
-QByteArray readBytes(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
 } // namespace

@@ -2,6 +2,7 @@
 #include "options/core/IniFile.h"
 #include "options/core/IniWriteError.h"
 #include "options/core/SettingsFile.h"
+#include "tests/support/FileBytes.h"
 
 #include <QDir>
 #include <QFile>
@@ -12,19 +13,6 @@
 using namespace brenmark;
 
 namespace {
-
-void writeBytes(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
-}
-
-QByteArray readBytes(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
 
 class SettingsFileTest : public ::testing::Test
 {

@@ -9,6 +9,7 @@
 #include "main/core/templates/TemplateList.h"
 #include "options/core/IniFile.h"
 #include "options/core/SettingsFile.h"
+#include "tests/support/FileBytes.h"
 
 #include <QDir>
 #include <QFile>
@@ -21,19 +22,6 @@
 using namespace brenmark;
 
 namespace {
-
-void writeBytes(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
-}
-
-QByteArray readBytes(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
 
 // Records the steps in the order the sequence calls them.
 class RecordingHost : public StartSequenceHost

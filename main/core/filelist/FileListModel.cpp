@@ -183,28 +183,26 @@ void FileListModel::appendRows(std::vector<Row> &&rows)
     endInsertRows();
 }
 
-int FileListModel::appendDialogFiles(const std::vector<std::string> &paths)
+int FileListModel::appendAccepted(const std::vector<std::string> &paths, bool newPathIsCurrent)
 {
     FileAddRule rule;
     std::vector<Row> rows;
     for (const std::string &path : paths)
         if (rule.accepts(path))
-            rows.push_back(makeRow(0, path, true, path));
+            rows.push_back(makeRow(0, path, newPathIsCurrent, newPathIsCurrent ? path : std::string_view()));
     int added = int(rows.size());
     appendRows(std::move(rows));
     return added;
 }
 
+int FileListModel::appendDialogFiles(const std::vector<std::string> &paths)
+{
+    return appendAccepted(paths, true);
+}
+
 int FileListModel::appendListFiles(const std::vector<std::string> &paths)
 {
-    FileAddRule rule;
-    std::vector<Row> rows;
-    for (const std::string &path : paths)
-        if (rule.accepts(path))
-            rows.push_back(makeRow(0, path, false, {}));
-    int added = int(rows.size());
-    appendRows(std::move(rows));
-    return added;
+    return appendAccepted(paths, false);
 }
 
 int FileListModel::appendDroppedFiles(const std::vector<std::string> &paths, PreviewEngine &engine)

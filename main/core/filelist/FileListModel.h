@@ -149,6 +149,8 @@ private:
     Row makeRow(int iconIndex, std::string_view currentPath, bool hasNewPath,
                 std::string_view newPath);
     void appendRows(std::vector<Row> &&rows);
+    // The paths the add rule accepts, as "0|p*p" rows or "0|p" rows.
+    int appendAccepted(const std::vector<std::string> &paths, bool newPathIsCurrent);
     void removeWhere(const RowSelection &selection);
     void compactPools();
 

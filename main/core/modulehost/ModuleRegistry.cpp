@@ -149,13 +149,11 @@ void ModuleRegistry::loadModule(Scan &scan, const std::string &fileName)
         AboutRow about {fileName, caption, row.name, row.version, row.author, row.mask, item.imageIndex};
 
         std::vector<ModuleCommand> commands;
-        bool anyButton = false;
         if (exportBtns) {
             ModuleButton buttons[BRENMARK_MAX_BUTTONS] {};
             guardModuleCall([&] { exportBtns(buttons, &scan.buttonCount); });
             // The array has room for ten: a larger count must not read past it.
             const int count = std::clamp<int>(scan.buttonCount, 0, BRENMARK_MAX_BUTTONS);
-            anyButton = count > 0;
             if (!m_commands.empty())
                 commands.push_back({true, QStringLiteral("-"), nullptr, -1, -1});
             for (int i = 0; i < count; ++i) {
@@ -175,11 +173,16 @@ void ModuleRegistry::loadModule(Scan &scan, const std::string &fileName)
         m_aboutRows.push_back(std::move(about));
         m_commands.insert(m_commands.end(), std::make_move_iterator(commands.begin()),
                           std::make_move_iterator(commands.end()));
-        m_modulesButtonEnabled = m_modulesButtonEnabled || anyButton;
     } catch (const ModuleCallError &) {
         scan.imlAddMenu.truncate(addMenuImages);
         scan.imlModules.truncate(moduleImages);
     }
+}
+
+bool ModuleRegistry::modulesButtonEnabled() const
+{
+    return std::any_of(m_commands.begin(), m_commands.end(),
+                       [](const ModuleCommand &command) { return !command.isSeparator; });
 }
 
 void ModuleRegistry::unloadAll()
@@ -191,7 +194,6 @@ void ModuleRegistry::clear()
 {
     m_actionMenu.clear();
     m_commands.clear();
-    m_modulesButtonEnabled = false;
     m_moduleRows.clear();
     m_aboutRows.clear();
     m_handles.unloadAll();

@@ -42,7 +42,7 @@ public:
     // pmModules, in menu order, separators included.
     const std::vector<ModuleCommand> &moduleCommands() const { return m_commands; }
     // sbModules: enabled when any module returned at least one button.
-    bool modulesButtonEnabled() const { return m_modulesButtonEnabled; }
+    bool modulesButtonEnabled() const;
 
     const std::vector<ModuleListRow> &moduleListRows() const { return m_moduleRows; }
     const std::vector<AboutRow> &aboutRows() const { return m_aboutRows; }
@@ -60,7 +60,6 @@ private:
     ModuleHandleList m_handles;
     ActionMenuTree m_actionMenu;
     std::vector<ModuleCommand> m_commands;
-    bool m_modulesButtonEnabled = false;
     std::vector<ModuleListRow> m_moduleRows;
     std::vector<AboutRow> m_aboutRows;
 };

@@ -1,0 +1,21 @@
+# Fails when a benchmark folder is not run by bench/run: every bench/<name>/
+# with a CMakeLists.txt must be named there, as its script "bench/<name>/..."
+# or its program "<name>_bench" / "bench_<name>".
+file(READ ${SOURCE_DIR}/bench/run script)
+file(GLOB entries LIST_DIRECTORIES true ${SOURCE_DIR}/bench/*)
+set(missing "")
+foreach(entry ${entries})
+    if(IS_DIRECTORY ${entry} AND EXISTS ${entry}/CMakeLists.txt)
+        get_filename_component(name ${entry} NAME)
+        string(FIND "${script}" "bench/${name}/" asScript)
+        string(FIND "${script}" "${name}_bench" asProgram)
+        string(FIND "${script}" "bench_${name}" asPrefixed)
+        if(asScript EQUAL -1 AND asProgram EQUAL -1 AND asPrefixed EQUAL -1)
+            list(APPEND missing ${name})
+        endif()
+    endif()
+endforeach()
+if(missing)
+    message(FATAL_ERROR "bench/run does not run these benchmarks: ${missing}")
+endif()
+message(STATUS "bench/run names every benchmark folder")
