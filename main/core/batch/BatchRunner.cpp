@@ -3,10 +3,10 @@
 #define BRENMARK_HOST
 #include "brenmark_module.h"
 #include "main/core/batch/BatchSink.h"
-#include "main/core/batch/ProcessLookup.h"
 #include "main/core/chain/ActionChainModel.h"
 #include "main/core/filelist/FileListModel.h"
 #include "main/core/modulehost/ModuleCallGuard.h"
+#include "main/core/modulehost/ModuleLibrary.h"
 
 #include <vector>
 
@@ -16,7 +16,6 @@ struct BatchRunner::FileBuffers
 {
     std::string currentPath;
     std::vector<std::uint64_t> actions;
-    ProcessLookup processes;
     QString failure = QString::fromUtf8("Ошибка!");
 };
 
@@ -122,7 +121,7 @@ void BatchRunner::runFile(int row, FileBuffers &buffers)
         const char *before = name;
         m_sink.callStarting();
         try {
-            BrenmarkProcess process = buffers.processes.find(record.Module);
+            BrenmarkProcess process = moduleFunction<BrenmarkProcess>(record.Module, "process");
             if (!process)
                 throw ModuleCallError("process");
             guardModuleCall([&] { process(&name, name, row, progressBar, &record.Options, BRENMARK_MODE_RUN); });

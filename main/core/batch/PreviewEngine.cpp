@@ -3,11 +3,11 @@
 #define BRENMARK_HOST
 #include "brenmark_module.h"
 #include "main/core/batch/BatchSink.h"
-#include "main/core/batch/ProcessLookup.h"
 #include "main/core/chain/ActionChainModel.h"
 #include "main/core/filelist/FileIconList.h"
 #include "main/core/filelist/FileListModel.h"
 #include "main/core/modulehost/ModuleCallGuard.h"
+#include "main/core/modulehost/ModuleLibrary.h"
 
 namespace brenmark {
 namespace {
@@ -42,11 +42,10 @@ std::string PreviewEngine::PreviewFile(const std::string &path, int index)
 {
     if (settings().noPreview)
         return {};
-    ProcessLookup lookup;
-    return runChain(path.c_str(), index, m_sink.progressBarHandle(), lookup);
+    return runChain(path.c_str(), index, m_sink.progressBarHandle());
 }
 
-const char *PreviewEngine::runChain(const char *path, int index, void *progressBar, ProcessLookup &lookup)
+const char *PreviewEngine::runChain(const char *path, int index, void *progressBar)
 {
     // The running name: first the host's path text, then whatever text the last
     // action pointed it at (the module's, valid until its next call).
@@ -55,7 +54,7 @@ const char *PreviewEngine::runChain(const char *path, int index, void *progressB
         if (!m_actions.isChecked(row))
             continue;
         TListData &record = m_actions.record(row);
-        BrenmarkProcess process = lookup.find(record.Module);
+        BrenmarkProcess process = moduleFunction<BrenmarkProcess>(record.Module, "process");
         if (!process)
             continue;
         const char *before = name;
@@ -106,13 +105,12 @@ void PreviewEngine::rebuildOnce(const PreviewSettings &current)
     {
         FileListModel::Rewrite rewrite(m_files);
         void *progressBar = m_sink.progressBarHandle();
-        ProcessLookup lookup;
         std::string path;
         for (int row = 0; row < total && row < m_files.count(); ++row) {
             m_sink.setProgressPosition(row + 1);
             // A copy: the module calls below may change the list's storage.
             path.assign(m_files.currentPath(row));
-            const char *newPath = runChain(path.c_str(), row, progressBar, lookup);
+            const char *newPath = runChain(path.c_str(), row, progressBar);
             int icon = current.showIcons ? FileIconList::instance().iconIndex(path) : 0;
             rewrite.setRow(row, icon, newPath);
         }

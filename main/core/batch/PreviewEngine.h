@@ -8,7 +8,6 @@ namespace brenmark {
 class ActionChainModel;
 class BatchSink;
 class FileListModel;
-class ProcessLookup;
 
 // The settings the preview reads, from the options dialog's check boxes.
 struct PreviewSettings
@@ -51,7 +50,7 @@ public:
 private:
     // Hands `path` through the enabled actions; the result stays valid until
     // the next module call.
-    const char *runChain(const char *path, int index, void *progressBar, ProcessLookup &lookup);
+    const char *runChain(const char *path, int index, void *progressBar);
     void rebuildOnce(const PreviewSettings &current);
 
     FileListModel &m_files;
