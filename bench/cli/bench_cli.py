@@ -97,7 +97,8 @@ try:
         with open(listing, "rb") as names_in:
             best["rename"] = min(best["rename"], timed(["rename", "-n", "-d", "s/^/%s/" % PREFIX], stdin=names_in, key="rename"))
 
-    print("files: %d, best of %d rounds, seconds: wall (CPU)" % (count, rounds))
+    print("files: %d, best of %d rounds, seconds: wall (CPU); load average %.2f %.2f %.2f"
+          % ((count, rounds) + os.getloadavg()))
     for key in keys:
         print("  %-9s %.3f (%.3f)" % (key, best[key], cpu[key]))
     print("run / rename(2) loop:      %.2f (goal <= 1.15)" % (best["run"] / best["loop"]))

@@ -22,6 +22,8 @@ public:
     void setProgressMaximum(int maximum) override;
     void setProgressPosition(int position) override;
     void setStatusText(const QString &text) override;
+    bool showsCallStatus() const override { return false; }
+    void callStarting() override;
     bool stopRequested() const override;
     void callFailed(const std::string &path, const std::string &caption, const std::string &message) override;
 

@@ -28,9 +28,14 @@ void MainWindowSink::setProgressPosition(int position)
         bar->setValue(position);
 }
 
+bool MainWindowSink::showsCallStatus() const
+{
+    return !m_running || !m_captionShown.isValid() || m_captionShown.hasExpired(kRunCaptionInterval);
+}
+
 void MainWindowSink::setStatusText(const QString &text)
 {
-    if (m_running && !text.isEmpty() && m_captionShown.isValid() && !m_captionShown.hasExpired(kRunCaptionInterval))
+    if (!text.isEmpty() && !showsCallStatus())
         return;
     m_form.lbAction->setText(text);
     if (m_running)

@@ -23,6 +23,9 @@ public:
     // the next one after the interval is shown, and the empty caption at the
     // run's end always is.
     void setStatusText(const QString &text) override;
+    // Yes only when the next caption would reach the label, so the run builds
+    // no caption that would be dropped.
+    bool showsCallStatus() const override;
     void paintStatusNow() override;
     // Before every module call of a run: repaints, clicks and the stop button.
     // Over small files the message loop is visited at most once per

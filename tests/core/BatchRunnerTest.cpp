@@ -213,6 +213,28 @@ TEST(BatchRun, ActionsRemovedDuringTheRunAreSkipped)
                                                      "/d/f1+2+3 /d/f1+2+3 1 #4"}));
 }
 
+TEST(BatchRun, ASinkWithoutCallTextsIsToldOfEveryCallThatIsMade)
+{
+    Fixtures fixtures;
+    void *spy = fixtures.load("fixture_batch_spy");
+    RunSetup setup;
+    for (int i = 0; i < 2; ++i)
+        setup.actions.addAction(spy, "spy.so", 0);
+    setup.addRows(2);
+    setup.sink.callStatusShown = false;
+    // The second action is unchecked while it is announced: no call, no notice.
+    setup.sink.onEvents = [&] {
+        if (setup.sink.eventRounds == 2)
+            setup.actions.setCheckedByUser(1, false);
+    };
+    Fixtures::reset(spy);
+    setup.runner.sbStartClick();
+    EXPECT_EQ(calls(spy).size(), 2u);
+    EXPECT_EQ(setup.sink.callsStarted, 2);
+    // Only the end of the run's empty text: no text per call.
+    EXPECT_EQ(setup.sink.statusHistory, std::vector<std::string> {""});
+}
+
 TEST(BatchRun, RenamesForRealAndNeverReplacesAFile)
 {
     Fixtures fixtures;

@@ -105,6 +105,8 @@ public:
             onEvents();
     }
     void *progressBarHandle() const override { return kProgressBar; }
+    bool showsCallStatus() const override { return callStatusShown; }
+    void callStarting() override { ++callsStarted; }
     void setRunning(bool value) override { running.push_back(value); }
     bool exitOnFinal() const override { return exitOnFinalChecked; }
     void closeWindow() override { ++closeCalls; }
@@ -120,6 +122,8 @@ public:
     std::function<void()> onEvents;
     std::function<void(int)> onProgress;
     bool exitOnFinalChecked = false;
+    bool callStatusShown = true;
+    int callsStarted = 0;
     int closeCalls = 0;
     int fileCountUpdates = 0;
 };

@@ -12,6 +12,13 @@
 
 namespace brenmark {
 
+struct BatchRunner::FileBuffers
+{
+    std::string currentPath;
+    std::vector<std::uint64_t> actions;
+    QString failure = QString::fromUtf8("Ошибка!");
+};
+
 BatchRunner::BatchRunner(FileListModel &files, ActionChainModel &actions, BatchSink &sink)
     : m_files(files)
     , m_actions(actions)
@@ -50,6 +57,7 @@ void BatchRunner::sbStartClick()
     const std::uint64_t lastSerial = m_files.lastSerial();
     std::uint64_t previousSerial = 0;
     int hint = 0;
+    FileBuffers buffers;
     for (int i = 0; i < total; ++i) {
         if (stopping())
             break;
@@ -59,7 +67,7 @@ void BatchRunner::sbStartClick()
             break;
         previousSerial = m_files.serial(row);
         hint = row + 1;
-        runFile(row);
+        runFile(row, buffers);
     }
 
     m_sink.setProgressPosition(0);
@@ -75,20 +83,21 @@ void BatchRunner::sbStartClick()
     m_sink.updateFileCount();
 }
 
-void BatchRunner::runFile(int row)
+void BatchRunner::runFile(int row, FileBuffers &buffers)
 {
     const std::uint64_t fileSerial = m_files.serial(row);
     // Host copies: the list's storage may change while events are processed.
-    const std::string currentPath(m_files.currentPath(row));
+    const std::string &currentPath = buffers.currentPath.assign(m_files.currentPath(row));
     const char *name = currentPath.c_str();
 
     // The actions as they stand when the file begins; each is found again by
     // serial after the events, so a removed or moved action is never mistaken
     // for another.
-    std::vector<std::uint64_t> actions;
-    actions.reserve(static_cast<size_t>(m_actions.count()));
+    std::vector<std::uint64_t> &actions = buffers.actions;
+    actions.clear();
     for (int j = 0; j < m_actions.count(); ++j)
         actions.push_back(m_actions.serial(j));
+    const bool showsCallStatus = m_sink.showsCallStatus();
 
     for (std::uint64_t actionSerial : actions) {
         int j = m_actions.rowOfSerial(actionSerial);
@@ -96,7 +105,8 @@ void BatchRunner::runFile(int row)
             continue;
         if (stopping())
             break;
-        m_sink.setStatusText(statusText(currentPath, m_actions.caption(j)));
+        if (showsCallStatus)
+            m_sink.setStatusText(statusText(currentPath, m_actions.caption(j)));
         m_sink.processPendingEvents();
 
         j = m_actions.rowOfSerial(actionSerial);
@@ -109,13 +119,14 @@ void BatchRunner::runFile(int row)
         TListData &record = m_actions.record(j);
         void *progressBar = m_sink.progressBarHandle();
         const char *before = name;
+        m_sink.callStarting();
         try {
-            auto process = moduleFunction<BrenmarkProcess>(record.Module, "process");
+            BrenmarkProcess process = moduleFunction<BrenmarkProcess>(record.Module, "process");
             if (!process)
                 throw ModuleCallError("process");
             guardModuleCall([&] { process(&name, name, row, progressBar, &record.Options, BRENMARK_MODE_RUN); });
         } catch (const std::exception &error) {
-            m_sink.setStatusText(QString::fromUtf8("Ошибка!"));
+            m_sink.setStatusText(buffers.failure);
             m_sink.callFailed(before, m_actions.caption(j), error.what());
         }
         if (!name)

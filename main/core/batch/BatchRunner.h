@@ -35,8 +35,11 @@ public:
     static QString statusText(const std::string &currentPath, const std::string &caption);
 
 private:
+    // What runFile reuses from file to file, so a file costs no allocation.
+    struct FileBuffers;
+
     bool stopping() const;
-    void runFile(int row);
+    void runFile(int row, FileBuffers &buffers);
 
     FileListModel &m_files;
     ActionChainModel &m_actions;

@@ -23,6 +23,13 @@ public:
     // be painted at once after setting it.
     virtual void setStatusText(const QString &text) = 0;
     virtual void paintStatusNow() {}
+    // Whether the run's text per call (file name " / " caption) is shown at
+    // all. A sink that shows none says no, and the run builds no text per
+    // call; it still gets the other texts ("Ошибка!", the empty text at the end).
+    virtual bool showsCallStatus() const { return true; }
+    // The run only: a process call is about to be made, right after the
+    // events were processed (so the action is still there and checked).
+    virtual void callStarting() {}
 
     // The run only: let the window process all pending events (repaints,
     // clicks, the stop button). Rows and actions may change meanwhile.

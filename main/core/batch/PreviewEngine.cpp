@@ -54,7 +54,7 @@ const char *PreviewEngine::runChain(const char *path, int index, void *progressB
         if (!m_actions.isChecked(row))
             continue;
         TListData &record = m_actions.record(row);
-        auto process = moduleFunction<BrenmarkProcess>(record.Module, "process");
+        BrenmarkProcess process = moduleFunction<BrenmarkProcess>(record.Module, "process");
         if (!process)
             continue;
         const char *before = name;

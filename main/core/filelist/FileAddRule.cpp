@@ -5,6 +5,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <functional>
+
 namespace brenmark {
 namespace {
 
@@ -12,6 +14,13 @@ constexpr int kListAfterLookups = 32;
 // A folder is listed when its size (as the file system reports it) is at
 // most this many bytes per file asked for so far.
 constexpr long long kFolderBytesPerLookup = 4096;
+
+constexpr std::uint32_t kEmptySlot = UINT32_MAX;
+
+size_t hashName(std::string_view name)
+{
+    return std::hash<std::string_view>()(name);
+}
 
 bool isAddable(int folder, const char *name)
 {
@@ -34,7 +43,10 @@ void FileAddRule::closeFolder()
     m_lookups = 0;
     m_listed = false;
     m_listingRefused = false;
-    m_entries.clear();
+    m_names.clear();
+    m_offsets.clear();
+    m_types.clear();
+    m_slots.clear();
 }
 
 void FileAddRule::openFolder(std::string_view folder)
@@ -63,10 +75,40 @@ void FileAddRule::listFolder()
         m_listingRefused = true;
         return;
     }
-    while (const dirent *entry = ::readdir(listing))
-        m_entries.emplace(entry->d_name, entry->d_type);
+    while (const dirent *entry = ::readdir(listing)) {
+        m_offsets.push_back(std::uint32_t(m_names.size()));
+        m_names.append(entry->d_name);
+        m_types.push_back(entry->d_type);
+    }
     ::closedir(listing);
+    m_offsets.push_back(std::uint32_t(m_names.size()));
+    // A folder cannot hold two entries of one name: no check for equal names.
+    const size_t count = m_types.size();
+    size_t size = 16;
+    while (size < count * 2)
+        size *= 2;
+    m_slots.assign(size, kEmptySlot);
+    const size_t mask = size - 1;
+    for (std::uint32_t entry = 0; entry < count; ++entry) {
+        const std::string_view name(m_names.data() + m_offsets[entry], m_offsets[entry + 1] - m_offsets[entry]);
+        size_t slot = hashName(name) & mask;
+        while (m_slots[slot] != kEmptySlot)
+            slot = (slot + 1) & mask;
+        m_slots[slot] = entry;
+    }
     m_listed = true;
+}
+
+int FileAddRule::listedType(std::string_view name) const
+{
+    const size_t mask = m_slots.size() - 1;
+    for (size_t slot = hashName(name) & mask; m_slots[slot] != kEmptySlot; slot = (slot + 1) & mask) {
+        const std::uint32_t entry = m_slots[slot];
+        const std::string_view listed(m_names.data() + m_offsets[entry], m_offsets[entry + 1] - m_offsets[entry]);
+        if (listed == name)
+            return m_types[entry];
+    }
+    return -1;
 }
 
 bool FileAddRule::accepts(const std::string &path)
@@ -91,11 +133,10 @@ bool FileAddRule::accepts(const std::string &path)
         listFolder();
     if (!m_listed)
         return isAddable(m_folder, name);
-    m_key.assign(name);
-    const auto found = m_entries.find(m_key);
-    if (found == m_entries.end())
+    const int type = listedType(std::string_view(path).substr(slash + 1));
+    if (type < 0)
         return false;
-    switch (found->second) {
+    switch (type) {
     case DT_DIR: return false;
     case DT_LNK:
     case DT_UNKNOWN: return isAddable(m_folder, name);
