@@ -15,7 +15,7 @@ namespace {
 
 const char kImageIndexProperty[] = "imageIndex";
 
-struct ItemSpec
+struct MenuItemDesign
 {
     const char *name;
     const char *caption;
@@ -24,16 +24,16 @@ struct ItemSpec
     QKeySequence shortcut = {};
 };
 
-QAction *addItem(QMenu *menu, const ItemSpec &spec, const ImageList &images)
+QAction *addItem(QMenu *menu, const MenuItemDesign &design, const ImageList &images)
 {
-    auto *item = new QAction(QString::fromUtf8(spec.caption), menu);
-    item->setObjectName(QString::fromLatin1(spec.name));
-    item->setData(spec.tag);
-    item->setProperty(kImageIndexProperty, spec.image);
-    if (spec.image >= 0)
-        item->setIcon(images.icon(spec.image));
-    if (!spec.shortcut.isEmpty()) {
-        item->setShortcut(spec.shortcut);
+    auto *item = new QAction(QString::fromUtf8(design.caption), menu);
+    item->setObjectName(QString::fromLatin1(design.name));
+    item->setData(design.tag);
+    item->setProperty(kImageIndexProperty, design.image);
+    if (design.image >= 0)
+        item->setIcon(images.icon(design.image));
+    if (!design.shortcut.isEmpty()) {
+        item->setShortcut(design.shortcut);
         item->setShortcutContext(Qt::WidgetShortcut);
     }
     menu->addAction(item);
@@ -48,16 +48,16 @@ QAction *addSeparator(QMenu *menu, const char *name)
 }
 
 // A submenu item: the submenu's own action carries the item's name, tag and image.
-QAction *addSubmenu(QMenu *menu, const ItemSpec &spec, const ImageList &images)
+QAction *addSubmenu(QMenu *menu, const MenuItemDesign &design, const ImageList &images)
 {
-    auto *submenu = new QMenu(QString::fromUtf8(spec.caption), menu);
-    submenu->setObjectName(QString::fromLatin1(spec.name) + QStringLiteral("Menu"));
+    auto *submenu = new QMenu(QString::fromUtf8(design.caption), menu);
+    submenu->setObjectName(QString::fromLatin1(design.name) + QStringLiteral("Menu"));
     QAction *item = submenu->menuAction();
-    item->setObjectName(QString::fromLatin1(spec.name));
-    item->setData(spec.tag);
-    item->setProperty(kImageIndexProperty, spec.image);
-    if (spec.image >= 0)
-        item->setIcon(images.icon(spec.image));
+    item->setObjectName(QString::fromLatin1(design.name));
+    item->setData(design.tag);
+    item->setProperty(kImageIndexProperty, design.image);
+    if (design.image >= 0)
+        item->setIcon(images.icon(design.image));
     menu->addMenu(submenu);
     return item;
 }
