@@ -1,9 +1,7 @@
 // Cost of one preview call of the extension, date, transliteration and move
 // modules, through dlsym as the host makes it, over real files on tmpfs (the
 // date and move modules read the file's time).
-#define BRENMARK_HOST
-#include "brenmark_module.h"
-#include "main/core/modulehost/ModuleLibrary.h"
+#include "bench/support/ModuleChain.h"
 #include "module_helper/Fields.h"
 #include "modules/date_time/DateTimeOptions.h"
 #include "modules/extension/ExtensionOptions.h"
@@ -15,66 +13,11 @@
 
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
-#include <ctime>
 #include <filesystem>
-#include <memory>
 #include <string>
 #include <vector>
 
 using namespace brenmark;
-
-namespace {
-
-struct Action {
-    std::unique_ptr<ModuleLibrary> library;
-    void *slot = nullptr;
-};
-
-template<typename Options>
-Action load(const char *file, const Options &options)
-{
-    Action action;
-    std::string error;
-    action.library = ModuleLibrary::open(std::string(BRENMARK_PLUGINS_DIR) + "/" + file, &error);
-    if (!action.library) {
-        std::fprintf(stderr, "%s\n", error.c_str());
-        std::exit(1);
-    }
-    moduleFunction<BrenmarkNewOpt>(action.library->handle(), "newOpt")(&action.slot);
-    std::memcpy(action.slot, &options, sizeof options);
-    return action;
-}
-
-// This thread's CPU time: the machine is shared, wall time would count others' work.
-double cpuNanoseconds()
-{
-    timespec now;
-    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
-    return double(now.tv_sec) * 1e9 + double(now.tv_nsec);
-}
-
-double measure(std::vector<Action> &chain, const std::vector<std::string> &names, int rounds)
-{
-    std::size_t check = 0;
-    const double start = cpuNanoseconds();
-    for (int round = 0; round < rounds; ++round) {
-        for (std::size_t i = 0; i < names.size(); ++i) {
-            const char *name = names[i].c_str();
-            for (Action &action : chain) {
-                auto process = moduleFunction<BrenmarkProcess>(action.library->handle(), "process");
-                process(&name, names[i].c_str(), int32_t(i), nullptr, &action.slot, BRENMARK_MODE_PREVIEW);
-            }
-            check += std::strlen(name);
-        }
-    }
-    const double elapsed = cpuNanoseconds() - start;
-    if (check == 0)
-        std::puts("no output");
-    return elapsed / double(rounds * names.size());
-}
-
-} // namespace
 
 int main()
 {

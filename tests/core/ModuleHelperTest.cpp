@@ -7,6 +7,7 @@
 #include "module_helper/RenamingModule.h"
 #include "module_helper/SafeRename.h"
 #include "module_helper/Utf8.h"
+#include "tests/support/TempFolder.h"
 
 #include <gtest/gtest.h>
 
@@ -20,39 +21,6 @@
 
 using namespace brenmark::sdk;
 namespace fs = std::filesystem;
-
-namespace {
-
-std::string readFile(const fs::path &path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-}
-
-void writeFile(const fs::path &path, const std::string &content)
-{
-    std::ofstream(path, std::ios::binary) << content;
-}
-
-// A fresh folder under `parent`, removed with everything in it at the end.
-class TempFolder
-{
-public:
-    explicit TempFolder(const fs::path &parent = fs::temp_directory_path())
-    {
-        std::string pattern = (parent / "brenmark-modules-XXXXXX").string();
-        if (!::mkdtemp(pattern.data()))
-            throw std::runtime_error("mkdtemp failed");
-        m_path = pattern;
-    }
-    ~TempFolder() { fs::remove_all(m_path); }
-    const fs::path &path() const { return m_path; }
-
-private:
-    fs::path m_path;
-};
-
-} // namespace
 
 TEST(ModuleHelperNames, SplitsAtTheLastDotAfterLeadingDots)
 {

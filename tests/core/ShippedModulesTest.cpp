@@ -10,6 +10,7 @@
 #include "modules/remove_text/RemoveOptions.h"
 #include "modules/replace_text/ReplaceOptions.h"
 #include "module_helper/Fields.h"
+#include "tests/support/TempFolder.h"
 
 #include <gtest/gtest.h>
 
@@ -93,34 +94,6 @@ public:
 private:
     std::unique_ptr<ModuleLibrary> m_library;
     std::vector<void *> m_blocks;
-};
-
-std::string readFile(const fs::path &path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-}
-
-void writeFile(const fs::path &path, const std::string &content)
-{
-    std::ofstream(path, std::ios::binary) << content;
-}
-
-class TempFolder
-{
-public:
-    TempFolder()
-    {
-        std::string pattern = (fs::temp_directory_path() / "brenmark-shipped-XXXXXX").string();
-        if (!::mkdtemp(pattern.data()))
-            throw std::runtime_error("mkdtemp failed");
-        m_path = pattern;
-    }
-    ~TempFolder() { fs::remove_all(m_path); }
-    const fs::path &path() const { return m_path; }
-
-private:
-    fs::path m_path;
 };
 
 std::string callError(const std::function<void()> &call)

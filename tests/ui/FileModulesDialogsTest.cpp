@@ -1,12 +1,8 @@
 // The options dialogs and command buttons of the extension, date,
 // transliteration and move modules, driven through their exports as the host
 // calls them, over a main window of the test's own.
-#define BRENMARK_HOST
-#include "brenmark_module.h"
-#include "main/core/modulehost/ModuleCallGuard.h"
-#include "main/core/modulehost/ModuleLibrary.h"
+#include "tests/support/DialogModule.h"
 
-#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDialog>
@@ -16,33 +12,14 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
-#include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QTimer>
 
-#include <functional>
 #include <memory>
 
 using namespace brenmark;
 
 namespace {
-
-// Runs `work` on the next modal dialog once it is up, from inside its exec().
-void onDialog(const std::function<void(QDialog *)> &work)
-{
-    auto *poll = new QTimer;
-    poll->setInterval(5);
-    QObject::connect(poll, &QTimer::timeout, poll, [poll, work] {
-        auto *dialog = qobject_cast<QDialog *>(QApplication::activeModalWidget());
-        if (!dialog)
-            return;
-        poll->stop();
-        poll->deleteLater();
-        work(dialog);
-    });
-    poll->start();
-}
 
 QString exampleLine(QDialog *dialog)
 {
@@ -52,35 +29,10 @@ QString exampleLine(QDialog *dialog)
     return {};
 }
 
-QPushButton *button(QDialog *dialog, QDialogButtonBox::StandardButton which)
-{
-    return dialog->findChild<QDialogButtonBox *>()->button(which);
-}
-
-class Module
+class Module : public DialogModule
 {
 public:
-    Module(const char *file, QWidget *window)
-    {
-        std::string error;
-        m_library = ModuleLibrary::open(std::string(BRENMARK_PLUGINS_DIR) + "/" + file, &error);
-        if (!m_library)
-            qFatal("%s", error.c_str());
-        guardModuleCall([&] { function<BrenmarkInitialize>("initialize")(window); });
-    }
-
-    template<typename Function>
-    Function function(const char *name) const
-    {
-        return moduleFunction<Function>(m_library->handle(), name);
-    }
-
-    int32_t showOptions(bool isNew, void **slot, const char **caption) const
-    {
-        int32_t result = -1;
-        guardModuleCall([&] { result = function<BrenmarkShowOptions>("showOptions")(isNew, slot, caption); });
-        return result;
-    }
+    using DialogModule::DialogModule;
 
     QString process(const QString &path, void **slot, int32_t mode) const
     {
@@ -89,14 +41,6 @@ public:
         guardModuleCall([&] { function<BrenmarkProcess>("process")(&name, bytes.constData(), 0, nullptr, slot, mode); });
         return QString::fromUtf8(name);
     }
-
-    void freeOpt(void *block) const
-    {
-        guardModuleCall([&] { function<BrenmarkFreeOpt>("freeOpt")(block); });
-    }
-
-private:
-    std::unique_ptr<ModuleLibrary> m_library;
 };
 
 } // namespace

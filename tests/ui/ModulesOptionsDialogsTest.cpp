@@ -1,11 +1,7 @@
 // The options dialogs of the shipped renaming modules, driven through
 // showOptions as the host calls it, over a main window of the test's own.
-#define BRENMARK_HOST
-#include "brenmark_module.h"
-#include "main/core/modulehost/ModuleCallGuard.h"
-#include "main/core/modulehost/ModuleLibrary.h"
+#include "tests/support/DialogModule.h"
 
-#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDialog>
@@ -13,33 +9,14 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPointer>
-#include <QPushButton>
 #include <QSpinBox>
 #include <QTest>
-#include <QTimer>
 
-#include <functional>
 #include <memory>
 
 using namespace brenmark;
 
 namespace {
-
-// Runs `work` on the module's dialog once it is up, from inside its exec().
-void onDialog(const std::function<void(QDialog *)> &work)
-{
-    auto *poll = new QTimer;
-    poll->setInterval(5);
-    QObject::connect(poll, &QTimer::timeout, poll, [poll, work] {
-        auto *dialog = qobject_cast<QDialog *>(QApplication::activeModalWidget());
-        if (!dialog)
-            return;
-        poll->stop();
-        poll->deleteLater();
-        work(dialog);
-    });
-    poll->start();
-}
 
 QString exampleLine(QDialog *dialog)
 {
@@ -49,35 +26,10 @@ QString exampleLine(QDialog *dialog)
     return {};
 }
 
-QPushButton *button(QDialog *dialog, QDialogButtonBox::StandardButton which)
-{
-    return dialog->findChild<QDialogButtonBox *>()->button(which);
-}
-
-class Module
+class Module : public DialogModule
 {
 public:
-    explicit Module(const char *file, QWidget *window)
-    {
-        std::string error;
-        m_library = ModuleLibrary::open(std::string(BRENMARK_PLUGINS_DIR) + "/" + file, &error);
-        if (!m_library)
-            qFatal("%s", error.c_str());
-        guardModuleCall([&] { function<BrenmarkInitialize>("initialize")(window); });
-    }
-
-    template<typename Function>
-    Function function(const char *name) const
-    {
-        return moduleFunction<Function>(m_library->handle(), name);
-    }
-
-    int32_t showOptions(bool isNew, void **slot, const char **caption) const
-    {
-        int32_t result = -1;
-        guardModuleCall([&] { result = function<BrenmarkShowOptions>("showOptions")(isNew, slot, caption); });
-        return result;
-    }
+    using DialogModule::DialogModule;
 
     QString preview(const char *path, void **slot) const
     {
@@ -87,14 +39,6 @@ public:
         });
         return QString::fromUtf8(name);
     }
-
-    void freeOpt(void *block) const
-    {
-        guardModuleCall([&] { function<BrenmarkFreeOpt>("freeOpt")(block); });
-    }
-
-private:
-    std::unique_ptr<ModuleLibrary> m_library;
 };
 
 } // namespace
