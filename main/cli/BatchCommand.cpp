@@ -11,6 +11,7 @@
 #include "main/core/batch/PreviewEngine.h"
 #include "main/core/chain/ActionChainModel.h"
 #include "main/core/filelist/FileListModel.h"
+#include "main/core/filelist/FolderListing.h"
 #include "main/core/modulehost/ImageList.h"
 #include "main/core/modulehost/ModuleRegistry.h"
 #include "main/core/modulehost/ProgramDirectory.h"
@@ -26,6 +27,7 @@
 
 #include <cstdio>
 #include <string>
+#include <thread>
 #include <vector>
 
 namespace brenmark {
@@ -68,14 +70,14 @@ std::string templateFileFor(const CommandLine &commandLine, const QString &progr
     return path;
 }
 
-void addFiles(const CommandLine &commandLine, FileListModel &files)
+void addFiles(const CommandLine &commandLine, FileListModel &files, FolderListingCache &listings)
 {
     if (!commandLine.hasListFile) {
-        files.appendListFiles(commandLine.files);
+        files.appendListFiles(commandLine.files, &listings);
         return;
     }
     try {
-        files.appendListFile(commandLine.listFile);
+        files.appendListFile(commandLine.listFile, &listings);
     } catch (const std::runtime_error &error) {
         throw SetupError(std::string(error.what()) + ": " + commandLine.listFile);
     }
@@ -98,7 +100,15 @@ public:
     void setStatusText(const QString &) override {}
 };
 
-ExitCode dryRun(FileListModel &files, ActionChainModel &chain)
+ExitCode writeOutput(const FileListModel &files, int rows)
+{
+    if (writeDryRunLines(files, rows, stdout))
+        return ExitCode::Done;
+    printError("не удалось записать результат в стандартный вывод");
+    return ExitCode::UsageError;
+}
+
+ExitCode dryRun(FileListModel &files, ActionChainModel &chain, const FolderListingCache &listings)
 {
     QuietSink sink;
     // The dry run is asked for explicitly: it computes paths even when the
@@ -111,19 +121,21 @@ ExitCode dryRun(FileListModel &files, ActionChainModel &chain)
         int row = 0;
         while (row < files.count() && files.hasNewPath(row))
             ++row;
-        std::string lines = dryRunLines(files, row);
-        std::fwrite(lines.data(), 1, lines.size(), stdout);
-        std::fflush(stdout);
+        writeOutput(files, row);
         std::string path = row < files.count() ? std::string(files.currentPath(row)) : std::string();
         printError("ошибка при расчёте нового пути: " + quotePath(path) + ": " + error.what());
         return ExitCode::CallsFailed;
     }
-    std::string lines = dryRunLines(files, files.count());
-    std::fwrite(lines.data(), 1, lines.size(), stdout);
-    std::fflush(stdout);
-    std::vector<std::string> collisions = collisionMessages(files);
+    // Both only read the finished list: the collisions are sought while the
+    // lines are written.
+    std::vector<std::string> collisions;
+    std::thread seeker([&] { collisions = collisionMessages(files, &listings); });
+    const ExitCode written = writeOutput(files, files.count());
+    seeker.join();
     for (const std::string &line : collisions)
         std::fprintf(stderr, "%s\n", line.c_str());
+    if (written != ExitCode::Done)
+        return written;
     return collisions.empty() ? ExitCode::Done : ExitCode::Collisions;
 }
 
@@ -173,8 +185,9 @@ ExitCode runParsed(const CommandLine &commandLine)
                 throw SetupError("шаблон не выполнен; --ignore-missing выполнит его без этих модулей");
         }
         FileListModel files;
-        addFiles(commandLine, files);
-        result = commandLine.dryRun ? dryRun(files, chain) : run(files, chain);
+        FolderListingCache listings;
+        addFiles(commandLine, files, listings);
+        result = commandLine.dryRun ? dryRun(files, chain, listings) : run(files, chain);
     }
     // The window's shut-down order: modules unloaded in load order, no freeOpt.
     registry.unloadAll();

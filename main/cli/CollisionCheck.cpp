@@ -1,6 +1,7 @@
 #include "main/cli/CollisionCheck.h"
 
-#include <dirent.h>
+#include "main/core/filelist/FolderListing.h"
+
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -77,18 +78,6 @@ public:
         }
     }
 
-    // Looks up by a probe whose hash is given; `matches(item)` compares.
-    template<typename Matches>
-    bool contains(size_t hash, Matches matches) const
-    {
-        size_t mask = m_slots.size() - 1;
-        for (size_t slot = hash & mask; m_slots[slot] != kNone; slot = (slot + 1) & mask) {
-            if (matches(m_slots[slot]))
-                return true;
-        }
-        return false;
-    }
-
 private:
     Hash m_hash;
     Equal m_equal;
@@ -100,56 +89,16 @@ size_t hashName(std::string_view name)
     return std::hash<std::string_view>()(name);
 }
 
-// The names of one folder's listing, in one pool.
-class FolderListing
-{
-public:
-    explicit FolderListing(DIR *directory)
-    {
-        while (const dirent *entry = readdir(directory)) {
-            m_offsets.push_back(uint32_t(m_pool.size()));
-            m_pool.append(entry->d_name);
-        }
-        m_offsets.push_back(uint32_t(m_pool.size()));
-        const size_t count = m_offsets.size() - 1;
-        m_index = std::make_unique<Index>(count, Hasher {this}, Equals {this});
-        for (size_t i = 0; i < count; ++i)
-            m_index->findOrAdd(uint32_t(i));
-    }
-
-    bool contains(std::string_view name) const
-    {
-        return m_index->contains(hashName(name), [&](uint32_t item) { return this->name(item) == name; });
-    }
-
-private:
-    std::string_view name(uint32_t item) const
-    {
-        return std::string_view(m_pool).substr(m_offsets[item], m_offsets[item + 1] - m_offsets[item]);
-    }
-    struct Hasher
-    {
-        const FolderListing *listing;
-        size_t operator()(uint32_t item) const { return hashName(listing->name(item)); }
-    };
-    struct Equals
-    {
-        const FolderListing *listing;
-        bool operator()(uint32_t a, uint32_t b) const { return listing->name(a) == listing->name(b); }
-    };
-    using Index = FlatIndex<Hasher, Equals>;
-
-    std::string m_pool;
-    std::vector<uint32_t> m_offsets;
-    std::unique_ptr<Index> m_index;
-};
-
 // The folders of the checked paths, each opened once: files are looked up by
 // name inside their folder's descriptor (no walk of the whole path per file),
 // and two spellings of one folder (a link, "..", "//") get one folder number.
 class Folders
 {
 public:
+    explicit Folders(const FolderListingCache *known)
+        : m_known(known)
+    {
+    }
     ~Folders()
     {
         for (int fd : m_descriptors) {
@@ -178,15 +127,18 @@ public:
     {
         if (lookups < kListingThreshold || m_descriptors[folder] < 0)
             return;
-        int fd = openat(m_descriptors[folder], ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-        DIR *directory = fd >= 0 ? fdopendir(fd) : nullptr;
-        if (!directory) {
-            if (fd >= 0)
-                close(fd);
-            return;
+        struct stat status {};
+        if (m_known && fstat(m_descriptors[folder], &status) == 0) {
+            if (FolderListing *listing = m_known->find(status.st_dev, status.st_ino)) {
+                m_listings.emplace(folder, listing);
+                return;
+            }
         }
-        m_listings.emplace(folder, std::make_unique<FolderListing>(directory));
-        closedir(directory);
+        std::shared_ptr<FolderListing> listing = FolderListing::read(m_descriptors[folder]);
+        if (!listing)
+            return;
+        m_listings.emplace(folder, listing.get());
+        m_ownListings.push_back(std::move(listing));
     }
 
     FileId fileId(uint32_t folder, std::string_view name) const
@@ -229,7 +181,9 @@ private:
 
     static constexpr size_t kListingThreshold = 256;
 
-    std::unordered_map<uint32_t, std::unique_ptr<FolderListing>> m_listings;
+    const FolderListingCache *m_known;
+    std::vector<std::shared_ptr<FolderListing>> m_ownListings;
+    std::unordered_map<uint32_t, FolderListing *> m_listings;
     std::unordered_map<std::string, uint32_t> m_bySpelling;
     std::unordered_map<std::string, uint32_t> m_byResolved;
     std::vector<int> m_descriptors;
@@ -252,10 +206,10 @@ size_t hashTarget(const Target &target)
 
 } // namespace
 
-std::vector<Collision> findCollisions(const std::vector<PathChange> &changes)
+std::vector<Collision> findCollisions(const std::vector<PathChange> &changes, const FolderListingCache *known)
 {
     const size_t count = changes.size();
-    Folders folders;
+    Folders folders(known);
     std::vector<Target> sources(count), targets(count);
     std::vector<bool> unchanged(count);
     for (size_t i = 0; i < count; ++i) {

@@ -6,6 +6,8 @@
 
 namespace brenmark {
 
+class FolderListingCache;
+
 // One file of a dry run: where it lies and where the chain would put it.
 // The views must outlive the call of findCollisions.
 struct PathChange
@@ -34,6 +36,10 @@ struct Collision
 // through the files in list order. Several unchanged rows of one file are
 // harmless. Results: same-target groups first, then existing targets, each in
 // list order.
-std::vector<Collision> findCollisions(const std::vector<PathChange> &changes);
+//
+// Folders listed when the files were added are taken from `known` rather
+// than listed again; nothing may have changed in them since.
+std::vector<Collision> findCollisions(const std::vector<PathChange> &changes,
+                                      const FolderListingCache *known = nullptr);
 
 } // namespace brenmark

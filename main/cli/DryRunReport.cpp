@@ -6,23 +6,29 @@
 
 namespace brenmark {
 
-std::string dryRunLines(const FileListModel &files, int rows)
+bool writeDryRunLines(const FileListModel &files, int rows, std::FILE *out)
 {
-    std::string lines;
-    size_t size = 0;
-    for (int row = 0; row < rows && row < files.count(); ++row)
-        size += files.currentPath(row).size() + files.newPath(row).size() + 2;
-    lines.reserve(size);
+    constexpr size_t kBlock = 1 << 16;
+    std::string block;
+    block.reserve(kBlock + 4096);
+    bool written = true;
+    auto flush = [&] {
+        written = written && std::fwrite(block.data(), 1, block.size(), out) == block.size();
+        block.clear();
+    };
     for (int row = 0; row < rows && row < files.count(); ++row) {
-        appendQuotedPath(lines, files.currentPath(row));
-        lines += '\t';
-        appendQuotedPath(lines, files.newPath(row));
-        lines += '\n';
+        appendQuotedPath(block, files.currentPath(row));
+        block += '\t';
+        appendQuotedPath(block, files.newPath(row));
+        block += '\n';
+        if (block.size() >= kBlock)
+            flush();
     }
-    return lines;
+    flush();
+    return std::fflush(out) == 0 && written;
 }
 
-std::vector<std::string> collisionMessages(const FileListModel &files)
+std::vector<std::string> collisionMessages(const FileListModel &files, const FolderListingCache *known)
 {
     std::vector<PathChange> changes;
     changes.reserve(size_t(files.count()));
@@ -30,7 +36,7 @@ std::vector<std::string> collisionMessages(const FileListModel &files)
         changes.push_back({files.currentPath(row), files.newPath(row)});
 
     std::vector<std::string> messages;
-    for (const Collision &collision : findCollisions(changes)) {
+    for (const Collision &collision : findCollisions(changes, known)) {
         if (collision.kind == Collision::Kind::SameTarget) {
             messages.push_back("brenmark-batch: один новый путь у нескольких файлов: " + quotePath(collision.newPath));
             for (size_t row : collision.rows)

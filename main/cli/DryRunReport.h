@@ -1,18 +1,22 @@
 #pragma once
 
+#include <cstdio>
 #include <string>
 #include <vector>
 
 namespace brenmark {
 
 class FileListModel;
+class FolderListingCache;
 
 // Standard output of a dry run: for each of the first `rows` rows in list
 // order its current path, a tab and its new path, each quoted by quotePath.
-std::string dryRunLines(const FileListModel &files, int rows);
+// Written in blocks as it is formed, so a million rows never sit in memory
+// twice. False when the stream refused the output.
+bool writeDryRunLines(const FileListModel &files, int rows, std::FILE *out);
 
 // The collisions of the rows' new paths, as lines for standard error (each
-// without its line break); empty when there is none.
-std::vector<std::string> collisionMessages(const FileListModel &files);
+// without its line break); empty when there is none. `known` as for findCollisions.
+std::vector<std::string> collisionMessages(const FileListModel &files, const FolderListingCache *known = nullptr);
 
 } // namespace brenmark

@@ -91,6 +91,17 @@ TEST_F(CliShippedModule, DryRunReportsCollisionsWithStatus3)
     EXPECT_EQ(result.err.find("занят: " + renamed("a")), std::string::npos) << result.err;
 }
 
+// A script reading the lines must not take a cut-off list for the whole one.
+TEST_F(CliShippedModule, DryRunThatCannotWriteItsLinesFails)
+{
+    std::string a = make("a");
+    ProcessResult result = runProcess("/bin/sh", {"-c", "exec \"$0\" --dry-run \"$1\" >/dev/full",
+                                                  m_program.executable().string(), a});
+    EXPECT_EQ(result.status, 2);
+    EXPECT_NE(result.err.find("не удалось записать результат"), std::string::npos) << result.err;
+    EXPECT_TRUE(fs::exists(a));
+}
+
 TEST_F(CliShippedModule, RunRenamesAndATakenTargetIsAFailureThatLosesNothing)
 {
     std::string a = make("a"), b = make("b"), c = make("c");

@@ -1,11 +1,11 @@
 #include "main/core/filelist/FileAddRule.h"
 
+#include "main/core/filelist/FolderListing.h"
+
 #include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
-
-#include <functional>
 
 namespace brenmark {
 namespace {
@@ -15,13 +15,6 @@ constexpr int kListAfterLookups = 32;
 // most this many bytes per file asked for so far.
 constexpr long long kFolderBytesPerLookup = 4096;
 
-constexpr std::uint32_t kEmptySlot = UINT32_MAX;
-
-size_t hashName(std::string_view name)
-{
-    return std::hash<std::string_view>()(name);
-}
-
 bool isAddable(int folder, const char *name)
 {
     struct stat info;
@@ -29,6 +22,11 @@ bool isAddable(int folder, const char *name)
 }
 
 } // namespace
+
+FileAddRule::FileAddRule(FolderListingCache *keep)
+    : m_keep(keep)
+{
+}
 
 FileAddRule::~FileAddRule()
 {
@@ -41,12 +39,8 @@ void FileAddRule::closeFolder()
         ::close(m_folder);
     m_folder = -1;
     m_lookups = 0;
-    m_listed = false;
     m_listingRefused = false;
-    m_names.clear();
-    m_offsets.clear();
-    m_types.clear();
-    m_slots.clear();
+    m_listing.reset();
 }
 
 void FileAddRule::openFolder(std::string_view folder)
@@ -58,7 +52,7 @@ void FileAddRule::openFolder(std::string_view folder)
 
 bool FileAddRule::shouldList() const
 {
-    if (m_listed || m_listingRefused || m_lookups < kListAfterLookups || (m_lookups & (m_lookups - 1)) != 0)
+    if (m_listing || m_listingRefused || m_lookups < kListAfterLookups || (m_lookups & (m_lookups - 1)) != 0)
         return false;
     struct stat info;
     return ::fstat(m_folder, &info) == 0 && info.st_size <= m_lookups * kFolderBytesPerLookup;
@@ -66,49 +60,11 @@ bool FileAddRule::shouldList() const
 
 void FileAddRule::listFolder()
 {
-    int readable = ::openat(m_folder, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    DIR *listing = readable >= 0 ? ::fdopendir(readable) : nullptr;
-    if (!listing) {
-        // Searchable but not readable: keep looking files up one by one.
-        if (readable >= 0)
-            ::close(readable);
-        m_listingRefused = true;
-        return;
-    }
-    while (const dirent *entry = ::readdir(listing)) {
-        m_offsets.push_back(std::uint32_t(m_names.size()));
-        m_names.append(entry->d_name);
-        m_types.push_back(entry->d_type);
-    }
-    ::closedir(listing);
-    m_offsets.push_back(std::uint32_t(m_names.size()));
-    // A folder cannot hold two entries of one name: no check for equal names.
-    const size_t count = m_types.size();
-    size_t size = 16;
-    while (size < count * 2)
-        size *= 2;
-    m_slots.assign(size, kEmptySlot);
-    const size_t mask = size - 1;
-    for (std::uint32_t entry = 0; entry < count; ++entry) {
-        const std::string_view name(m_names.data() + m_offsets[entry], m_offsets[entry + 1] - m_offsets[entry]);
-        size_t slot = hashName(name) & mask;
-        while (m_slots[slot] != kEmptySlot)
-            slot = (slot + 1) & mask;
-        m_slots[slot] = entry;
-    }
-    m_listed = true;
-}
-
-int FileAddRule::listedType(std::string_view name) const
-{
-    const size_t mask = m_slots.size() - 1;
-    for (size_t slot = hashName(name) & mask; m_slots[slot] != kEmptySlot; slot = (slot + 1) & mask) {
-        const std::uint32_t entry = m_slots[slot];
-        const std::string_view listed(m_names.data() + m_offsets[entry], m_offsets[entry + 1] - m_offsets[entry]);
-        if (listed == name)
-            return m_types[entry];
-    }
-    return -1;
+    m_listing = FolderListing::read(m_folder);
+    // Searchable but not readable: keep looking files up one by one.
+    m_listingRefused = !m_listing;
+    if (m_listing && m_keep)
+        m_keep->keep(m_listing);
 }
 
 bool FileAddRule::accepts(const std::string &path)
@@ -131,9 +87,9 @@ bool FileAddRule::accepts(const std::string &path)
     ++m_lookups;
     if (shouldList())
         listFolder();
-    if (!m_listed)
+    if (!m_listing)
         return isAddable(m_folder, name);
-    const int type = listedType(std::string_view(path).substr(slash + 1));
+    const int type = m_listing->type(std::string_view(path).substr(slash + 1));
     if (type < 0)
         return false;
     switch (type) {

@@ -1,11 +1,13 @@
 #pragma once
 
-#include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
-#include <vector>
 
 namespace brenmark {
+
+class FolderListing;
+class FolderListingCache;
 
 // The add rule of the file list: a path is added only when it names an
 // existing file that is not a directory (symbolic links followed). A path
@@ -19,7 +21,8 @@ namespace brenmark {
 class FileAddRule
 {
 public:
-    FileAddRule() = default;
+    // Listings made on the way are handed to `keep` when it is given.
+    explicit FileAddRule(FolderListingCache *keep = nullptr);
     ~FileAddRule();
     FileAddRule(const FileAddRule &) = delete;
     FileAddRule &operator=(const FileAddRule &) = delete;
@@ -31,22 +34,13 @@ private:
     void closeFolder();
     bool shouldList() const;
     void listFolder();
-    // The listed entry's dirent type, or -1 when the listing has no such name.
-    int listedType(std::string_view name) const;
 
+    FolderListingCache *m_keep;
     std::string m_folderPath;
     int m_folder = -1;
     int m_lookups = 0;
-    bool m_listed = false;
     bool m_listingRefused = false;
-    // The listing: names back to back in one pool (entry i spans
-    // m_offsets[i] to m_offsets[i + 1]), their dirent types, and an
-    // open-addressing index of entry numbers: no allocation per name, which
-    // at 100,000 names is most of the cost of a hash map of strings.
-    std::string m_names;
-    std::vector<std::uint32_t> m_offsets;
-    std::vector<unsigned char> m_types;
-    std::vector<std::uint32_t> m_slots;
+    std::shared_ptr<FolderListing> m_listing;
 };
 
 } // namespace brenmark

@@ -183,9 +183,10 @@ void FileListModel::appendRows(std::vector<Row> &&rows)
     endInsertRows();
 }
 
-int FileListModel::appendAccepted(const std::vector<std::string> &paths, bool newPathIsCurrent)
+int FileListModel::appendAccepted(const std::vector<std::string> &paths, bool newPathIsCurrent,
+                                  FolderListingCache *keepListings)
 {
-    FileAddRule rule;
+    FileAddRule rule(keepListings);
     std::vector<Row> rows;
     for (const std::string &path : paths)
         if (rule.accepts(path))
@@ -197,12 +198,12 @@ int FileListModel::appendAccepted(const std::vector<std::string> &paths, bool ne
 
 int FileListModel::appendDialogFiles(const std::vector<std::string> &paths)
 {
-    return appendAccepted(paths, true);
+    return appendAccepted(paths, true, nullptr);
 }
 
-int FileListModel::appendListFiles(const std::vector<std::string> &paths)
+int FileListModel::appendListFiles(const std::vector<std::string> &paths, FolderListingCache *keepListings)
 {
-    return appendAccepted(paths, false);
+    return appendAccepted(paths, false, keepListings);
 }
 
 int FileListModel::appendDroppedFiles(const std::vector<std::string> &paths, PreviewEngine &engine)
@@ -228,7 +229,7 @@ std::vector<std::string> FileListModel::readListFile(const std::string &listFile
     return lines;
 }
 
-int FileListModel::appendListFile(const std::string &listFilePath)
+int FileListModel::appendListFile(const std::string &listFilePath, FolderListingCache *keepListings)
 {
     std::vector<Row> rows;
     {
@@ -237,7 +238,7 @@ int FileListModel::appendListFile(const std::string &listFilePath)
         size_t lines = 0;
         forEachLine(content, [&lines](std::string_view) { ++lines; });
         rows.reserve(lines);
-        FileAddRule rule;
+        FileAddRule rule(keepListings);
         std::string path;
         forEachLine(content, [&](std::string_view line) {
             path.assign(line);

@@ -12,6 +12,7 @@
 
 namespace brenmark {
 
+class FolderListingCache;
 class PreviewEngine;
 
 // The file list `lbFiles`: an ordered list of FileEntry rows (duplicates
@@ -62,7 +63,8 @@ public:
     // a directory; anything else is skipped silently); the accepted ones are
     // appended with one insertion. Each returns the number of rows appended.
     int appendDialogFiles(const std::vector<std::string> &paths);      // "0|p*p"
-    int appendListFiles(const std::vector<std::string> &paths);        // "0|p"
+    // Folders the add rule had to list are handed to `keepListings` when given.
+    int appendListFiles(const std::vector<std::string> &paths, FolderListingCache *keepListings = nullptr); // "0|p"
     // Each dropped file gets its new path at once from engine.PreviewFile with
     // the index the row is about to take, and its icon index by the engine's
     // settings. A failing module ends the drop with the error; the files
@@ -72,7 +74,7 @@ public:
     // otherwise taken unchanged) and appends its files as "0|p". Throws
     // std::runtime_error ("File not found", "File access denied", "I/O error %d")
     // when the file cannot be opened or read.
-    int appendListFile(const std::string &listFilePath);
+    int appendListFile(const std::string &listFilePath, FolderListingCache *keepListings = nullptr);
     static std::vector<std::string> readListFile(const std::string &listFilePath);
     // Appends without the add rule (tests, benchmarks, templates of rows).
     void appendRowTexts(const std::vector<std::string> &rowTexts);
@@ -150,7 +152,7 @@ private:
                 std::string_view newPath);
     void appendRows(std::vector<Row> &&rows);
     // The paths the add rule accepts, as "0|p*p" rows or "0|p" rows.
-    int appendAccepted(const std::vector<std::string> &paths, bool newPathIsCurrent);
+    int appendAccepted(const std::vector<std::string> &paths, bool newPathIsCurrent, FolderListingCache *keepListings);
     void removeWhere(const RowSelection &selection);
     void compactPools();
 

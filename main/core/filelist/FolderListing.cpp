@@ -1,0 +1,99 @@
+#include "main/core/filelist/FolderListing.h"
+
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <functional>
+
+namespace brenmark {
+namespace {
+
+constexpr std::uint32_t kEmptySlot = UINT32_MAX;
+
+size_t hashName(std::string_view name)
+{
+    return std::hash<std::string_view>()(name);
+}
+
+} // namespace
+
+std::shared_ptr<FolderListing> FolderListing::read(int folder)
+{
+    struct stat info;
+    if (::fstat(folder, &info) != 0)
+        return nullptr;
+    const int readable = ::openat(folder, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    DIR *directory = readable >= 0 ? ::fdopendir(readable) : nullptr;
+    if (!directory) {
+        if (readable >= 0)
+            ::close(readable);
+        return nullptr;
+    }
+    std::shared_ptr<FolderListing> listing(new FolderListing);
+    listing->m_device = info.st_dev;
+    listing->m_inode = info.st_ino;
+    // The folder's size is a fair guess of the names' bytes; it saves the
+    // pool's regrowth on large folders.
+    if (info.st_size > 0 && info.st_size < (std::int64_t(1) << 30))
+        listing->m_names.reserve(size_t(info.st_size));
+    while (const dirent *entry = ::readdir(directory)) {
+        listing->m_offsets.push_back(std::uint32_t(listing->m_names.size()));
+        listing->m_names.append(entry->d_name);
+        listing->m_types.push_back(entry->d_type);
+    }
+    ::closedir(directory);
+    listing->m_offsets.push_back(std::uint32_t(listing->m_names.size()));
+    listing->buildIndex();
+    return listing;
+}
+
+void FolderListing::buildIndex()
+{
+    // A folder cannot hold two entries of one name: no check for equal names.
+    const size_t count = m_types.size();
+    size_t size = 16;
+    while (size < count * 2)
+        size *= 2;
+    m_slots.assign(size, kEmptySlot);
+    const size_t mask = size - 1;
+    for (std::uint32_t entry = 0; entry < count; ++entry) {
+        size_t slot = hashName(name(entry)) & mask;
+        while (m_slots[slot] != kEmptySlot)
+            slot = (slot + 1) & mask;
+        m_slots[slot] = entry;
+    }
+}
+
+int FolderListing::type(std::string_view wanted) const
+{
+    const std::uint32_t next = m_lastFound + 1;
+    if (next < m_types.size() && name(next) == wanted) {
+        m_lastFound = next;
+        return m_types[next];
+    }
+    const size_t mask = m_slots.size() - 1;
+    for (size_t slot = hashName(wanted) & mask; m_slots[slot] != kEmptySlot; slot = (slot + 1) & mask) {
+        const std::uint32_t entry = m_slots[slot];
+        if (name(entry) == wanted) {
+            m_lastFound = entry;
+            return m_types[entry];
+        }
+    }
+    return -1;
+}
+
+void FolderListingCache::keep(std::shared_ptr<FolderListing> listing)
+{
+    if (listing)
+        m_listings.emplace(std::make_pair(listing->device(), listing->inode()), std::move(listing));
+}
+
+FolderListing *FolderListingCache::find(dev_t device, ino_t inode) const
+{
+    auto found = m_listings.find(std::make_pair(device, inode));
+    return found != m_listings.end() ? found->second.get() : nullptr;
+}
+
+} // namespace brenmark

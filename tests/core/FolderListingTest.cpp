@@ -1,0 +1,92 @@
+#include "BatchTestSupport.h"
+
+#include "main/core/filelist/FileAddRule.h"
+#include "main/core/filelist/FolderListing.h"
+
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <random>
+
+using brenmark::FileAddRule;
+using brenmark::FolderListing;
+using brenmark::FolderListingCache;
+using batchtest::FileTree;
+
+namespace {
+
+int openFolder(const std::string &path)
+{
+    return ::open(path.c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC);
+}
+
+} // namespace
+
+// Lookups in the folder's own order take a shortcut; every other order, and
+// names that are absent or only share a prefix, must still be answered right.
+TEST(FolderListing, AnswersLookupsInAnyOrder)
+{
+    FileTree tree;
+    std::vector<std::string> names;
+    for (int i = 0; i < 200; ++i)
+        names.push_back("file" + std::to_string(i));
+    for (const std::string &name : names)
+        tree.file(name);
+    tree.folder("sub");
+    const int folder = openFolder(tree.root());
+    ASSERT_GE(folder, 0);
+    std::shared_ptr<FolderListing> listing = FolderListing::read(folder);
+    ::close(folder);
+    ASSERT_TRUE(listing);
+    EXPECT_EQ(listing->size(), names.size() + 3); // with "sub", "." and ".."
+
+    std::vector<std::string> orders[3] = {names, names, names};
+    std::reverse(orders[1].begin(), orders[1].end());
+    std::shuffle(orders[2].begin(), orders[2].end(), std::mt19937(7));
+    for (const auto &order : orders) {
+        for (const std::string &name : order) {
+            EXPECT_EQ(listing->type(name), DT_REG) << name;
+            EXPECT_FALSE(listing->contains(name + "x")) << name;
+            EXPECT_FALSE(listing->contains(name.substr(0, name.size() - 1) + "-")) << name;
+        }
+    }
+    EXPECT_EQ(listing->type("sub"), DT_DIR);
+    EXPECT_EQ(listing->type(".."), DT_DIR);
+    EXPECT_EQ(listing->type(""), -1);
+}
+
+// The add rule leaves its listings with the caller, found again through any
+// spelling of the folder; a listing is a snapshot of the folder as it was.
+TEST(FolderListing, AddRuleKeepsItsListingsForLaterLookups)
+{
+    FileTree tree;
+    const std::string many = tree.folder("many");
+    std::vector<std::string> paths;
+    for (int i = 0; i < 600; ++i)
+        paths.push_back(tree.file("many/f" + std::to_string(i)));
+    ASSERT_EQ(::symlink(many.c_str(), (tree.root() + "/alias").c_str()), 0);
+
+    FolderListingCache cache;
+    {
+        FileAddRule rule(&cache);
+        for (const std::string &path : paths)
+            ASSERT_TRUE(rule.accepts(path)) << path;
+    }
+    tree.file("many/later");
+    struct stat info;
+    ASSERT_EQ(::stat((tree.root() + "/alias").c_str(), &info), 0);
+    FolderListing *kept = cache.find(info.st_dev, info.st_ino);
+    ASSERT_NE(kept, nullptr);
+    EXPECT_TRUE(kept->contains("f599"));
+    EXPECT_FALSE(kept->contains("later"));
+    EXPECT_EQ(cache.find(info.st_dev, info.st_ino + 1), nullptr);
+
+    // Few files of a folder are looked up one by one: nothing is listed.
+    FolderListingCache untouched;
+    FileAddRule rule(&untouched);
+    EXPECT_TRUE(rule.accepts(paths[0]));
+    EXPECT_EQ(untouched.find(info.st_dev, info.st_ino), nullptr);
+}
