@@ -1,17 +1,15 @@
 #include "main/cli/BatchCommand.h"
 
 #include "main/cli/CommandLine.h"
-#include "main/cli/DryRunReport.h"
+#include "main/cli/DryRun.h"
 #include "main/cli/ExitCode.h"
-#include "main/cli/PathQuoting.h"
 #include "main/cli/ProgressDisplay.h"
 #include "main/cli/RunReporter.h"
 #include "main/cli/StopSignal.h"
 #include "main/core/batch/BatchRunner.h"
-#include "main/core/batch/PreviewEngine.h"
 #include "main/core/chain/ActionChainModel.h"
 #include "main/core/filelist/FileListModel.h"
-#include "main/core/filelist/FolderListing.h"
+#include "main/core/filelist/ListFile.h"
 #include "main/core/modulehost/ImageList.h"
 #include "main/core/modulehost/ModuleRegistry.h"
 #include "main/core/modulehost/ProgramDirectory.h"
@@ -26,8 +24,9 @@
 #include <sys/stat.h>
 
 #include <cstdio>
+#include <memory>
 #include <string>
-#include <thread>
+#include <string_view>
 #include <vector>
 
 namespace brenmark {
@@ -70,17 +69,18 @@ std::string templateFileFor(const CommandLine &commandLine, const QString &progr
     return path;
 }
 
-void addFiles(const CommandLine &commandLine, FileListModel &files, FolderListingCache &listings)
+// The paths to work on: the list file's lines, or the files named on the
+// command line; views into `commandLine` or `list`.
+std::vector<std::string_view> givenPaths(const CommandLine &commandLine, std::unique_ptr<ListFile> &list)
 {
-    if (!commandLine.hasListFile) {
-        files.appendListFiles(commandLine.files, &listings);
-        return;
-    }
+    if (!commandLine.hasListFile)
+        return std::vector<std::string_view>(commandLine.files.begin(), commandLine.files.end());
     try {
-        files.appendListFile(commandLine.listFile, &listings);
+        list = std::make_unique<ListFile>(commandLine.listFile);
     } catch (const std::runtime_error &error) {
         throw SetupError(std::string(error.what()) + ": " + commandLine.listFile);
     }
+    return list->lines();
 }
 
 int enabledActions(const ActionChainModel &chain)
@@ -89,54 +89,6 @@ int enabledActions(const ActionChainModel &chain)
     for (int row = 0; row < chain.count(); ++row)
         enabled += chain.isChecked(row);
     return enabled;
-}
-
-// The preview's sink without a window: nothing to show while paths are computed.
-class QuietSink final : public BatchSink
-{
-public:
-    void setProgressMaximum(int) override {}
-    void setProgressPosition(int) override {}
-    void setStatusText(const QString &) override {}
-};
-
-ExitCode writeOutput(const FileListModel &files, int rows)
-{
-    if (writeDryRunLines(files, rows, stdout))
-        return ExitCode::Done;
-    printError("не удалось записать результат в стандартный вывод");
-    return ExitCode::UsageError;
-}
-
-ExitCode dryRun(FileListModel &files, ActionChainModel &chain, const FolderListingCache &listings)
-{
-    QuietSink sink;
-    // The dry run is asked for explicitly: it computes paths even when the
-    // window's preview is switched off in the settings.
-    PreviewEngine preview(files, chain, sink, [] { return PreviewSettings {false, false}; });
-    try {
-        preview.RebuildPreview();
-    } catch (const std::exception &error) {
-        // The rows before the failing one hold their new paths: print those.
-        int row = 0;
-        while (row < files.count() && files.hasNewPath(row))
-            ++row;
-        writeOutput(files, row);
-        std::string path = row < files.count() ? std::string(files.currentPath(row)) : std::string();
-        printError("ошибка при расчёте нового пути: " + quotePath(path) + ": " + error.what());
-        return ExitCode::CallsFailed;
-    }
-    // Both only read the finished list: the collisions are sought while the
-    // lines are written.
-    std::vector<std::string> collisions;
-    std::thread seeker([&] { collisions = collisionMessages(files, &listings); });
-    const ExitCode written = writeOutput(files, files.count());
-    seeker.join();
-    for (const std::string &line : collisions)
-        std::fprintf(stderr, "%s\n", line.c_str());
-    if (written != ExitCode::Done)
-        return written;
-    return collisions.empty() ? ExitCode::Done : ExitCode::Collisions;
 }
 
 ExitCode run(FileListModel &files, ActionChainModel &chain)
@@ -184,10 +136,15 @@ ExitCode runParsed(const CommandLine &commandLine)
             if (!commandLine.ignoreMissing)
                 throw SetupError("шаблон не выполнен; --ignore-missing выполнит его без этих модулей");
         }
-        FileListModel files;
-        FolderListingCache listings;
-        addFiles(commandLine, files, listings);
-        result = commandLine.dryRun ? dryRun(files, chain, listings) : run(files, chain);
+        std::unique_ptr<ListFile> list;
+        const std::vector<std::string_view> paths = givenPaths(commandLine, list);
+        if (commandLine.dryRun) {
+            result = runDryRun(paths, chain);
+        } else {
+            FileListModel files;
+            files.appendListPaths(paths);
+            result = run(files, chain);
+        }
     }
     // The window's shut-down order: modules unloaded in load order, no freeOpt.
     registry.unloadAll();

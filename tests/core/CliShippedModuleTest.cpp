@@ -2,6 +2,7 @@
 // run prints (quoting included), what it reports as collisions, and that the
 // run really renames and loses nothing when a target is taken.
 #include "main/cli/PathQuoting.h"
+#include "modules/numbering/NumberingOptions.h"
 #include "tests/core/CliTestSupport.h"
 
 #include <gtest/gtest.h>
@@ -89,6 +90,40 @@ TEST_F(CliShippedModule, DryRunReportsCollisionsWithStatus3)
     EXPECT_NE(result.err.find("новый путь уже занят: " + renamed("b") + " (для " + b + ")"), std::string::npos)
         << result.err;
     EXPECT_EQ(result.err.find("занят: " + renamed("a")), std::string::npos) << result.err;
+}
+
+// A long list is checked on another thread while the new paths are computed;
+// paths that turn out to be no files must leave no trace, and the numbers
+// must follow the positions of the files that are in the list.
+TEST_F(CliShippedModule, DryRunOfALongListNumbersOnlyTheFilesOfTheList)
+{
+    m_program.addModule(fs::path(BRENMARK_SHIPPED_PLUGINS_DIR) / "numbering.so");
+    brenmark::modules::NumberingOptions numbering;
+    numbering.width = 4;
+    std::vector<uint8_t> block(sizeof numbering);
+    std::memcpy(block.data(), &numbering, sizeof numbering);
+    m_program.writeTemplate("numbers", {{"numbering.so", "Нумерация", block}});
+    fs::create_directory(m_files / "folder");
+
+    std::string list, expected;
+    int number = 1;
+    for (int i = 0; i < 5000; ++i) {
+        const std::string name = "f" + std::to_string(i);
+        if (i == 10 || i == 4000) {
+            list += (m_files / ("missing" + name)).string() + "\n" + (m_files / "folder").string() + "\n";
+            continue;
+        }
+        const std::string path = make(name);
+        list += path + "\n";
+        char prefix[16];
+        std::snprintf(prefix, sizeof prefix, "%04d_", number++);
+        expected += path + "\t" + (m_files / (prefix + name)).string() + "\n";
+    }
+    writeFile(m_program.path() / "list.txt", list);
+    ProcessResult result = run({"--dry-run", "--template", "numbers", "--list", (m_program.path() / "list.txt").string()});
+    EXPECT_EQ(result.status, 0) << result.err;
+    EXPECT_EQ(result.err, "");
+    EXPECT_TRUE(result.out == expected) << result.out.substr(0, 400);
 }
 
 // A script reading the lines must not take a cut-off list for the whole one.

@@ -2,6 +2,7 @@
 
 #include "main/core/filelist/FileListModel.h"
 #include "main/core/filelist/FileMask.h"
+#include "main/core/filelist/ListFile.h"
 
 using namespace brenmark;
 using batchtest::FileTree;
@@ -56,7 +57,8 @@ TEST(FileListModel, ListFileLinesEndAtLfCrlfOrCrAndAreOtherwiseUnchanged)
     const std::string folder = tree.folder("d");
     const std::string list = tree.file("list.txt", a + "\r\n" + b + "\r" + spaced + "\n\n" + folder + "\n" + a
                                                        + "\n  " + b + "\n" + a + std::string(1, '\0') + "x\n" + b);
-    EXPECT_EQ(FileListModel::readListFile(list),
+    const brenmark::ListFile lines(list);
+    EXPECT_EQ(std::vector<std::string>(lines.lines().begin(), lines.lines().end()),
               (std::vector<std::string> {a, b, spaced, "", folder, a, "  " + b, a + std::string(1, '\0') + "x", b}));
     FileListModel model;
     EXPECT_EQ(model.appendListFile(list), 5);

@@ -1,6 +1,8 @@
 #include "BatchTestSupport.h"
 
+#include "main/core/filelist/BackgroundAddRule.h"
 #include "main/core/filelist/FileAddRule.h"
+#include "main/core/filelist/FileListModel.h"
 #include "main/core/filelist/FolderListing.h"
 
 #include <dirent.h>
@@ -89,4 +91,52 @@ TEST(FolderListing, AddRuleKeepsItsListingsForLaterLookups)
     FileAddRule rule(&untouched);
     EXPECT_TRUE(rule.accepts(paths[0]));
     EXPECT_EQ(untouched.find(info.st_dev, info.st_ino), nullptr);
+}
+
+// Many paths are decided on another thread: the verdicts must be those of
+// asking the rule path by path, and the list must hold just the accepted rows.
+TEST(FolderListing, BackgroundVerdictsAndListRowsAgreeWithTheRuleAskedInOrder)
+{
+    FileTree tree;
+    tree.folder("many");
+    tree.folder("many/sub");
+    std::vector<std::string> texts;
+    for (int i = 0; i < 5000; ++i) {
+        const std::string name = "many/f" + std::to_string(i);
+        if (i % 1000 == 7)
+            texts.push_back(tree.root() + "/" + name); // never made
+        else
+            texts.push_back(tree.file(name));
+        if (i % 1500 == 3) {
+            texts.push_back(tree.root() + "/many/sub");
+            texts.push_back("");
+            texts.push_back(tree.root() + "/many/f1" + std::string(1, '\0') + "x");
+        }
+    }
+    const std::vector<std::string_view> views(texts.begin(), texts.end());
+
+    FolderListingCache cache;
+    brenmark::BackgroundAddRule background(views, &cache);
+    const std::vector<char> verdicts = background.verdicts();
+    FileAddRule rule;
+    std::vector<std::string> expectedRows;
+    ASSERT_EQ(verdicts.size(), texts.size());
+    for (size_t i = 0; i < texts.size(); ++i) {
+        const bool accepted = rule.accepts(texts[i]);
+        EXPECT_EQ(bool(verdicts[i]), accepted) << i;
+        if (accepted)
+            expectedRows.push_back("0|" + texts[i]);
+    }
+    struct stat info;
+    ASSERT_EQ(::stat((tree.root() + "/many").c_str(), &info), 0);
+    EXPECT_NE(cache.find(info.st_dev, info.st_ino), nullptr);
+
+    brenmark::FileListModel model;
+    model.appendRowTexts({"0|" + texts[0]});
+    EXPECT_EQ(model.appendListPaths(views), int(expectedRows.size()));
+    ASSERT_EQ(model.count(), int(expectedRows.size()) + 1);
+    for (int row = 1; row < model.count(); ++row) {
+        ASSERT_EQ(model.rowText(row), expectedRows[size_t(row - 1)]) << row;
+        EXPECT_GT(model.serial(row), model.serial(row - 1));
+    }
 }

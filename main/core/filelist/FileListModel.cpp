@@ -1,7 +1,9 @@
 #include "main/core/filelist/FileListModel.h"
 
 #include "main/core/batch/PreviewEngine.h"
+#include "main/core/filelist/BackgroundAddRule.h"
 #include "main/core/filelist/FileAddRule.h"
+#include "main/core/filelist/ListFile.h"
 
 #include <sys/stat.h>
 
@@ -22,55 +24,6 @@ QByteArray bytes(std::string_view text)
 QString display(std::string_view text)
 {
     return QString::fromUtf8(text.data(), qsizetype(text.size()));
-}
-
-std::runtime_error listFileError(int error)
-{
-    if (error == ENOENT || error == ENOTDIR)
-        return std::runtime_error("File not found");
-    if (error == EACCES || error == EPERM)
-        return std::runtime_error("File access denied");
-    return std::runtime_error("I/O error " + std::to_string(error));
-}
-
-std::string readWholeFile(const std::string &path)
-{
-    std::FILE *file = std::fopen(path.c_str(), "rb");
-    if (!file)
-        throw listFileError(errno);
-    std::string content;
-    struct stat info;
-    if (::fstat(fileno(file), &info) == 0 && S_ISREG(info.st_mode))
-        content.reserve(size_t(info.st_size));
-    char buffer[1 << 16];
-    size_t got;
-    while ((got = std::fread(buffer, 1, sizeof buffer, file)) > 0)
-        content.append(buffer, got);
-    int error = std::ferror(file) ? errno : 0;
-    std::fclose(file);
-    if (error)
-        throw listFileError(error);
-    return content;
-}
-
-// Calls `line` for every line of `text`: LF, CRLF and CR each end a line; a
-// last line without terminator counts.
-template<typename Function>
-void forEachLine(std::string_view text, Function line)
-{
-    size_t start = 0;
-    const size_t size = text.size();
-    for (size_t i = 0; i < size; ++i) {
-        char c = text[i];
-        if (c != '\n' && c != '\r')
-            continue;
-        line(text.substr(start, i - start));
-        if (c == '\r' && i + 1 < size && text[i + 1] == '\n')
-            ++i;
-        start = i + 1;
-    }
-    if (start < size)
-        line(text.substr(start));
 }
 
 } // namespace
@@ -183,27 +136,22 @@ void FileListModel::appendRows(std::vector<Row> &&rows)
     endInsertRows();
 }
 
-int FileListModel::appendAccepted(const std::vector<std::string> &paths, bool newPathIsCurrent,
-                                  FolderListingCache *keepListings)
+int FileListModel::appendDialogFiles(const std::vector<std::string> &paths)
 {
-    FileAddRule rule(keepListings);
+    FileAddRule rule;
     std::vector<Row> rows;
     for (const std::string &path : paths)
         if (rule.accepts(path))
-            rows.push_back(makeRow(0, path, newPathIsCurrent, newPathIsCurrent ? path : std::string_view()));
+            rows.push_back(makeRow(0, path, true, path));
     int added = int(rows.size());
     appendRows(std::move(rows));
     return added;
 }
 
-int FileListModel::appendDialogFiles(const std::vector<std::string> &paths)
-{
-    return appendAccepted(paths, true, nullptr);
-}
-
 int FileListModel::appendListFiles(const std::vector<std::string> &paths, FolderListingCache *keepListings)
 {
-    return appendAccepted(paths, false, keepListings);
+    const std::vector<std::string_view> views(paths.begin(), paths.end());
+    return appendListPaths(views, keepListings);
 }
 
 int FileListModel::appendDroppedFiles(const std::vector<std::string> &paths, PreviewEngine &engine)
@@ -222,33 +170,47 @@ int FileListModel::appendDroppedFiles(const std::vector<std::string> &paths, Pre
     return added;
 }
 
-std::vector<std::string> FileListModel::readListFile(const std::string &listFilePath)
-{
-    std::vector<std::string> lines;
-    forEachLine(readWholeFile(listFilePath), [&lines](std::string_view line) { lines.emplace_back(line); });
-    return lines;
-}
-
 int FileListModel::appendListFile(const std::string &listFilePath, FolderListingCache *keepListings)
 {
-    std::vector<Row> rows;
-    {
-        const std::string content = readWholeFile(listFilePath);
-        m_currentPool.reserve(m_currentPool.size() + content.size());
-        size_t lines = 0;
-        forEachLine(content, [&lines](std::string_view) { ++lines; });
-        rows.reserve(lines);
-        FileAddRule rule(keepListings);
-        std::string path;
-        forEachLine(content, [&](std::string_view line) {
-            path.assign(line);
-            if (rule.accepts(path))
-                rows.push_back(makeRow(0, path, false, {}));
-        });
-    }
-    int added = int(rows.size());
+    const ListFile list(listFilePath);
+    return appendListPaths(list.lines(), keepListings);
+}
+
+int FileListModel::appendListPaths(const std::vector<std::string_view> &paths, FolderListingCache *keepListings)
+{
+    // The rows are stored while the add rule lists their folders on another
+    // thread; the few it refuses are dropped afterwards.
+    BackgroundAddRule rule(paths, keepListings);
+    std::vector<Row> rows = makeListRows(paths);
+    const std::vector<char> &verdicts = rule.verdicts();
+    size_t kept = 0;
+    for (size_t i = 0; i < rows.size(); ++i)
+        if (verdicts[i])
+            rows[kept++] = rows[i];
+    const bool refused = kept < rows.size();
+    rows.resize(kept);
     appendRows(std::move(rows));
-    return added;
+    if (refused)
+        compactPools();
+    return int(kept);
+}
+
+void FileListModel::appendUncheckedListPaths(const std::vector<std::string_view> &paths)
+{
+    appendRows(makeListRows(paths));
+}
+
+std::vector<FileListModel::Row> FileListModel::makeListRows(const std::vector<std::string_view> &paths)
+{
+    size_t bytes = 0;
+    for (std::string_view path : paths)
+        bytes += path.size();
+    m_currentPool.reserve(m_currentPool.size() + bytes);
+    std::vector<Row> rows;
+    rows.reserve(paths.size());
+    for (std::string_view path : paths)
+        rows.push_back(makeRow(0, path, false, {}));
+    return rows;
 }
 
 void FileListModel::appendRowTexts(const std::vector<std::string> &rowTexts)

@@ -70,12 +70,13 @@ public:
     // settings. A failing module ends the drop with the error; the files
     // before it are in the list.
     int appendDroppedFiles(const std::vector<std::string> &paths, PreviewEngine &engine);
-    // Reads the command-line list file (LF, CRLF and CR end a line; lines are
-    // otherwise taken unchanged) and appends its files as "0|p". Throws
-    // std::runtime_error ("File not found", "File access denied", "I/O error %d")
-    // when the file cannot be opened or read.
+    // Reads the command-line list file (ListFile) and appends its files as
+    // "0|p"; throws what ListFile throws.
     int appendListFile(const std::string &listFilePath, FolderListingCache *keepListings = nullptr);
-    static std::vector<std::string> readListFile(const std::string &listFilePath);
+    int appendListPaths(const std::vector<std::string_view> &paths, FolderListingCache *keepListings = nullptr);
+    // "0|p" rows for paths not put through the add rule, by a caller that
+    // applies it itself (BackgroundAddRule) while it works with the rows.
+    void appendUncheckedListPaths(const std::vector<std::string_view> &paths);
     // Appends without the add rule (tests, benchmarks, templates of rows).
     void appendRowTexts(const std::vector<std::string> &rowTexts);
 
@@ -151,8 +152,7 @@ private:
     Row makeRow(int iconIndex, std::string_view currentPath, bool hasNewPath,
                 std::string_view newPath);
     void appendRows(std::vector<Row> &&rows);
-    // The paths the add rule accepts, as "0|p*p" rows or "0|p" rows.
-    int appendAccepted(const std::vector<std::string> &paths, bool newPathIsCurrent, FolderListingCache *keepListings);
+    std::vector<Row> makeListRows(const std::vector<std::string_view> &paths);
     void removeWhere(const RowSelection &selection);
     void compactPools();
 

@@ -1,0 +1,131 @@
+#include "main/cli/DryRun.h"
+
+#include "main/cli/DryRunReport.h"
+#include "main/cli/PathQuoting.h"
+#include "main/core/batch/BatchSink.h"
+#include "main/core/batch/PreviewEngine.h"
+#include "main/core/filelist/BackgroundAddRule.h"
+#include "main/core/filelist/FileListModel.h"
+#include "main/core/filelist/FolderListing.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <string>
+#include <system_error>
+#include <thread>
+
+namespace brenmark {
+namespace {
+
+// The preview's sink without a window: nothing to show while paths are computed.
+class QuietSink final : public BatchSink
+{
+public:
+    void setProgressMaximum(int) override {}
+    void setProgressPosition(int) override {}
+    void setStatusText(const QString &) override {}
+};
+
+void printError(const std::string &text)
+{
+    std::fprintf(stderr, "brenmark-batch: %s\n", text.c_str());
+}
+
+ExitCode writeOutput(const FileListModel &files, int rows)
+{
+    if (writeDryRunLines(files, rows, stdout))
+        return ExitCode::Done;
+    printError("не удалось записать результат в стандартный вывод");
+    return ExitCode::UsageError;
+}
+
+bool previewed(PreviewEngine &preview)
+{
+    try {
+        preview.RebuildPreview();
+        return true;
+    } catch (const std::exception &) {
+        return false;
+    }
+}
+
+// Fills `files` with the accepted paths and their new paths. The add rule
+// lists the folders on another thread while the preview computes the new
+// path of every path given: in the usual case that all are files, that is
+// the result. Only when the rule refused some path, or the preview failed
+// (perhaps on a path that is no file), is the preview made again over the
+// accepted rows alone, so the indices the modules see are those of the list.
+// Whatever a module's preview throws then is for the caller.
+void addAndPreview(const std::vector<std::string_view> &paths, FileListModel &files, PreviewEngine &preview,
+                   FolderListingCache &listings)
+{
+    std::vector<char> verdicts;
+    bool complete;
+    {
+        BackgroundAddRule rule(paths, &listings);
+       files.appendUncheckedListPaths(paths);
+       complete = previewed(preview);
+       verdicts = rule.verdicts();
+    }
+    if (complete && std::find(verdicts.begin(), verdicts.end(), 0) == verdicts.end())
+        return;
+    std::vector<std::string_view> accepted;
+    for (size_t i = 0; i < paths.size(); ++i)
+        if (verdicts[i])
+            accepted.push_back(paths[i]);
+    files.clear();
+    files.appendUncheckedListPaths(accepted);
+    preview.RebuildPreview();
+}
+
+} // namespace
+
+ExitCode runDryRun(const std::vector<std::string_view> &paths, ActionChainModel &chain)
+{
+    FileListModel files;
+    FolderListingCache listings;
+    QuietSink sink;
+    // The dry run is asked for explicitly: it computes paths even when the
+    // window's preview is switched off in the settings.
+    PreviewEngine preview(files, chain, sink, [] { return PreviewSettings {false, false}; });
+    try {
+        addAndPreview(paths, files, preview, listings);
+    } catch (const std::exception &error) {
+        // The rows before the failing one hold their new paths: print those.
+        int row = 0;
+        while (row < files.count() && files.hasNewPath(row))
+            ++row;
+        writeOutput(files, row);
+        std::string path = row < files.count() ? std::string(files.currentPath(row)) : std::string();
+        printError("ошибка при расчёте нового пути: " + quotePath(path) + ": " + error.what());
+        return ExitCode::CallsFailed;
+    }
+    // Both only read the finished list: the collisions are sought while the
+    // lines are written.
+    std::vector<std::string> collisions;
+    std::thread seeker;
+    try {
+        seeker = std::thread([&] { collisions = collisionMessages(files, &listings); });
+    } catch (const std::system_error &) {
+        collisions = collisionMessages(files, &listings); // no thread to be had
+    }
+    struct Joiner
+    {
+        std::thread &thread;
+        ~Joiner()
+        {
+            if (thread.joinable())
+                thread.join();
+        }
+    } joiner {seeker};
+   const ExitCode written = writeOutput(files, files.count());
+    if (seeker.joinable())
+        seeker.join();
+   for (const std::string &line : collisions)
+        std::fprintf(stderr, "%s\n", line.c_str());
+    if (written != ExitCode::Done)
+        return written;
+    return collisions.empty() ? ExitCode::Done : ExitCode::Collisions;
+}
+
+} // namespace brenmark

@@ -1,0 +1,42 @@
+#pragma once
+
+#include <exception>
+#include <string_view>
+#include <thread>
+#include <vector>
+
+namespace brenmark {
+
+class FolderListingCache;
+
+// Puts many paths through the file list's add rule on a thread of its own,
+// so that the caller can work with the paths meanwhile (store them, compute
+// their new names) instead of waiting for the folders to be listed. The
+// verdicts are exactly those of FileAddRule asked path by path in order. A
+// few paths are decided at once, without a thread.
+//
+// The paths and `keep` must outlive this object, and `keep` must not be used
+// by anyone else until verdicts() has returned.
+class BackgroundAddRule
+{
+public:
+    BackgroundAddRule(const std::vector<std::string_view> &paths, FolderListingCache *keep);
+    ~BackgroundAddRule();
+    BackgroundAddRule(const BackgroundAddRule &) = delete;
+    BackgroundAddRule &operator=(const BackgroundAddRule &) = delete;
+
+    // Waits for the decisions: one flag per path, true when it is added.
+    // Rethrows what the decisions failed with (memory).
+    const std::vector<char> &verdicts();
+
+private:
+    void decide() noexcept;
+
+    const std::vector<std::string_view> &m_paths;
+    FolderListingCache *m_keep;
+    std::vector<char> m_verdicts;
+    std::exception_ptr m_failure;
+    std::thread m_thread;
+};
+
+} // namespace brenmark
