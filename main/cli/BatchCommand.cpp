@@ -8,7 +8,9 @@
 #include "main/cli/StopSignal.h"
 #include "main/core/batch/BatchRunner.h"
 #include "main/core/chain/ActionChainModel.h"
+#include "main/core/filelist/BackgroundAddRule.h"
 #include "main/core/filelist/FileListModel.h"
+#include "main/core/filelist/FolderListing.h"
 #include "main/core/filelist/ListFile.h"
 #include "main/core/modulehost/ImageList.h"
 #include "main/core/modulehost/ModuleRegistry.h"
@@ -115,6 +117,11 @@ ExitCode runParsed(const CommandLine &commandLine)
     const QString programDir = programDirectory();
     const Settings settings = LoadSettings(optionsIniPath(programDir));
     const std::string templateFile = templateFileFor(commandLine, programDir);
+    std::unique_ptr<ListFile> list;
+    const std::vector<std::string_view> paths = givenPaths(commandLine, list);
+    // The folders are listed while the modules load.
+    FolderListingCache listings;
+    BackgroundAddRule rule(paths, &listings);
 
     ModuleRegistry registry;
     ImageList addMenuImages, moduleImages;
@@ -136,13 +143,11 @@ ExitCode runParsed(const CommandLine &commandLine)
             if (!commandLine.ignoreMissing)
                 throw SetupError("шаблон не выполнен; --ignore-missing выполнит его без этих модулей");
         }
-        std::unique_ptr<ListFile> list;
-        const std::vector<std::string_view> paths = givenPaths(commandLine, list);
         if (commandLine.dryRun) {
-            result = runDryRun(paths, chain);
+            result = runDryRun(paths, rule, listings, chain);
         } else {
             FileListModel files;
-            files.appendListPaths(paths);
+            files.appendListPaths(paths, rule);
             result = run(files, chain);
         }
     }

@@ -56,17 +56,12 @@ bool previewed(PreviewEngine &preview)
 // (perhaps on a path that is no file), is the preview made again over the
 // accepted rows alone, so the indices the modules see are those of the list.
 // Whatever a module's preview throws then is for the caller.
-void addAndPreview(const std::vector<std::string_view> &paths, FileListModel &files, PreviewEngine &preview,
-                   FolderListingCache &listings)
+void addAndPreview(const std::vector<std::string_view> &paths, BackgroundAddRule &rule, FileListModel &files,
+                   PreviewEngine &preview)
 {
-    std::vector<char> verdicts;
-    bool complete;
-    {
-        BackgroundAddRule rule(paths, &listings);
-       files.appendUncheckedListPaths(paths);
-       complete = previewed(preview);
-       verdicts = rule.verdicts();
-    }
+    files.appendUncheckedListPaths(paths);
+    const bool complete = previewed(preview);
+    const std::vector<char> &verdicts = rule.verdicts();
     if (complete && std::find(verdicts.begin(), verdicts.end(), 0) == verdicts.end())
         return;
     std::vector<std::string_view> accepted;
@@ -80,16 +75,16 @@ void addAndPreview(const std::vector<std::string_view> &paths, FileListModel &fi
 
 } // namespace
 
-ExitCode runDryRun(const std::vector<std::string_view> &paths, ActionChainModel &chain)
+ExitCode runDryRun(const std::vector<std::string_view> &paths, BackgroundAddRule &rule,
+                   const FolderListingCache &listings, ActionChainModel &chain)
 {
     FileListModel files;
-    FolderListingCache listings;
     QuietSink sink;
     // The dry run is asked for explicitly: it computes paths even when the
     // window's preview is switched off in the settings.
     PreviewEngine preview(files, chain, sink, [] { return PreviewSettings {false, false}; });
     try {
-        addAndPreview(paths, files, preview, listings);
+        addAndPreview(paths, rule, files, preview);
     } catch (const std::exception &error) {
         // The rows before the failing one hold their new paths: print those.
         int row = 0;

@@ -178,9 +178,14 @@ int FileListModel::appendListFile(const std::string &listFilePath, FolderListing
 
 int FileListModel::appendListPaths(const std::vector<std::string_view> &paths, FolderListingCache *keepListings)
 {
+    BackgroundAddRule rule(paths, keepListings);
+    return appendListPaths(paths, rule);
+}
+
+int FileListModel::appendListPaths(const std::vector<std::string_view> &paths, BackgroundAddRule &rule)
+{
     // The rows are stored while the add rule lists their folders on another
     // thread; the few it refuses are dropped afterwards.
-    BackgroundAddRule rule(paths, keepListings);
     std::vector<Row> rows = makeListRows(paths);
     const std::vector<char> &verdicts = rule.verdicts();
     size_t kept = 0;

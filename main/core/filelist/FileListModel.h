@@ -12,6 +12,7 @@
 
 namespace brenmark {
 
+class BackgroundAddRule;
 class FolderListingCache;
 class PreviewEngine;
 
@@ -74,6 +75,8 @@ public:
     // "0|p"; throws what ListFile throws.
     int appendListFile(const std::string &listFilePath, FolderListingCache *keepListings = nullptr);
     int appendListPaths(const std::vector<std::string_view> &paths, FolderListingCache *keepListings = nullptr);
+    // The same with the add rule already at work on these paths.
+    int appendListPaths(const std::vector<std::string_view> &paths, BackgroundAddRule &rule);
     // "0|p" rows for paths not put through the add rule, by a caller that
     // applies it itself (BackgroundAddRule) while it works with the rows.
     void appendUncheckedListPaths(const std::vector<std::string_view> &paths);

@@ -1,9 +1,12 @@
 #include "main/core/filelist/ListFile.h"
 
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
-#include <cstdio>
+#include <cstring>
 #include <stdexcept>
 
 namespace brenmark {
@@ -20,21 +23,33 @@ std::runtime_error listFileError(int error)
 
 std::string readWholeFile(const std::string &path)
 {
-    std::FILE *file = std::fopen(path.c_str(), "rb");
-    if (!file)
+    const int file = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (file < 0)
         throw listFileError(errno);
-    std::string content;
     struct stat info;
-    if (::fstat(fileno(file), &info) == 0 && S_ISREG(info.st_mode))
-        content.reserve(size_t(info.st_size));
-    char buffer[1 << 16];
-    size_t got;
-    while ((got = std::fread(buffer, 1, sizeof buffer, file)) > 0)
-        content.append(buffer, got);
-    int error = std::ferror(file) ? errno : 0;
-    std::fclose(file);
+    // A regular file is read straight into its place; anything else (a pipe)
+    // grows as it comes.
+    size_t expected = ::fstat(file, &info) == 0 && S_ISREG(info.st_mode) ? size_t(info.st_size) : 0;
+    std::string content(expected + 1, '\0');
+    size_t filled = 0;
+    int error = 0;
+    for (;;) {
+        if (filled == content.size())
+            content.resize(content.size() * 2 + (1 << 16));
+        const ssize_t got = ::read(file, content.data() + filled, content.size() - filled);
+        if (got > 0) {
+            filled += size_t(got);
+        } else if (got == 0) {
+            break;
+        } else if (errno != EINTR) {
+            error = errno;
+            break;
+        }
+    }
+    ::close(file);
     if (error)
         throw listFileError(error);
+    content.resize(filled);
     return content;
 }
 
@@ -43,20 +58,25 @@ std::string readWholeFile(const std::string &path)
 ListFile::ListFile(const std::string &path)
     : m_content(readWholeFile(path))
 {
-    const std::string_view text(m_content);
-    const size_t size = text.size();
+    const char *const text = m_content.data();
+    const size_t size = m_content.size();
+    m_lines.reserve(size_t(std::count(m_content.begin(), m_content.end(), '\n')) + 1);
     size_t start = 0;
-    for (size_t i = 0; i < size; ++i) {
-        const char c = text[i];
-        if (c != '\n' && c != '\r')
+    while (start < size) {
+        const char *feed = static_cast<const char *>(std::memchr(text + start, '\n', size - start));
+        const size_t end = feed ? size_t(feed - text) : size;
+        // A carriage return ends a line too, alone or before a line feed.
+        if (const char *cr = static_cast<const char *>(std::memchr(text + start, '\r', end - start))) {
+            const size_t at = size_t(cr - text);
+            m_lines.emplace_back(text + start, at - start);
+            start = at + 1;
+            if (start < size && text[start] == '\n')
+                ++start;
             continue;
-        m_lines.push_back(text.substr(start, i - start));
-        if (c == '\r' && i + 1 < size && text[i + 1] == '\n')
-            ++i;
-        start = i + 1;
+        }
+        m_lines.emplace_back(text + start, end - start);
+        start = end + 1;
     }
-    if (start < size)
-        m_lines.push_back(text.substr(start));
 }
 
 } // namespace brenmark
