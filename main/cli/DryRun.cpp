@@ -113,10 +113,10 @@ ExitCode runDryRun(const std::vector<std::string_view> &paths, BackgroundAddRule
                 thread.join();
         }
     } joiner {seeker};
-   const ExitCode written = writeOutput(files, files.count());
+    const ExitCode written = writeOutput(files, files.count());
     if (seeker.joinable())
         seeker.join();
-   for (const std::string &line : collisions)
+    for (const std::string &line : collisions)
         std::fprintf(stderr, "%s\n", line.c_str());
     if (written != ExitCode::Done)
         return written;
