@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstdlib>
+#include <cstring>
 #include <memory>
 #include <unordered_map>
 
@@ -40,16 +41,19 @@ struct SplitPath
 
 SplitPath splitPath(std::string_view path)
 {
-    size_t slash = path.rfind('/');
-    if (slash == std::string_view::npos)
+    const void *slash = path.empty() ? nullptr : memrchr(path.data(), '/', path.size());
+    if (!slash)
         return {{}, path};
-    return {path.substr(0, slash + 1), path.substr(slash + 1)};
+    const size_t folderLength = size_t(static_cast<const char *>(slash) - path.data()) + 1;
+    return {path.substr(0, folderLength), path.substr(folderLength)};
 }
 
 constexpr uint32_t kNone = UINT32_MAX;
 
 // An open-addressing set of item numbers, hashed and compared through the
 // caller's functions: no allocation per item, which matters at 100,000 paths.
+// Each slot keeps part of its item's hash, so most items that differ are told
+// apart without comparing them.
 template<typename Hash, typename Equal>
 class FlatIndex
 {
@@ -61,32 +65,39 @@ public:
         size_t size = 16;
         while (size < expected * 2)
             size *= 2;
-        m_slots.assign(size, kNone);
+        m_slots.assign(size, Slot {kNone, 0});
     }
 
     // The item equal to `item` that is already in the set, or kNone after adding `item`.
     uint32_t findOrAdd(uint32_t item)
     {
-        size_t mask = m_slots.size() - 1;
-        for (size_t slot = m_hash(item) & mask;; slot = (slot + 1) & mask) {
-            if (m_slots[slot] == kNone) {
-                m_slots[slot] = item;
+        const size_t mask = m_slots.size() - 1;
+        const size_t hash = m_hash(item);
+        const uint32_t tag = uint32_t(uint64_t(hash) >> 32);
+        for (size_t slot = hash & mask;; slot = (slot + 1) & mask) {
+            if (m_slots[slot].item == kNone) {
+                m_slots[slot] = {item, tag};
                 return kNone;
             }
-            if (m_equal(m_slots[slot], item))
-                return m_slots[slot];
+            if (m_slots[slot].tag == tag && m_equal(m_slots[slot].item, item))
+                return m_slots[slot].item;
         }
     }
 
 private:
+    struct Slot
+    {
+        uint32_t item;
+        uint32_t tag;
+    };
     Hash m_hash;
     Equal m_equal;
-    std::vector<uint32_t> m_slots;
+    std::vector<Slot> m_slots;
 };
 
 size_t hashName(std::string_view name)
 {
-    return std::hash<std::string_view>()(name);
+    return FolderListing::hashName(name);
 }
 
 // The folders of the checked paths, each opened once: files are looked up by
@@ -95,10 +106,9 @@ size_t hashName(std::string_view name)
 class Folders
 {
 public:
-    explicit Folders(const FolderListingCache *known)
-        : m_known(known)
-    {
-    }
+    Folders() = default;
+    Folders(const Folders &) = delete;
+    Folders &operator=(const Folders &) = delete;
     ~Folders()
     {
         for (int fd : m_descriptors) {
@@ -123,13 +133,14 @@ public:
     // Call before looking names up: a folder where many names are to be
     // looked up is listed once, which costs far less than a failed lookup
     // per name (most new names do not exist yet).
-    void expectLookups(uint32_t folder, size_t lookups)
+    // per name). A listing of `known` is taken when it has the folder.
+    void expectLookups(uint32_t folder, size_t lookups, const FolderListingCache *known)
     {
-        if (lookups < kListingThreshold || m_descriptors[folder] < 0)
+        if (lookups < kListingThreshold || m_descriptors[folder] < 0 || m_listings.count(folder))
             return;
         struct stat status {};
-        if (m_known && fstat(m_descriptors[folder], &status) == 0) {
-            if (FolderListing *listing = m_known->find(status.st_dev, status.st_ino)) {
+        if (known && fstat(m_descriptors[folder], &status) == 0) {
+            if (FolderListing *listing = known->find(status.st_dev, status.st_ino)) {
                 m_listings.emplace(folder, listing);
                 return;
             }
@@ -141,13 +152,14 @@ public:
         m_ownListings.push_back(std::move(listing));
     }
 
-    FileId fileId(uint32_t folder, std::string_view name) const
+    // `nameHash` is hashName(name).
+    FileId fileId(uint32_t folder, std::string_view name, size_t nameHash) const
     {
         int fd = m_descriptors[folder];
         if (fd < 0)
             return {};
         if (auto listing = m_listings.find(folder); listing != m_listings.end()) {
-            if (!listing->second->contains(name))
+            if (!listing->second->contains(name, nameHash))
                 return {};
         }
         std::string nameText(name);
@@ -181,7 +193,6 @@ private:
 
     static constexpr size_t kListingThreshold = 256;
 
-    const FolderListingCache *m_known;
     std::vector<std::shared_ptr<FolderListing>> m_ownListings;
     std::unordered_map<uint32_t, FolderListing *> m_listings;
     std::unordered_map<std::string, uint32_t> m_bySpelling;
@@ -199,29 +210,46 @@ struct Target
     bool operator==(const Target &) const = default;
 };
 
-size_t hashTarget(const Target &target)
-{
-    return hashName(target.name) ^ (size_t(target.folder) * 0x9E3779B97F4A7C15ull);
-}
-
 } // namespace
 
-std::vector<Collision> findCollisions(const std::vector<PathChange> &changes, const FolderListingCache *known)
+struct CollisionCheck::Paths
 {
-    const size_t count = changes.size();
-    Folders folders(known);
-    std::vector<Target> sources(count), targets(count);
-    std::vector<bool> unchanged(count);
+    explicit Paths(std::vector<PathChange> changes)
+        : changes(std::move(changes))
+    {
+    }
+    std::vector<PathChange> changes;
+    Folders folders;
+    std::vector<Target> sources, targets;
+    // The hash of each target's name, asked for twice: grouping the targets,
+    // then the folder's listing.
+    std::vector<size_t> targetNameHashes;
+    std::vector<bool> unchanged;
+    std::vector<Collision> sameTargets;
+};
+
+CollisionCheck::CollisionCheck(std::vector<PathChange> changes)
+    : m_paths(std::make_unique<Paths>(std::move(changes)))
+{
+    const std::vector<PathChange> &rows = m_paths->changes;
+    const size_t count = rows.size();
+    std::vector<Target> &sources = m_paths->sources, &targets = m_paths->targets;
+    std::vector<size_t> &targetNameHashes = m_paths->targetNameHashes;
+    sources.resize(count);
+    targets.resize(count);
+    targetNameHashes.resize(count);
+    m_paths->unchanged.resize(count);
     for (size_t i = 0; i < count; ++i) {
-        SplitPath from = splitPath(changes[i].oldPath);
-        SplitPath to = splitPath(changes[i].newPath);
-        sources[i] = {folders.find(from.folder), from.name};
-        targets[i] = {folders.find(to.folder), to.name};
-        unchanged[i] = sources[i] == targets[i];
+        SplitPath from = splitPath(rows[i].oldPath);
+        SplitPath to = splitPath(rows[i].newPath);
+        sources[i] = {m_paths->folders.find(from.folder), from.name};
+        targets[i] = {m_paths->folders.find(to.folder), to.name};
+        targetNameHashes[i] = hashName(to.name);
+        m_paths->unchanged[i] = sources[i] == targets[i];
     }
 
     // Rows of one target are chained in list order: the group's first row, then next per row.
-    auto hash = [&targets](uint32_t row) { return hashTarget(targets[row]); };
+    auto hash = [&](uint32_t row) { return targetNameHashes[row] ^ (size_t(targets[row].folder) * 0x9E3779B97F4A7C15ull); };
     auto equal = [&targets](uint32_t a, uint32_t b) { return targets[a] == targets[b]; };
     FlatIndex<decltype(hash), decltype(equal)> firstRowOfTarget(count, hash, equal);
     std::vector<uint32_t> nextRowOfTarget(count, kNone);
@@ -239,29 +267,44 @@ std::vector<Collision> findCollisions(const std::vector<PathChange> &changes, co
         lastRowOfGroup[first] = i;
     }
     std::sort(groupStarts.begin(), groupStarts.end());
+    for (uint32_t first : groupStarts) {
+        std::vector<size_t> group;
+        bool harmless = true;
+        for (uint32_t row = first; row != kNone; row = nextRowOfTarget[row]) {
+            group.push_back(row);
+            harmless = harmless && m_paths->unchanged[row] && sources[row] == sources[first];
+        }
+        if (!harmless)
+            m_paths->sameTargets.push_back({Collision::Kind::SameTarget, std::string(rows[first].newPath), group});
+    }
+}
+
+CollisionCheck::~CollisionCheck() = default;
+
+const std::vector<PathChange> &CollisionCheck::changes() const
+{
+    return m_paths->changes;
+}
+
+std::vector<Collision> CollisionCheck::collisions(const FolderListingCache *known)
+{
+    const std::vector<PathChange> &changes = m_paths->changes;
+    const size_t count = changes.size();
+    const std::vector<Target> &sources = m_paths->sources, &targets = m_paths->targets;
+    const std::vector<bool> &unchanged = m_paths->unchanged;
+    Folders &folders = m_paths->folders;
 
     std::vector<FileId> sourceIds(count);
     std::vector<bool> sourceKnown(count);
     auto sourceId = [&](size_t row) {
         if (!sourceKnown[row]) {
-            sourceIds[row] = folders.fileId(sources[row].folder, sources[row].name);
+            sourceIds[row] = folders.fileId(sources[row].folder, sources[row].name, hashName(sources[row].name));
             sourceKnown[row] = true;
         }
         return sourceIds[row];
     };
 
-    std::vector<Collision> collisions;
-    for (uint32_t first : groupStarts) {
-        std::vector<size_t> rows;
-        bool harmless = true;
-        for (uint32_t row = first; row != kNone; row = nextRowOfTarget[row]) {
-            rows.push_back(row);
-            harmless = harmless && unchanged[row] && sources[row] == sources[first];
-        }
-        if (!harmless)
-            collisions.push_back({Collision::Kind::SameTarget, std::string(changes[first].newPath), rows});
-    }
-
+    std::vector<Collision> collisions = m_paths->sameTargets;
     std::vector<size_t> lookupsPerFolder;
     for (size_t i = 0; i < count; ++i) {
         if (unchanged[i])
@@ -271,14 +314,14 @@ std::vector<Collision> findCollisions(const std::vector<PathChange> &changes, co
         ++lookupsPerFolder[targets[i].folder];
     }
     for (uint32_t folder = 0; folder < lookupsPerFolder.size(); ++folder)
-        folders.expectLookups(folder, lookupsPerFolder[folder]);
+        folders.expectLookups(folder, lookupsPerFolder[folder], known);
 
     // Sorted source files with their first row, built only when a target is taken.
     std::vector<std::pair<FileId, uint32_t>> rowsByFile;
     for (size_t i = 0; i < count; ++i) {
         if (unchanged[i])
             continue;
-        FileId existing = folders.fileId(targets[i].folder, targets[i].name);
+        FileId existing = folders.fileId(targets[i].folder, targets[i].name, m_paths->targetNameHashes[i]);
         if (!existing.exists || existing.sameFileAs(sourceId(i)))
             continue;
         if (rowsByFile.empty()) {
@@ -299,6 +342,11 @@ std::vector<Collision> findCollisions(const std::vector<PathChange> &changes, co
             collisions.push_back({Collision::Kind::TargetExists, std::string(changes[i].newPath), {i}});
     }
     return collisions;
+}
+
+std::vector<Collision> findCollisions(const std::vector<PathChange> &changes, const FolderListingCache *known)
+{
+    return CollisionCheck(changes).collisions(known);
 }
 
 } // namespace brenmark

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -41,5 +42,26 @@ struct Collision
 // than listed again; nothing may have changed in them since.
 std::vector<Collision> findCollisions(const std::vector<PathChange> &changes,
                                       const FolderListingCache *known = nullptr);
+
+// findCollisions in two steps, for a caller that has time before the folders
+// are listed: the paths are split and their folders resolved, and the files
+// that would meet found, at once; the file system's contents are asked only
+// by collisions(). The views in the changes must outlive the object.
+class CollisionCheck
+{
+public:
+    explicit CollisionCheck(std::vector<PathChange> changes);
+    ~CollisionCheck();
+    CollisionCheck(const CollisionCheck &) = delete;
+    CollisionCheck &operator=(const CollisionCheck &) = delete;
+
+    const std::vector<PathChange> &changes() const;
+    // Every collision, as findCollisions gives them.
+    std::vector<Collision> collisions(const FolderListingCache *known = nullptr);
+
+private:
+    struct Paths;
+    std::unique_ptr<Paths> m_paths;
+};
 
 } // namespace brenmark

@@ -1,5 +1,6 @@
 #include "main/cli/DryRun.h"
 
+#include "main/cli/CollisionCheck.h"
 #include "main/cli/DryRunReport.h"
 #include "main/cli/PathQuoting.h"
 #include "main/core/batch/BatchSink.h"
@@ -10,6 +11,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <memory>
 #include <string>
 #include <system_error>
 #include <thread>
@@ -49,21 +51,25 @@ bool previewed(PreviewEngine &preview)
     }
 }
 
-// Fills `files` with the accepted paths and their new paths. The add rule
-// lists the folders on another thread while the preview computes the new
-// path of every path given: in the usual case that all are files, that is
-// the result. Only when the rule refused some path, or the preview failed
-// (perhaps on a path that is no file), is the preview made again over the
-// accepted rows alone, so the indices the modules see are those of the list.
-// Whatever a module's preview throws then is for the caller.
-void addAndPreview(const std::vector<std::string_view> &paths, BackgroundAddRule &rule, FileListModel &files,
-                   PreviewEngine &preview)
+// Fills `files` with the accepted paths and their new paths, and starts
+// seeking their collisions. The add rule lists the folders on another thread
+// while the preview computes the new path of every path given and the files
+// that would meet are found: in the usual case that all paths are files,
+// that is the result. Only when the rule refused some path, or the preview
+// failed (perhaps on a path that is no file), is the preview made again over
+// the accepted rows alone, so the indices the modules see are those of the
+// list. Whatever a module's preview throws then is for the caller.
+std::unique_ptr<CollisionCheck> addAndPreview(const std::vector<std::string_view> &paths, BackgroundAddRule &rule,
+                                              FileListModel &files, PreviewEngine &preview)
 {
     files.appendUncheckedListPaths(paths);
-    const bool complete = previewed(preview);
+    std::unique_ptr<CollisionCheck> check;
+    if (previewed(preview))
+        check = startCollisionCheck(files);
     const std::vector<char> &verdicts = rule.verdicts();
-    if (complete && std::find(verdicts.begin(), verdicts.end(), 0) == verdicts.end())
-        return;
+    if (check && std::find(verdicts.begin(), verdicts.end(), 0) == verdicts.end())
+        return check;
+    check.reset();
     std::vector<std::string_view> accepted;
     for (size_t i = 0; i < paths.size(); ++i)
         if (verdicts[i])
@@ -71,6 +77,7 @@ void addAndPreview(const std::vector<std::string_view> &paths, BackgroundAddRule
     files.clear();
     files.appendUncheckedListPaths(accepted);
     preview.RebuildPreview();
+    return startCollisionCheck(files);
 }
 
 } // namespace
@@ -83,8 +90,9 @@ ExitCode runDryRun(const std::vector<std::string_view> &paths, BackgroundAddRule
     // The dry run is asked for explicitly: it computes paths even when the
     // window's preview is switched off in the settings.
     PreviewEngine preview(files, chain, sink, [] { return PreviewSettings {false, false}; });
+    std::unique_ptr<CollisionCheck> check;
     try {
-        addAndPreview(paths, rule, files, preview);
+        check = addAndPreview(paths, rule, files, preview);
     } catch (const std::exception &error) {
         // The rows before the failing one hold their new paths: print those.
         int row = 0;
@@ -100,9 +108,9 @@ ExitCode runDryRun(const std::vector<std::string_view> &paths, BackgroundAddRule
     std::vector<std::string> collisions;
     std::thread seeker;
     try {
-        seeker = std::thread([&] { collisions = collisionMessages(files, &listings); });
+        seeker = std::thread([&] { collisions = collisionMessages(*check, &listings); });
     } catch (const std::system_error &) {
-        collisions = collisionMessages(files, &listings); // no thread to be had
+        collisions = collisionMessages(*check, &listings); // no thread to be had
     }
     struct Joiner
     {

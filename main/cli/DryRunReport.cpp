@@ -28,15 +28,20 @@ bool writeDryRunLines(const FileListModel &files, int rows, std::FILE *out)
     return std::fflush(out) == 0 && written;
 }
 
-std::vector<std::string> collisionMessages(const FileListModel &files, const FolderListingCache *known)
+std::unique_ptr<CollisionCheck> startCollisionCheck(const FileListModel &files)
 {
     std::vector<PathChange> changes;
     changes.reserve(size_t(files.count()));
     for (int row = 0; row < files.count(); ++row)
         changes.push_back({files.currentPath(row), files.newPath(row)});
+    return std::make_unique<CollisionCheck>(std::move(changes));
+}
 
+std::vector<std::string> collisionMessages(CollisionCheck &check, const FolderListingCache *known)
+{
+    const std::vector<PathChange> &changes = check.changes();
     std::vector<std::string> messages;
-    for (const Collision &collision : findCollisions(changes, known)) {
+    for (const Collision &collision : check.collisions(known)) {
         if (collision.kind == Collision::Kind::SameTarget) {
             messages.push_back("brenmark-batch: один новый путь у нескольких файлов: " + quotePath(collision.newPath));
             for (size_t row : collision.rows)

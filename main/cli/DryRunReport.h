@@ -1,11 +1,13 @@
 #pragma once
 
 #include <cstdio>
+#include <memory>
 #include <string>
 #include <vector>
 
 namespace brenmark {
 
+class CollisionCheck;
 class FileListModel;
 class FolderListingCache;
 
@@ -15,8 +17,12 @@ class FolderListingCache;
 // twice. False when the stream refused the output.
 bool writeDryRunLines(const FileListModel &files, int rows, std::FILE *out);
 
-// The collisions of the rows' new paths, as lines for standard error (each
-// without its line break); empty when there is none. `known` as for findCollisions.
-std::vector<std::string> collisionMessages(const FileListModel &files, const FolderListingCache *known = nullptr);
+// The first step of seeking the collisions of the rows' new paths; the list
+// must not change while the check lives.
+std::unique_ptr<CollisionCheck> startCollisionCheck(const FileListModel &files);
+
+// The collisions, as lines for standard error (each without its line break);
+// empty when there is none. `known` as for findCollisions.
+std::vector<std::string> collisionMessages(CollisionCheck &check, const FolderListingCache *known = nullptr);
 
 } // namespace brenmark

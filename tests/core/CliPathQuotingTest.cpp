@@ -42,3 +42,21 @@ TEST(CliPathQuoting, MalformedQuotedFieldsAreRefused)
     for (const char *field : {"\"abc", "\"", "\"a\\\"", "\"a\\q\"", "\"\\48\"", "\"\\01\""})
         EXPECT_THROW(unquotePath(field), std::invalid_argument) << field;
 }
+
+// Paths are scanned several bytes at a time: every byte value must be judged
+// alike wherever it stands, also beside bytes from 0x80 up.
+TEST(CliPathQuoting, EveryByteIsJudgedAlikeAtEveryPlace)
+{
+    for (int byte = 1; byte < 256; ++byte) {
+        const bool control = byte < 0x20 || byte == 0x7F;
+        for (size_t place = 1; place < 24; ++place) {
+            for (char filler : {'a', '\xd0', '\x7e', '\x20'}) {
+                std::string path(24, filler);
+                path[0] = '/';
+                path[place] = char(byte);
+                const bool quoted = quotePath(path) != path;
+                ASSERT_EQ(quoted, control) << "byte " << byte << " at " << place << " among " << int(filler);
+            }
+        }
+    }
+}

@@ -5,16 +5,15 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <functional>
 
 namespace brenmark {
 namespace {
 
 constexpr std::uint32_t kEmptySlot = UINT32_MAX;
 
-size_t hashName(std::string_view name)
+std::uint32_t tagOf(size_t hash)
 {
-    return std::hash<std::string_view>()(name);
+    return std::uint32_t(std::uint64_t(hash) >> 32);
 }
 
 } // namespace
@@ -56,17 +55,18 @@ void FolderListing::buildIndex()
     size_t size = 16;
     while (size < count * 2)
         size *= 2;
-    m_slots.assign(size, kEmptySlot);
+    m_slots.assign(size, Slot {kEmptySlot, 0});
     const size_t mask = size - 1;
     for (std::uint32_t entry = 0; entry < count; ++entry) {
-        size_t slot = hashName(name(entry)) & mask;
-        while (m_slots[slot] != kEmptySlot)
+        const size_t hash = hashName(name(entry));
+        size_t slot = hash & mask;
+        while (m_slots[slot].entry != kEmptySlot)
             slot = (slot + 1) & mask;
-        m_slots[slot] = entry;
+        m_slots[slot] = {entry, tagOf(hash)};
     }
 }
 
-int FolderListing::type(std::string_view wanted) const
+int FolderListing::type(std::string_view wanted, size_t hash) const
 {
     const std::uint32_t next = m_lastFound + 1;
     if (next < m_types.size() && name(next) == wanted) {
@@ -74,9 +74,10 @@ int FolderListing::type(std::string_view wanted) const
         return m_types[next];
     }
     const size_t mask = m_slots.size() - 1;
-    for (size_t slot = hashName(wanted) & mask; m_slots[slot] != kEmptySlot; slot = (slot + 1) & mask) {
-        const std::uint32_t entry = m_slots[slot];
-        if (name(entry) == wanted) {
+    const std::uint32_t tag = tagOf(hash);
+    for (size_t slot = hash & mask; m_slots[slot].entry != kEmptySlot; slot = (slot + 1) & mask) {
+        const std::uint32_t entry = m_slots[slot].entry;
+        if (m_slots[slot].tag == tag && name(entry) == wanted) {
             m_lastFound = entry;
             return m_types[entry];
         }

@@ -3,6 +3,7 @@
 #include <sys/types.h>
 
 #include <cstdint>
+#include <functional>
 #include <map>
 #include <memory>
 #include <string>
@@ -30,8 +31,12 @@ public:
 
     // The entry's dirent type (DT_REG, DT_DIR, DT_UNKNOWN ...), or -1 when
     // the folder held no such name.
-    int type(std::string_view name) const;
+    int type(std::string_view name) const { return type(name, hashName(name)); }
     bool contains(std::string_view name) const { return type(name) >= 0; }
+    // The same for a caller that has the name's hashName already.
+    int type(std::string_view name, size_t hash) const;
+    bool contains(std::string_view name, size_t hash) const { return type(name, hash) >= 0; }
+    static size_t hashName(std::string_view name) { return std::hash<std::string_view>()(name); }
     size_t size() const { return m_types.size(); }
 
     // The listed folder itself, so that another spelling of it finds this listing.
@@ -46,13 +51,22 @@ private:
     }
     void buildIndex();
 
+    // An index slot: the entry and the upper half of its name's hash, so
+    // that a name not in the folder is mostly refused without reading the
+    // names at all.
+    struct Slot
+    {
+        std::uint32_t entry;
+        std::uint32_t tag;
+    };
+
     dev_t m_device = 0;
     ino_t m_inode = 0;
     // Entry i spans m_offsets[i] to m_offsets[i + 1] in m_names.
     std::string m_names;
     std::vector<std::uint32_t> m_offsets;
     std::vector<unsigned char> m_types;
-    std::vector<std::uint32_t> m_slots;
+    std::vector<Slot> m_slots;
     mutable std::uint32_t m_lastFound = 0;
 };
 
