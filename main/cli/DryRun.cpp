@@ -8,6 +8,7 @@
 #include "main/core/filelist/BackgroundAddRule.h"
 #include "main/core/filelist/FileListModel.h"
 #include "main/core/filelist/FolderListing.h"
+#include "main/core/modulehost/VectorState.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -108,7 +109,10 @@ ExitCode runDryRun(const std::vector<std::string_view> &paths, BackgroundAddRule
     std::vector<std::string> collisions;
     std::thread seeker;
     try {
-        seeker = std::thread([&] { collisions = collisionMessages(*check, &listings); });
+        seeker = std::thread([&] {
+            clearUpperVectorState();
+            collisions = collisionMessages(*check, &listings);
+        });
     } catch (const std::system_error &) {
         collisions = collisionMessages(*check, &listings); // no thread to be had
     }

@@ -1,6 +1,7 @@
 #include "main/core/filelist/BackgroundAddRule.h"
 
 #include "main/core/filelist/FileAddRule.h"
+#include "main/core/modulehost/VectorState.h"
 
 #include <string>
 
@@ -22,7 +23,10 @@ BackgroundAddRule::BackgroundAddRule(const std::vector<std::string_view> &paths,
         return;
     }
     try {
-        m_thread = std::thread([this] { decide(); });
+        m_thread = std::thread([this] {
+            clearUpperVectorState();
+            decide();
+        });
     } catch (const std::system_error &) {
         decide(); // no thread to be had: decide here
     }

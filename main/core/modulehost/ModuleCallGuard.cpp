@@ -1,5 +1,7 @@
 #include "main/core/modulehost/ModuleCallGuard.h"
 
+#include "main/core/modulehost/VectorState.h"
+
 #include <csetjmp>
 #include <csignal>
 #include <cstring>
@@ -60,6 +62,7 @@ void guardModuleCall(const std::function<void()> &call)
     sigjmp_buf *outer = t_activeGuard;
     if (int signal = sigsetjmp(guard, 0)) {
         t_activeGuard = outer;
+        clearUpperVectorState();
         throw ModuleCallError(faultText(signal));
     }
     t_activeGuard = &guard;
@@ -67,12 +70,15 @@ void guardModuleCall(const std::function<void()> &call)
         call();
     } catch (const std::exception &error) {
         t_activeGuard = outer;
+        clearUpperVectorState();
         throw ModuleCallError(error.what());
     } catch (...) {
         t_activeGuard = outer;
+        clearUpperVectorState();
         throw ModuleCallError("Модуль сообщил об ошибке");
     }
     t_activeGuard = outer;
+    clearUpperVectorState();
 }
 
 } // namespace brenmark

@@ -1,5 +1,7 @@
 #include "main/core/modulehost/ModuleLibrary.h"
 
+#include "main/core/modulehost/VectorState.h"
+
 #include <dlfcn.h>
 
 namespace brenmark {
@@ -7,6 +9,8 @@ namespace brenmark {
 std::unique_ptr<ModuleLibrary> ModuleLibrary::open(const std::string &path, std::string *error)
 {
     void *handle = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
+    // The library's initialisers (and those of what it brings) have run.
+    clearUpperVectorState();
     if (!handle) {
         if (error) {
             const char *reason = dlerror();
@@ -26,6 +30,7 @@ ModuleLibrary::ModuleLibrary(void *handle, std::string path)
 ModuleLibrary::~ModuleLibrary()
 {
     dlclose(m_handle);
+    clearUpperVectorState();
 }
 
 void *moduleSymbol(void *handle, const char *name)
