@@ -117,10 +117,12 @@ ExitCode runParsed(const CommandLine &commandLine)
     const QString programDir = programDirectory();
     const Settings settings = LoadSettings(optionsIniPath(programDir));
     const std::string templateFile = templateFileFor(commandLine, programDir);
+    // The folders are listed while the list is read and the modules load.
+    FolderListingCache listings;
+    if (commandLine.hasListFile)
+        listFirstFolderAhead(commandLine.listFile, listings);
     std::unique_ptr<ListFile> list;
     const std::vector<std::string_view> paths = givenPaths(commandLine, list);
-    // The folders are listed while the modules load.
-    FolderListingCache listings;
     BackgroundAddRule rule(paths, &listings);
 
     ModuleRegistry registry;

@@ -140,3 +140,35 @@ TEST(FolderListing, BackgroundVerdictsAndListRowsAgreeWithTheRuleAskedInOrder)
         EXPECT_GT(model.serial(row), model.serial(row - 1));
     }
 }
+
+// A long list file gets the folder of its first file listed ahead, and the
+// add rule then answers from that listing instead of listing again.
+TEST(FolderListing, TheFirstFolderOfALongListIsListedAheadAndUsed)
+{
+    FileTree tree;
+    const std::string many = tree.folder("many");
+    std::string longList, shortList;
+    std::vector<std::string> paths;
+    for (int i = 0; i < 5000; ++i) {
+        paths.push_back(tree.file("many/f" + std::to_string(i)));
+        longList += paths.back() + "\n";
+        if (i < 10)
+            shortList += paths.back() + "\n";
+    }
+    struct stat info;
+    ASSERT_EQ(::stat(many.c_str(), &info), 0);
+
+    FolderListingCache untouched;
+    brenmark::listFirstFolderAhead(tree.file("short.txt", shortList), untouched);
+    EXPECT_EQ(untouched.find(info.st_dev, info.st_ino), nullptr);
+
+    FolderListingCache cache;
+    brenmark::listFirstFolderAhead(tree.file("long.txt", longList), cache);
+    ASSERT_NE(cache.find(info.st_dev, info.st_ino), nullptr); // waits for the listing
+    paths.push_back(tree.file("many/made-after-the-listing"));
+    FileAddRule rule(&cache);
+    int accepted = 0;
+    for (const std::string &path : paths)
+        accepted += rule.accepts(path);
+    EXPECT_EQ(accepted, 5000);
+}

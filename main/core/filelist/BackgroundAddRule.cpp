@@ -1,15 +1,24 @@
 #include "main/core/filelist/BackgroundAddRule.h"
 
 #include "main/core/filelist/FileAddRule.h"
+#include "main/core/filelist/FolderListing.h"
 #include "main/core/modulehost/VectorState.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <string>
+#include <string_view>
 
 namespace brenmark {
 namespace {
 
 // Below this many paths a thread costs more than it can save.
 constexpr size_t kThreadFrom = 4096;
+// As the add rule: a folder is listed when its size is at most this many
+// bytes per file asked for.
+constexpr long long kFolderBytesPerPath = 4096;
 
 } // namespace
 
@@ -59,6 +68,33 @@ const std::vector<char> &BackgroundAddRule::verdicts()
     if (m_failure)
         std::rethrow_exception(m_failure);
     return m_verdicts;
+}
+
+void listFirstFolderAhead(const std::string &listFilePath, FolderListingCache &cache)
+{
+    const int file = ::open(listFilePath.c_str(), O_RDONLY | O_CLOEXEC);
+    if (file < 0)
+        return;
+    struct stat info;
+    char start[4096];
+    const ssize_t got = ::fstat(file, &info) == 0 && S_ISREG(info.st_mode) ? ::pread(file, start, sizeof start, 0) : -1;
+    ::close(file);
+    if (got <= 0)
+        return;
+    const std::string_view head(start, size_t(got));
+    const size_t end = head.find_first_of("\r\n");
+    if (end == std::string_view::npos)
+        return;
+    const std::string_view first = head.substr(0, end);
+    const size_t slash = first.rfind('/');
+    const long long lines = info.st_size / (long long)(end + 1);
+    if (slash == std::string_view::npos || slash == 0 || lines < (long long)kThreadFrom)
+        return;
+    const std::string folder(first.substr(0, slash));
+    struct stat folderInfo;
+    if (::stat(folder.c_str(), &folderInfo) == 0 && S_ISDIR(folderInfo.st_mode)
+        && folderInfo.st_size <= lines * kFolderBytesPerPath)
+        cache.listAhead(folder);
 }
 
 } // namespace brenmark

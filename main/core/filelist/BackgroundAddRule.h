@@ -1,6 +1,7 @@
 #pragma once
 
 #include <exception>
+#include <string>
 #include <string_view>
 #include <thread>
 #include <vector>
@@ -38,5 +39,11 @@ private:
     std::exception_ptr m_failure;
     std::thread m_thread;
 };
+
+// Before a long list file is read: starts listing (into `cache`) the folder
+// of its first file, when the file's size tells of enough lines for the add
+// rule to list that folder anyway. Lists mostly name files of one folder,
+// and the listing then runs while the list is read.
+void listFirstFolderAhead(const std::string &listFilePath, FolderListingCache &cache);
 
 } // namespace brenmark

@@ -60,6 +60,11 @@ bool FileAddRule::shouldList() const
 
 void FileAddRule::listFolder()
 {
+    if (m_keep) {
+        struct stat info;
+        if (::fstat(m_folder, &info) == 0 && (m_listing = m_keep->findShared(info.st_dev, info.st_ino)))
+            return;
+    }
     m_listing = FolderListing::read(m_folder);
     // Searchable but not readable: keep looking files up one by one.
     m_listingRefused = !m_listing;

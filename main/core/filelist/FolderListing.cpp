@@ -1,5 +1,7 @@
 #include "main/core/filelist/FolderListing.h"
 
+#include "main/core/modulehost/VectorState.h"
+
 #include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -85,16 +87,62 @@ int FolderListing::type(std::string_view wanted, size_t hash) const
     return -1;
 }
 
-void FolderListingCache::keep(std::shared_ptr<FolderListing> listing)
+FolderListingCache::~FolderListingCache()
 {
-    if (listing)
-        m_listings.emplace(std::make_pair(listing->device(), listing->inode()), std::move(listing));
+    // A listing still under way must end before its folder descriptor goes.
+    for (auto &entry : m_listings)
+        entry.second.wait();
 }
 
-FolderListing *FolderListingCache::find(dev_t device, ino_t inode) const
+void FolderListingCache::keep(std::shared_ptr<FolderListing> listing)
 {
-    auto found = m_listings.find(std::make_pair(device, inode));
-    return found != m_listings.end() ? found->second.get() : nullptr;
+    if (!listing)
+        return;
+    std::promise<std::shared_ptr<FolderListing>> ready;
+    ready.set_value(listing);
+    const std::lock_guard<std::mutex> lock(m_mutex);
+    m_listings.insert_or_assign(Key(listing->device(), listing->inode()), ready.get_future().share());
+}
+
+void FolderListingCache::listAhead(const std::string &path)
+{
+    const int folder = ::open(path.c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC);
+    if (folder < 0)
+        return;
+    struct stat info;
+    const std::lock_guard<std::mutex> lock(m_mutex);
+    if (::fstat(folder, &info) != 0 || m_listings.count(Key(info.st_dev, info.st_ino))) {
+        ::close(folder);
+        return;
+    }
+    try {
+        m_listings.emplace(Key(info.st_dev, info.st_ino), std::async(std::launch::async, [folder] {
+                                                              clearUpperVectorState();
+                                                              std::shared_ptr<FolderListing> listing;
+                                                              try {
+                                                                  listing = FolderListing::read(folder);
+                                                              } catch (...) {
+                                                                  // no listing: files are looked up one by one
+                                                              }
+                                                              ::close(folder);
+                                                              return listing;
+                                                          }).share());
+    } catch (const std::system_error &) {
+        ::close(folder); // no thread to be had: the add rule lists it itself
+    }
+}
+
+std::shared_ptr<FolderListing> FolderListingCache::findShared(dev_t device, ino_t inode) const
+{
+    std::shared_future<std::shared_ptr<FolderListing>> listing;
+    {
+        const std::lock_guard<std::mutex> lock(m_mutex);
+        auto found = m_listings.find(Key(device, inode));
+        if (found == m_listings.end())
+            return nullptr;
+        listing = found->second;
+    }
+    return listing.get();
 }
 
 } // namespace brenmark

@@ -3,9 +3,11 @@
 #include <sys/types.h>
 
 #include <cstdint>
+#include <future>
 #include <functional>
 #include <map>
 #include <memory>
+#include <mutex>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -72,15 +74,28 @@ private:
 
 // Listings kept after the files were added, for work that asks the same
 // folders again (the command line's collision check) and must not pay for a
-// second listing. Found by the folder's device and inode.
+// second listing. Found by the folder's device and inode. A folder can also
+// be listed ahead, on a thread of its own, while the caller still reads its
+// list; asking for it then waits for that listing.
 class FolderListingCache
 {
 public:
+    FolderListingCache() = default;
+    FolderListingCache(const FolderListingCache &) = delete;
+    FolderListingCache &operator=(const FolderListingCache &) = delete;
+    ~FolderListingCache();
+
     void keep(std::shared_ptr<FolderListing> listing);
-    FolderListing *find(dev_t device, ino_t inode) const;
+    // Starts listing the folder at `path`; nothing happens when it cannot be
+    // opened or is already known.
+    void listAhead(const std::string &path);
+    FolderListing *find(dev_t device, ino_t inode) const { return findShared(device, inode).get(); }
+    std::shared_ptr<FolderListing> findShared(dev_t device, ino_t inode) const;
 
 private:
-    std::map<std::pair<dev_t, ino_t>, std::shared_ptr<FolderListing>> m_listings;
+    using Key = std::pair<dev_t, ino_t>;
+    mutable std::mutex m_mutex;
+    std::map<Key, std::shared_future<std::shared_ptr<FolderListing>>> m_listings;
 };
 
 } // namespace brenmark

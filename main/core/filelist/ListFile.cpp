@@ -21,7 +21,9 @@ std::runtime_error listFileError(int error)
     return std::runtime_error("I/O error " + std::to_string(error));
 }
 
-std::string readWholeFile(const std::string &path)
+// The file's bytes in a buffer of their own (not zero-filled first: a list
+// of a million files is tens of megabytes); the size through `size`.
+std::unique_ptr<char[]> readWholeFile(const std::string &path, size_t &size)
 {
     const int file = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
     if (file < 0)
@@ -29,14 +31,19 @@ std::string readWholeFile(const std::string &path)
     struct stat info;
     // A regular file is read straight into its place; anything else (a pipe)
     // grows as it comes.
-    size_t expected = ::fstat(file, &info) == 0 && S_ISREG(info.st_mode) ? size_t(info.st_size) : 0;
-    std::string content(expected + 1, '\0');
+    size_t capacity = ::fstat(file, &info) == 0 && S_ISREG(info.st_mode) ? size_t(info.st_size) + 1 : 1 << 16;
+    std::unique_ptr<char[]> content(new char[capacity]);
     size_t filled = 0;
     int error = 0;
     for (;;) {
-        if (filled == content.size())
-            content.resize(content.size() * 2 + (1 << 16));
-        const ssize_t got = ::read(file, content.data() + filled, content.size() - filled);
+        if (filled == capacity) {
+            const size_t larger = capacity * 2;
+            std::unique_ptr<char[]> grown(new char[larger]);
+            std::memcpy(grown.get(), content.get(), filled);
+            content = std::move(grown);
+            capacity = larger;
+        }
+        const ssize_t got = ::read(file, content.get() + filled, capacity - filled);
         if (got > 0) {
             filled += size_t(got);
         } else if (got == 0) {
@@ -49,24 +56,28 @@ std::string readWholeFile(const std::string &path)
     ::close(file);
     if (error)
         throw listFileError(error);
-    content.resize(filled);
+    size = filled;
     return content;
 }
 
 } // namespace
 
 ListFile::ListFile(const std::string &path)
-    : m_content(readWholeFile(path))
+    : m_content(readWholeFile(path, m_size))
 {
-    const char *const text = m_content.data();
-    const size_t size = m_content.size();
-    m_lines.reserve(size_t(std::count(m_content.begin(), m_content.end(), '\n')) + 1);
+    const char *const text = m_content.get();
+    const size_t size = m_size;
+    m_lines.reserve(size_t(std::count(text, text + size, '\n')) + 1);
+    // Most lists end their lines with a line feed alone: a carriage return
+    // is looked for in every line only when the file has one at all.
+    const bool returns = std::memchr(text, '\r', size) != nullptr;
     size_t start = 0;
     while (start < size) {
         const char *feed = static_cast<const char *>(std::memchr(text + start, '\n', size - start));
         const size_t end = feed ? size_t(feed - text) : size;
         // A carriage return ends a line too, alone or before a line feed.
-        if (const char *cr = static_cast<const char *>(std::memchr(text + start, '\r', end - start))) {
+        const char *cr = returns ? static_cast<const char *>(std::memchr(text + start, '\r', end - start)) : nullptr;
+        if (cr) {
             const size_t at = size_t(cr - text);
             m_lines.emplace_back(text + start, at - start);
             start = at + 1;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -22,7 +23,8 @@ public:
     const std::vector<std::string_view> &lines() const { return m_lines; }
 
 private:
-    std::string m_content;
+    size_t m_size = 0;
+    std::unique_ptr<char[]> m_content;
     std::vector<std::string_view> m_lines;
 };
 
