@@ -214,11 +214,13 @@ struct Target
 
 struct CollisionCheck::Paths
 {
-    explicit Paths(std::vector<PathChange> changes)
-        : changes(std::move(changes))
+    Paths(size_t count, CollisionCheck::ChangeOfRow change)
+        : count(count)
+        , change(std::move(change))
     {
     }
-    std::vector<PathChange> changes;
+    size_t count;
+    CollisionCheck::ChangeOfRow change;
     Folders folders;
     std::vector<Target> sources, targets;
     // The hash of each target's name, asked for twice: grouping the targets,
@@ -228,11 +230,9 @@ struct CollisionCheck::Paths
     std::vector<Collision> sameTargets;
 };
 
-CollisionCheck::CollisionCheck(std::vector<PathChange> changes)
-    : m_paths(std::make_unique<Paths>(std::move(changes)))
+CollisionCheck::CollisionCheck(size_t count, ChangeOfRow change)
+    : m_paths(std::make_unique<Paths>(count, std::move(change)))
 {
-    const std::vector<PathChange> &rows = m_paths->changes;
-    const size_t count = rows.size();
     std::vector<Target> &sources = m_paths->sources, &targets = m_paths->targets;
     std::vector<size_t> &targetNameHashes = m_paths->targetNameHashes;
     sources.resize(count);
@@ -240,8 +240,9 @@ CollisionCheck::CollisionCheck(std::vector<PathChange> changes)
     targetNameHashes.resize(count);
     m_paths->unchanged.resize(count);
     for (size_t i = 0; i < count; ++i) {
-        SplitPath from = splitPath(rows[i].oldPath);
-        SplitPath to = splitPath(rows[i].newPath);
+        const PathChange row = m_paths->change(i);
+        SplitPath from = splitPath(row.oldPath);
+        SplitPath to = splitPath(row.newPath);
         sources[i] = {m_paths->folders.find(from.folder), from.name};
         targets[i] = {m_paths->folders.find(to.folder), to.name};
         targetNameHashes[i] = hashName(to.name);
@@ -275,21 +276,20 @@ CollisionCheck::CollisionCheck(std::vector<PathChange> changes)
             harmless = harmless && m_paths->unchanged[row] && sources[row] == sources[first];
         }
         if (!harmless)
-            m_paths->sameTargets.push_back({Collision::Kind::SameTarget, std::string(rows[first].newPath), group});
+            m_paths->sameTargets.push_back({Collision::Kind::SameTarget, std::string(m_paths->change(first).newPath), group});
     }
 }
 
 CollisionCheck::~CollisionCheck() = default;
 
-const std::vector<PathChange> &CollisionCheck::changes() const
+PathChange CollisionCheck::change(size_t row) const
 {
-    return m_paths->changes;
+    return m_paths->change(row);
 }
 
 std::vector<Collision> CollisionCheck::collisions(const FolderListingCache *known)
 {
-    const std::vector<PathChange> &changes = m_paths->changes;
-    const size_t count = changes.size();
+    const size_t count = m_paths->count;
     const std::vector<Target> &sources = m_paths->sources, &targets = m_paths->targets;
     const std::vector<bool> &unchanged = m_paths->unchanged;
     Folders &folders = m_paths->folders;
@@ -339,14 +339,14 @@ std::vector<Collision> CollisionCheck::collisions(const FolderListingCache *know
         bool movedAwayBefore = mover != rowsByFile.end() && mover->first.sameFileAs(existing) && mover->second < i
             && !unchanged[mover->second];
         if (!movedAwayBefore)
-            collisions.push_back({Collision::Kind::TargetExists, std::string(changes[i].newPath), {i}});
+            collisions.push_back({Collision::Kind::TargetExists, std::string(m_paths->change(i).newPath), {i}});
     }
     return collisions;
 }
 
 std::vector<Collision> findCollisions(const std::vector<PathChange> &changes, const FolderListingCache *known)
 {
-    return CollisionCheck(changes).collisions(known);
+    return CollisionCheck(changes.size(), [&changes](size_t row) { return changes[row]; }).collisions(known);
 }
 
 } // namespace brenmark

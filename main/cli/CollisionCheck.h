@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -46,16 +47,18 @@ std::vector<Collision> findCollisions(const std::vector<PathChange> &changes,
 // findCollisions in two steps, for a caller that has time before the folders
 // are listed: the paths are split and their folders resolved, and the files
 // that would meet found, at once; the file system's contents are asked only
-// by collisions(). The views in the changes must outlive the object.
+// by collisions(). The paths are asked for by row, and their views must
+// outlive the object.
 class CollisionCheck
 {
 public:
-    explicit CollisionCheck(std::vector<PathChange> changes);
+    using ChangeOfRow = std::function<PathChange(size_t row)>;
+    CollisionCheck(size_t count, ChangeOfRow change);
     ~CollisionCheck();
     CollisionCheck(const CollisionCheck &) = delete;
     CollisionCheck &operator=(const CollisionCheck &) = delete;
 
-    const std::vector<PathChange> &changes() const;
+    PathChange change(size_t row) const;
     // Every collision, as findCollisions gives them.
     std::vector<Collision> collisions(const FolderListingCache *known = nullptr);
 

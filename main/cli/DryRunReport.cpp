@@ -30,25 +30,22 @@ bool writeDryRunLines(const FileListModel &files, int rows, std::FILE *out)
 
 std::unique_ptr<CollisionCheck> startCollisionCheck(const FileListModel &files)
 {
-    std::vector<PathChange> changes;
-    changes.reserve(size_t(files.count()));
-    for (int row = 0; row < files.count(); ++row)
-        changes.push_back({files.currentPath(row), files.newPath(row)});
-    return std::make_unique<CollisionCheck>(std::move(changes));
+    return std::make_unique<CollisionCheck>(size_t(files.count()), [&files](size_t row) {
+        return PathChange {files.currentPath(int(row)), files.newPath(int(row))};
+    });
 }
 
 std::vector<std::string> collisionMessages(CollisionCheck &check, const FolderListingCache *known)
 {
-    const std::vector<PathChange> &changes = check.changes();
     std::vector<std::string> messages;
     for (const Collision &collision : check.collisions(known)) {
         if (collision.kind == Collision::Kind::SameTarget) {
             messages.push_back("brenmark-batch: один новый путь у нескольких файлов: " + quotePath(collision.newPath));
             for (size_t row : collision.rows)
-                messages.push_back("    " + quotePath(changes[row].oldPath));
+                messages.push_back("    " + quotePath(check.change(row).oldPath));
         } else {
             messages.push_back("brenmark-batch: новый путь уже занят: " + quotePath(collision.newPath) + " (для "
-                               + quotePath(changes[collision.rows.front()].oldPath) + ")");
+                               + quotePath(check.change(collision.rows.front()).oldPath) + ")");
         }
     }
     return messages;
