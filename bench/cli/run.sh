@@ -4,4 +4,4 @@
 # Usage: bench/cli/run.sh [files] [rounds]   (from a built tree)
 set -euo pipefail
 cd "$(dirname "$0")/../.."
-exec python3 bench/cli/bench_cli.py build "${1:-100000}" "${2:-3}"
+exec python3 bench/cli/bench_cli.py build "${1:-100000}" "${2:-5}"
