@@ -12,6 +12,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <exception>
 #include <memory>
 #include <string>
 #include <system_error>
@@ -107,11 +108,16 @@ ExitCode runDryRun(const std::vector<std::string_view> &paths, BackgroundAddRule
     // Both only read the finished list: the collisions are sought while the
     // lines are written.
     std::vector<std::string> collisions;
+    std::exception_ptr seekFailure;
     std::thread seeker;
     try {
         seeker = std::thread([&] {
             clearUpperVectorState();
-            collisions = collisionMessages(*check, &listings);
+            try {
+                collisions = collisionMessages(*check, &listings);
+            } catch (...) {
+                seekFailure = std::current_exception();
+            }
         });
     } catch (const std::system_error &) {
         collisions = collisionMessages(*check, &listings); // no thread to be had
@@ -128,6 +134,8 @@ ExitCode runDryRun(const std::vector<std::string_view> &paths, BackgroundAddRule
     const ExitCode written = writeOutput(files, files.count());
     if (seeker.joinable())
         seeker.join();
+    if (seekFailure)
+        std::rethrow_exception(seekFailure);
     for (const std::string &line : collisions)
         std::fprintf(stderr, "%s\n", line.c_str());
     if (written != ExitCode::Done)
