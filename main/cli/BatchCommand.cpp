@@ -127,8 +127,9 @@ ExitCode runParsed(const CommandLine &commandLine)
 
     ModuleRegistry registry;
     ImageList addMenuImages, moduleImages;
-    registry.LoadModules({programDirectoryBytes(), settings.disabledModules, settings.actionGrouping, nullptr},
-                         addMenuImages, moduleImages);
+    ModuleLoadSettings loading {programDirectoryBytes(), settings.disabledModules, settings.actionGrouping, nullptr};
+    loading.images = false; // nothing shows them here
+    registry.LoadModules(loading, addMenuImages, moduleImages);
 
     ExitCode result;
     {

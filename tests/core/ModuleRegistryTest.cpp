@@ -15,13 +15,14 @@ namespace {
 class ModuleRegistryTest : public ::testing::Test
 {
 protected:
-    void load(QStringList disabled = {}, bool grouping = true)
+    void load(QStringList disabled = {}, bool grouping = true, bool images = true)
     {
         ModuleLoadSettings settings;
         settings.programDir = plugins.programDir();
         settings.disabledModules = std::move(disabled);
         settings.grouping = grouping;
         settings.mainWindow = mainWindow;
+        settings.images = images;
         registry.LoadModules(settings, imlAddMenu, imlModules);
     }
 
@@ -293,6 +294,26 @@ TEST_F(ModuleRegistryTest, CommandsCallTheirOwnModulesButtonsAndCarryTheirImages
     clicks.sort();
     EXPECT_EQ(clicks, QStringList({"alpha clickBtn 0", "alpha clickBtn 1", "alpha clickBtn 2", "delta clickBtn 0",
                                    "delta clickBtn 1"}));
+}
+
+// A front end that shows no images loads the same modules, menus and
+// commands, only without images.
+TEST_F(ModuleRegistryTest, LoadingWithoutImagesChangesNothingButTheImages)
+{
+    // alpha has an icon and button images, delta buttons without images.
+    for (const char *id : {"alpha", "plain", "delta"})
+        plugins.add(id);
+    load({}, true, false);
+    EXPECT_EQ(imlAddMenu.count(), 0);
+    EXPECT_EQ(imlModules.count(), 0);
+    EXPECT_EQ(registry.moduleHandles().count(), 3);
+    EXPECT_EQ(registry.moduleCommands().size(), 6u); // 3 + separator + 2
+    for (const ModuleListRow &row : registry.moduleListRows()) {
+        EXPECT_EQ(row.imageIndex, -1) << row.fileName;
+        EXPECT_NE(registry.FindActionItem(row.fileName).module, nullptr) << row.fileName;
+    }
+    for (const ModuleCommand &command : registry.moduleCommands())
+        EXPECT_EQ(command.imageIndex, -1);
 }
 
 TEST_F(ModuleRegistryTest, ExportBtnsWithoutButtonsLeavesTheModulesButtonDisabled)

@@ -51,8 +51,10 @@ QString buttonCaption(const ModuleButton &button)
     return QString::fromLocal8Bit(button.caption, length);
 }
 
-int addImage(ImageList &list, void *module, const std::string &resource)
+int addImage(ImageList &list, void *module, const std::string &resource, bool wanted)
 {
+    if (!wanted)
+        return -1;
     const std::optional<QImage> image = loadModuleImage(module, resource);
     return image ? list.add(*image) : -1;
 }
@@ -143,7 +145,7 @@ void ModuleRegistry::loadModule(Scan &scan, const std::string &fileName)
         ActionMenuItem item;
         item.module = module;
         item.fileName = fileName;
-        item.imageIndex = addImage(scan.imlAddMenu, module, "ACTION");
+        item.imageIndex = addImage(scan.imlAddMenu, module, "ACTION", scan.settings.images);
         row.imageIndex = item.imageIndex;
 
         AboutRow about {fileName, caption, row.name, row.version, row.author, row.mask, item.imageIndex};
@@ -161,7 +163,7 @@ void ModuleRegistry::loadModule(Scan &scan, const std::string &fileName)
                 command.caption = buttonCaption(buttons[i]);
                 command.module = module;
                 command.buttonNumber = i;
-                command.imageIndex = addImage(scan.imlModules, module, "BUTTON" + std::to_string(i));
+                command.imageIndex = addImage(scan.imlModules, module, "BUTTON" + std::to_string(i), scan.settings.images);
                 row.buttonCaptions.push_back(command.caption);
                 commands.push_back(std::move(command));
             }

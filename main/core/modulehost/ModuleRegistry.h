@@ -20,6 +20,10 @@ struct ModuleLoadSettings
     QStringList disabledModules; // DisabledModuleList: library file names, letter case ignored
     bool grouping = true;        // chb_view_grouping: categories become submenus
     void *mainWindow = nullptr;  // handed to every module's initialize (the QWidget's address or null)
+    // False for a front end that shows no images: the modules' images are
+    // then neither read nor decoded (every image index is -1), which spares
+    // loading the image format plug-ins. Nothing else about loading changes.
+    bool images = true;
 };
 
 // The module host: finds, checks and loads the modules and keeps what the
