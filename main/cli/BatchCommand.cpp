@@ -82,7 +82,7 @@ std::vector<std::string_view> givenPaths(const CommandLine &commandLine, std::un
     } catch (const std::runtime_error &error) {
         throw SetupError(std::string(error.what()) + ": " + commandLine.listFile);
     }
-    return list->lines();
+    return list->takeLines();
 }
 
 int enabledActions(const ActionChainModel &chain)

@@ -203,11 +203,13 @@ private:
     bool m_hasLast = false;
 };
 
+// A file within one of the folders: the folder's number and where its name
+// begins in the path. The name is read from the path again when it is
+// needed, so a row costs 8 bytes here rather than a view's 24.
 struct Target
 {
     uint32_t folder;
-    std::string_view name;
-    bool operator==(const Target &) const = default;
+    uint32_t nameStart;
 };
 
 } // namespace
@@ -228,6 +230,17 @@ struct CollisionCheck::Paths
     std::vector<size_t> targetNameHashes;
     std::vector<bool> unchanged;
     std::vector<Collision> sameTargets;
+
+    std::string_view sourceName(size_t row) const { return change(row).oldPath.substr(sources[row].nameStart); }
+    std::string_view targetName(size_t row) const { return change(row).newPath.substr(targets[row].nameStart); }
+    bool sameSource(size_t a, size_t b) const
+    {
+        return sources[a].folder == sources[b].folder && sourceName(a) == sourceName(b);
+    }
+    bool sameTarget(size_t a, size_t b) const
+    {
+        return targets[a].folder == targets[b].folder && targetName(a) == targetName(b);
+    }
 };
 
 CollisionCheck::CollisionCheck(size_t count, ChangeOfRow change)
@@ -243,15 +256,15 @@ CollisionCheck::CollisionCheck(size_t count, ChangeOfRow change)
         const PathChange row = m_paths->change(i);
         SplitPath from = splitPath(row.oldPath);
         SplitPath to = splitPath(row.newPath);
-        sources[i] = {m_paths->folders.find(from.folder), from.name};
-        targets[i] = {m_paths->folders.find(to.folder), to.name};
+        sources[i] = {m_paths->folders.find(from.folder), uint32_t(from.folder.size())};
+        targets[i] = {m_paths->folders.find(to.folder), uint32_t(to.folder.size())};
         targetNameHashes[i] = hashName(to.name);
-        m_paths->unchanged[i] = sources[i] == targets[i];
+        m_paths->unchanged[i] = sources[i].folder == targets[i].folder && from.name == to.name;
     }
 
     // Rows of one target are chained in list order: the group's first row, then next per row.
     auto hash = [&](uint32_t row) { return targetNameHashes[row] ^ (size_t(targets[row].folder) * 0x9E3779B97F4A7C15ull); };
-    auto equal = [&targets](uint32_t a, uint32_t b) { return targets[a] == targets[b]; };
+    auto equal = [this](uint32_t a, uint32_t b) { return m_paths->sameTarget(a, b); };
     FlatIndex<decltype(hash), decltype(equal)> firstRowOfTarget(count, hash, equal);
     std::vector<uint32_t> nextRowOfTarget(count, kNone);
     std::vector<uint32_t> lastRowOfGroup(count, kNone); // indexed by the group's first row
@@ -273,7 +286,7 @@ CollisionCheck::CollisionCheck(size_t count, ChangeOfRow change)
         bool harmless = true;
         for (uint32_t row = first; row != kNone; row = nextRowOfTarget[row]) {
             group.push_back(row);
-            harmless = harmless && m_paths->unchanged[row] && sources[row] == sources[first];
+            harmless = harmless && m_paths->unchanged[row] && m_paths->sameSource(row, first);
         }
         if (!harmless)
             m_paths->sameTargets.push_back({Collision::Kind::SameTarget, std::string(m_paths->change(first).newPath), group});
@@ -294,11 +307,17 @@ std::vector<Collision> CollisionCheck::collisions(const FolderListingCache *know
     const std::vector<bool> &unchanged = m_paths->unchanged;
     Folders &folders = m_paths->folders;
 
-    std::vector<FileId> sourceIds(count);
-    std::vector<bool> sourceKnown(count);
+    // Sources are looked up only once some target is taken.
+    std::vector<FileId> sourceIds;
+    std::vector<bool> sourceKnown;
     auto sourceId = [&](size_t row) {
+        if (sourceIds.empty()) {
+            sourceIds.resize(count);
+            sourceKnown.resize(count);
+        }
         if (!sourceKnown[row]) {
-            sourceIds[row] = folders.fileId(sources[row].folder, sources[row].name, hashName(sources[row].name));
+            const std::string_view name = m_paths->sourceName(row);
+            sourceIds[row] = folders.fileId(sources[row].folder, name, hashName(name));
             sourceKnown[row] = true;
         }
         return sourceIds[row];
@@ -321,7 +340,7 @@ std::vector<Collision> CollisionCheck::collisions(const FolderListingCache *know
     for (size_t i = 0; i < count; ++i) {
         if (unchanged[i])
             continue;
-        FileId existing = folders.fileId(targets[i].folder, targets[i].name, m_paths->targetNameHashes[i]);
+        FileId existing = folders.fileId(targets[i].folder, m_paths->targetName(i), m_paths->targetNameHashes[i]);
         if (!existing.exists || existing.sameFileAs(sourceId(i)))
             continue;
         if (rowsByFile.empty()) {

@@ -37,8 +37,14 @@ std::shared_ptr<FolderListing> FolderListing::read(int folder)
     listing->m_inode = info.st_ino;
     // The folder's size is a fair guess of the names' bytes; it saves the
     // pool's regrowth on large folders.
-    if (info.st_size > 0 && info.st_size < (std::int64_t(1) << 30))
+    if (info.st_size > 0 && info.st_size < (std::int64_t(1) << 30)) {
         listing->m_names.reserve(size_t(info.st_size));
+        // No file system spends less than 16 bytes of folder size on an
+        // entry, so this is room enough, and reserved pages cost nothing
+        // until they are written.
+        listing->m_offsets.reserve(size_t(info.st_size) / 16 + 2);
+        listing->m_types.reserve(size_t(info.st_size) / 16 + 1);
+    }
     while (const dirent *entry = ::readdir(directory)) {
         listing->m_offsets.push_back(std::uint32_t(listing->m_names.size()));
         listing->m_names.append(entry->d_name);

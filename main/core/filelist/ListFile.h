@@ -21,6 +21,9 @@ public:
 
     // Views into the file's content, valid as long as this object.
     const std::vector<std::string_view> &lines() const { return m_lines; }
+    // The lines moved out, for a caller that keeps them; the views stay
+    // valid as long as this object, which then has no lines.
+    std::vector<std::string_view> takeLines() { return std::move(m_lines); }
 
 private:
     size_t m_size = 0;
