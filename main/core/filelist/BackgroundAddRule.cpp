@@ -16,9 +16,6 @@ namespace {
 
 // Below this many paths a thread costs more than it can save.
 constexpr size_t kThreadFrom = 4096;
-// As the add rule: a folder is listed when its size is at most this many
-// bytes per file asked for.
-constexpr long long kFolderBytesPerPath = 4096;
 
 } // namespace
 
@@ -93,7 +90,7 @@ void listFirstFolderAhead(const std::string &listFilePath, FolderListingCache &c
     const std::string folder(first.substr(0, slash));
     struct stat folderInfo;
     if (::stat(folder.c_str(), &folderInfo) == 0 && S_ISDIR(folderInfo.st_mode)
-        && folderInfo.st_size <= lines * kFolderBytesPerPath)
+        && FileAddRule::worthListing(folderInfo.st_size, lines))
         cache.listAhead(folder);
 }
 

@@ -55,7 +55,12 @@ bool FileAddRule::shouldList() const
     if (m_listing || m_listingRefused || m_lookups < kListAfterLookups || (m_lookups & (m_lookups - 1)) != 0)
         return false;
     struct stat info;
-    return ::fstat(m_folder, &info) == 0 && info.st_size <= m_lookups * kFolderBytesPerLookup;
+    return ::fstat(m_folder, &info) == 0 && worthListing(info.st_size, m_lookups);
+}
+
+bool FileAddRule::worthListing(long long folderSize, long long lookups)
+{
+    return folderSize <= lookups * kFolderBytesPerLookup;
 }
 
 void FileAddRule::listFolder()

@@ -29,6 +29,11 @@ public:
 
     bool accepts(const std::string &path);
 
+    // Whether a folder of `folderSize` bytes (as the file system reports it)
+    // is worth listing once `lookups` of its files have been asked for,
+    // rather than looking each one up.
+    static bool worthListing(long long folderSize, long long lookups);
+
 private:
     void openFolder(std::string_view folder);
     void closeFolder();

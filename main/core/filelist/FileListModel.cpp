@@ -5,11 +5,7 @@
 #include "main/core/filelist/FileAddRule.h"
 #include "main/core/filelist/ListFile.h"
 
-#include <sys/stat.h>
-
 #include <algorithm>
-#include <cerrno>
-#include <cstdio>
 #include <limits>
 #include <stdexcept>
 
@@ -148,10 +144,10 @@ int FileListModel::appendDialogFiles(const std::vector<std::string> &paths)
     return added;
 }
 
-int FileListModel::appendListFiles(const std::vector<std::string> &paths, FolderListingCache *keepListings)
+int FileListModel::appendListFiles(const std::vector<std::string> &paths)
 {
     const std::vector<std::string_view> views(paths.begin(), paths.end());
-    return appendListPaths(views, keepListings);
+    return appendListPaths(views);
 }
 
 int FileListModel::appendDroppedFiles(const std::vector<std::string> &paths, PreviewEngine &engine)
@@ -170,15 +166,15 @@ int FileListModel::appendDroppedFiles(const std::vector<std::string> &paths, Pre
     return added;
 }
 
-int FileListModel::appendListFile(const std::string &listFilePath, FolderListingCache *keepListings)
+int FileListModel::appendListFile(const std::string &listFilePath)
 {
     const ListFile list(listFilePath);
-    return appendListPaths(list.lines(), keepListings);
+    return appendListPaths(list.lines());
 }
 
-int FileListModel::appendListPaths(const std::vector<std::string_view> &paths, FolderListingCache *keepListings)
+int FileListModel::appendListPaths(const std::vector<std::string_view> &paths)
 {
-    BackgroundAddRule rule(paths, keepListings);
+    BackgroundAddRule rule(paths, nullptr);
     return appendListPaths(paths, rule);
 }
 

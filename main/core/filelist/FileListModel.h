@@ -13,7 +13,6 @@
 namespace brenmark {
 
 class BackgroundAddRule;
-class FolderListingCache;
 class PreviewEngine;
 
 // The file list `lbFiles`: an ordered list of FileEntry rows (duplicates
@@ -64,8 +63,7 @@ public:
     // a directory; anything else is skipped silently); the accepted ones are
     // appended with one insertion. Each returns the number of rows appended.
     int appendDialogFiles(const std::vector<std::string> &paths);      // "0|p*p"
-    // Folders the add rule had to list are handed to `keepListings` when given.
-    int appendListFiles(const std::vector<std::string> &paths, FolderListingCache *keepListings = nullptr); // "0|p"
+    int appendListFiles(const std::vector<std::string> &paths);        // "0|p"
     // Each dropped file gets its new path at once from engine.PreviewFile with
     // the index the row is about to take, and its icon index by the engine's
     // settings. A failing module ends the drop with the error; the files
@@ -73,9 +71,10 @@ public:
     int appendDroppedFiles(const std::vector<std::string> &paths, PreviewEngine &engine);
     // Reads the command-line list file (ListFile) and appends its files as
     // "0|p"; throws what ListFile throws.
-    int appendListFile(const std::string &listFilePath, FolderListingCache *keepListings = nullptr);
-    int appendListPaths(const std::vector<std::string_view> &paths, FolderListingCache *keepListings = nullptr);
-    // The same with the add rule already at work on these paths.
+    int appendListFile(const std::string &listFilePath);
+    int appendListPaths(const std::vector<std::string_view> &paths);
+    // The same with the add rule already at work on these paths (its
+    // listings kept where the caller wants them).
     int appendListPaths(const std::vector<std::string_view> &paths, BackgroundAddRule &rule);
     // "0|p" rows for paths not put through the add rule, by a caller that
     // applies it itself (BackgroundAddRule) while it works with the rows.

@@ -7,7 +7,6 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-
 namespace brenmark {
 namespace {
 

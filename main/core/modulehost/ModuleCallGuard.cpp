@@ -60,25 +60,27 @@ void guardModuleCall(const std::function<void()> &call)
     installHandlersOnce();
     sigjmp_buf guard;
     sigjmp_buf *outer = t_activeGuard;
-    if (int signal = sigsetjmp(guard, 0)) {
+    // Leaving the module, by any way: the outer guard takes over again, and
+    // whatever vector state the module left is cleared.
+    auto leave = [outer] {
         t_activeGuard = outer;
         clearUpperVectorState();
+    };
+    if (int signal = sigsetjmp(guard, 0)) {
+        leave();
         throw ModuleCallError(faultText(signal));
     }
     t_activeGuard = &guard;
     try {
         call();
     } catch (const std::exception &error) {
-        t_activeGuard = outer;
-        clearUpperVectorState();
+        leave();
         throw ModuleCallError(error.what());
     } catch (...) {
-        t_activeGuard = outer;
-        clearUpperVectorState();
+        leave();
         throw ModuleCallError("Модуль сообщил об ошибке");
     }
-    t_activeGuard = outer;
-    clearUpperVectorState();
+    leave();
 }
 
 } // namespace brenmark
