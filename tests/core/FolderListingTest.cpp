@@ -60,6 +60,38 @@ TEST(FolderListing, AnswersLookupsInAnyOrder)
     EXPECT_EQ(listing->type(""), -1);
 }
 
+// A walk in the folder's own order never needs the index; the first lookup
+// off that walk (an absent name, a step back, a jump) must build it right.
+TEST(FolderListing, LookupsOffTheFoldersOrderStayRightAfterALongWalk)
+{
+    FileTree tree;
+    for (int i = 0; i < 300; ++i)
+        tree.file("n" + std::to_string(i));
+    std::vector<std::string> inFolderOrder;
+    DIR *directory = ::opendir(tree.root().c_str());
+    ASSERT_NE(directory, nullptr);
+    while (const dirent *entry = ::readdir(directory))
+        inFolderOrder.push_back(entry->d_name);
+    ::closedir(directory);
+
+    for (int start : {0, 1}) {
+        const int folder = openFolder(tree.root());
+        ASSERT_GE(folder, 0);
+        std::shared_ptr<FolderListing> listing = FolderListing::read(folder);
+        ::close(folder);
+        ASSERT_TRUE(listing);
+        // Forwards through the folder's order, then backwards, then jumps.
+        for (size_t i = size_t(start); i < inFolderOrder.size(); ++i)
+            ASSERT_TRUE(listing->contains(inFolderOrder[i])) << inFolderOrder[i];
+        for (size_t i = inFolderOrder.size(); i-- > 0;)
+            ASSERT_TRUE(listing->contains(inFolderOrder[i])) << inFolderOrder[i];
+        EXPECT_FALSE(listing->contains("n300"));
+        EXPECT_TRUE(listing->contains(inFolderOrder[inFolderOrder.size() / 2]));
+        EXPECT_EQ(listing->type("n7"), DT_REG);
+        EXPECT_FALSE(listing->contains("n7 "));
+    }
+}
+
 // The add rule leaves its listings with the caller, found again through any
 // spelling of the folder; a listing is a snapshot of the folder as it was.
 TEST(FolderListing, AddRuleKeepsItsListingsForLaterLookups)
@@ -116,7 +148,7 @@ TEST(FolderListing, BackgroundVerdictsAndListRowsAgreeWithTheRuleAskedInOrder)
     const std::vector<std::string_view> views(texts.begin(), texts.end());
 
     FolderListingCache cache;
-    brenmark::BackgroundAddRule background(views, &cache);
+    brenmark::BackgroundAddRule background(views, &cache, brenmark::BackgroundAddRule::KeptListings::Indexed);
     const std::vector<char> verdicts = background.verdicts();
     FileAddRule rule;
     std::vector<std::string> expectedRows;
@@ -129,7 +161,11 @@ TEST(FolderListing, BackgroundVerdictsAndListRowsAgreeWithTheRuleAskedInOrder)
     }
     struct stat info;
     ASSERT_EQ(::stat((tree.root() + "/many").c_str(), &info), 0);
-    EXPECT_NE(cache.find(info.st_dev, info.st_ino), nullptr);
+    const FolderListing *kept = cache.find(info.st_dev, info.st_ino);
+    ASSERT_NE(kept, nullptr);
+    EXPECT_TRUE(kept->contains("f4999"));
+    EXPECT_FALSE(kept->contains("f5000"));
+    EXPECT_EQ(kept->type("sub"), DT_DIR);
 
     brenmark::FileListModel model;
     model.appendRowTexts({"0|" + texts[0]});

@@ -19,9 +19,11 @@ constexpr size_t kThreadFrom = 4096;
 
 } // namespace
 
-BackgroundAddRule::BackgroundAddRule(const std::vector<std::string_view> &paths, FolderListingCache *keep)
+BackgroundAddRule::BackgroundAddRule(const std::vector<std::string_view> &paths, FolderListingCache *keep,
+                                     KeptListings kept)
     : m_paths(paths)
     , m_keep(keep)
+    , m_kept(kept)
     , m_verdicts(paths.size(), 0)
 {
     if (paths.size() < kThreadFrom) {
@@ -47,12 +49,16 @@ BackgroundAddRule::~BackgroundAddRule()
 void BackgroundAddRule::decide() noexcept
 {
     try {
-        FileAddRule rule(m_keep);
-        std::string path;
-        for (size_t i = 0; i < m_paths.size(); ++i) {
-            path.assign(m_paths[i]);
-            m_verdicts[i] = rule.accepts(path);
+        {
+            FileAddRule rule(m_keep); // hands its listings to m_keep when it ends
+            std::string path;
+            for (size_t i = 0; i < m_paths.size(); ++i) {
+                path.assign(m_paths[i]);
+                m_verdicts[i] = rule.accepts(path);
+            }
         }
+        if (m_keep && m_kept == KeptListings::Indexed)
+            m_keep->prepareIndexes();
     } catch (...) {
         m_failure = std::current_exception();
     }

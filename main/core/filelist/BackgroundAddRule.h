@@ -21,7 +21,12 @@ class FolderListingCache;
 class BackgroundAddRule
 {
 public:
-    BackgroundAddRule(const std::vector<std::string_view> &paths, FolderListingCache *keep);
+    // With KeptListings::Indexed the listings left in `keep` get their
+    // indexes built on the rule's thread too, for a caller that will look
+    // up names absent from the folders (the command line's collision check).
+    enum class KeptListings { AsTheyAre, Indexed };
+    BackgroundAddRule(const std::vector<std::string_view> &paths, FolderListingCache *keep,
+                      KeptListings kept = KeptListings::AsTheyAre);
     ~BackgroundAddRule();
     BackgroundAddRule(const BackgroundAddRule &) = delete;
     BackgroundAddRule &operator=(const BackgroundAddRule &) = delete;
@@ -35,6 +40,7 @@ private:
 
     const std::vector<std::string_view> &m_paths;
     FolderListingCache *m_keep;
+    KeptListings m_kept;
     std::vector<char> m_verdicts;
     std::exception_ptr m_failure;
     std::thread m_thread;

@@ -51,11 +51,10 @@ std::shared_ptr<FolderListing> FolderListing::read(int folder)
     }
     ::closedir(directory);
     listing->m_offsets.push_back(std::uint32_t(listing->m_names.size()));
-    listing->buildIndex();
     return listing;
 }
 
-void FolderListing::buildIndex()
+void FolderListing::buildIndex() const
 {
     // A folder cannot hold two entries of one name: no check for equal names.
     const size_t count = m_types.size();
@@ -75,11 +74,13 @@ void FolderListing::buildIndex()
 
 int FolderListing::type(std::string_view wanted, size_t hash) const
 {
-    const std::uint32_t next = m_lastFound + 1;
-    if (next < m_types.size() && name(next) == wanted) {
-        m_lastFound = next;
-        return m_types[next];
+    for (const std::uint32_t guess : {m_lastFound + 1, m_lastFound - 1}) {
+        if (isEntry(guess, wanted)) {
+            m_lastFound = guess;
+            return m_types[guess];
+        }
     }
+    prepareIndex();
     const size_t mask = m_slots.size() - 1;
     const std::uint32_t tag = tagOf(hash);
     for (size_t slot = hash & mask; m_slots[slot].entry != kEmptySlot; slot = (slot + 1) & mask) {
@@ -148,6 +149,19 @@ std::shared_ptr<FolderListing> FolderListingCache::findShared(dev_t device, ino_
         listing = found->second;
     }
     return listing.get();
+}
+
+void FolderListingCache::prepareIndexes() const
+{
+    std::vector<std::shared_future<std::shared_ptr<FolderListing>>> listings;
+    {
+        const std::lock_guard<std::mutex> lock(m_mutex);
+        for (const auto &entry : m_listings)
+            listings.push_back(entry.second);
+    }
+    for (const auto &listing : listings)
+        if (const std::shared_ptr<FolderListing> &ready = listing.get())
+            ready->prepareIndex();
 }
 
 } // namespace brenmark

@@ -21,9 +21,11 @@ namespace brenmark {
 // of the cost of a hash map of strings). A listing is a snapshot: it does not
 // follow later changes of the folder.
 //
-// Lookups remember the entry last found and try the one after it first, since
-// lists of files usually follow the folder's own order; so a listing must not
-// be searched from two threads at once.
+// Lookups remember the entry last found and try its neighbours first, since
+// lists of files usually follow the folder's own order, forwards or (on some
+// file systems) backwards. The index is built only when that guess first
+// fails: a list in the folder's order never pays for it. So a listing must
+// not be searched from two threads at once.
 class FolderListing
 {
 public:
@@ -40,6 +42,13 @@ public:
     bool contains(std::string_view name, size_t hash) const { return type(name, hash) >= 0; }
     static size_t hashName(std::string_view name) { return std::hash<std::string_view>()(name); }
     size_t size() const { return m_types.size(); }
+    // Builds the index now, for a caller that will look up names the
+    // folder's order does not lead to (absent ones), on another thread.
+    void prepareIndex() const
+    {
+        if (m_slots.empty())
+            buildIndex();
+    }
 
     // The listed folder itself, so that another spelling of it finds this listing.
     dev_t device() const { return m_device; }
@@ -51,7 +60,11 @@ private:
     {
         return std::string_view(m_names.data() + m_offsets[entry], m_offsets[entry + 1] - m_offsets[entry]);
     }
-    void buildIndex();
+    bool isEntry(std::uint32_t entry, std::string_view wanted) const
+    {
+        return entry < m_types.size() && name(entry) == wanted;
+    }
+    void buildIndex() const;
 
     // An index slot: the entry and the upper half of its name's hash, so
     // that a name not in the folder is mostly refused without reading the
@@ -68,8 +81,8 @@ private:
     std::string m_names;
     std::vector<std::uint32_t> m_offsets;
     std::vector<unsigned char> m_types;
-    std::vector<Slot> m_slots;
-    mutable std::uint32_t m_lastFound = 0;
+    mutable std::vector<Slot> m_slots; // empty until a lookup first needs it
+    mutable std::uint32_t m_lastFound = UINT32_MAX; // so that entry 0 is tried first
 };
 
 // Listings kept after the files were added, for work that asks the same
@@ -91,6 +104,9 @@ public:
     void listAhead(const std::string &path);
     FolderListing *find(dev_t device, ino_t inode) const { return findShared(device, inode).get(); }
     std::shared_ptr<FolderListing> findShared(dev_t device, ino_t inode) const;
+    // FolderListing::prepareIndex for every listing kept (waiting for those
+    // still under way).
+    void prepareIndexes() const;
 
 private:
     using Key = std::pair<dev_t, ino_t>;
