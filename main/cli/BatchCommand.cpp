@@ -11,7 +11,6 @@
 #include "main/core/filelist/BackgroundAddRule.h"
 #include "main/core/filelist/FileListModel.h"
 #include "main/core/filelist/FolderListing.h"
-#include "main/core/filelist/ListFile.h"
 #include "main/core/modulehost/ImageList.h"
 #include "main/core/modulehost/ModuleRegistry.h"
 #include "main/core/modulehost/ProgramDirectory.h"
@@ -71,18 +70,18 @@ std::string templateFileFor(const CommandLine &commandLine, const QString &progr
     return path;
 }
 
-// The paths to work on: the list file's lines, or the files named on the
-// command line; views into `commandLine` or `list`.
-std::vector<std::string_view> givenPaths(const CommandLine &commandLine, std::unique_ptr<ListFile> &list)
+// The paths to work on: the list file's lines, read into the file list's
+// store (where its rows take them without a copy), or the files named on
+// the command line; views into `files` or `commandLine`.
+std::vector<std::string_view> givenPaths(const CommandLine &commandLine, FileListModel &files)
 {
     if (!commandLine.hasListFile)
         return std::vector<std::string_view>(commandLine.files.begin(), commandLine.files.end());
     try {
-        list = std::make_unique<ListFile>(commandLine.listFile);
+        return files.readListFile(commandLine.listFile);
     } catch (const std::runtime_error &error) {
         throw SetupError(std::string(error.what()) + ": " + commandLine.listFile);
     }
-    return list->takeLines();
 }
 
 int enabledActions(const ActionChainModel &chain)
@@ -121,9 +120,11 @@ ExitCode runParsed(const CommandLine &commandLine)
     FolderListingCache listings;
     if (commandLine.hasListFile)
         listFirstFolderAhead(commandLine.listFile, listings);
-    std::unique_ptr<ListFile> list;
-    const std::vector<std::string_view> paths = givenPaths(commandLine, list);
-    BackgroundAddRule rule(paths, &listings);
+    FileListModel files;
+    const std::vector<std::string_view> paths = givenPaths(commandLine, files);
+    BackgroundAddRule rule(paths, &listings,
+                           commandLine.dryRun ? BackgroundAddRule::KeptListings::Indexed
+                                              : BackgroundAddRule::KeptListings::AsTheyAre);
 
     ModuleRegistry registry;
     ImageList addMenuImages, moduleImages;
@@ -147,9 +148,8 @@ ExitCode runParsed(const CommandLine &commandLine)
                 throw SetupError("шаблон не выполнен; --ignore-missing выполнит его без этих модулей");
         }
         if (commandLine.dryRun) {
-            result = runDryRun(paths, rule, listings, chain);
+            result = runDryRun(files, paths, rule, listings, chain);
         } else {
-            FileListModel files;
             files.appendListPaths(paths, rule);
             result = run(files, chain);
         }

@@ -72,22 +72,21 @@ std::unique_ptr<CollisionCheck> addAndPreview(const std::vector<std::string_view
     if (check && std::find(verdicts.begin(), verdicts.end(), 0) == verdicts.end())
         return check;
     check.reset();
-    std::vector<std::string_view> accepted;
-    for (size_t i = 0; i < paths.size(); ++i)
-        if (verdicts[i])
-            accepted.push_back(paths[i]);
-    files.clear();
-    files.appendUncheckedListPaths(accepted);
+    // The refused rows go; the paths' bytes may lie in the list's store and
+    // stay there for the rows kept.
+    RowSelection refused(files.count());
+    for (size_t i = 0; i < verdicts.size(); ++i)
+        refused.set(int(i), !verdicts[i]);
+    files.removeRows(refused);
     preview.RebuildPreview();
     return startCollisionCheck(files);
 }
 
 } // namespace
 
-ExitCode runDryRun(const std::vector<std::string_view> &paths, BackgroundAddRule &rule,
+ExitCode runDryRun(FileListModel &files, const std::vector<std::string_view> &paths, BackgroundAddRule &rule,
                    const FolderListingCache &listings, ActionChainModel &chain)
 {
-    FileListModel files;
     QuietSink sink;
     // The dry run is asked for explicitly: it computes paths even when the
     // window's preview is switched off in the settings.

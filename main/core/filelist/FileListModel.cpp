@@ -168,8 +168,12 @@ int FileListModel::appendDroppedFiles(const std::vector<std::string> &paths, Pre
 
 int FileListModel::appendListFile(const std::string &listFilePath)
 {
-    const ListFile list(listFilePath);
-    return appendListPaths(list.lines());
+    return appendListPaths(readListFile(listFilePath));
+}
+
+std::vector<std::string_view> FileListModel::readListFile(const std::string &listFilePath)
+{
+    return readListLines(listFilePath, m_currentPool);
 }
 
 int FileListModel::appendListPaths(const std::vector<std::string_view> &paths)
@@ -182,7 +186,8 @@ int FileListModel::appendListPaths(const std::vector<std::string_view> &paths, B
 {
     // The rows are stored while the add rule lists their folders on another
     // thread; the few it refuses are dropped afterwards.
-    std::vector<Row> rows = makeListRows(paths);
+    std::string retiredStore; // read by the rule until its verdicts are in
+    std::vector<Row> rows = makeListRows(paths, retiredStore);
     const std::vector<char> &verdicts = rule.verdicts();
     size_t kept = 0;
     for (size_t i = 0; i < rows.size(); ++i)
@@ -198,19 +203,52 @@ int FileListModel::appendListPaths(const std::vector<std::string_view> &paths, B
 
 void FileListModel::appendUncheckedListPaths(const std::vector<std::string_view> &paths)
 {
-    appendRows(makeListRows(paths));
+    std::string retiredStore;
+    appendRows(makeListRows(paths, retiredStore));
 }
 
-std::vector<FileListModel::Row> FileListModel::makeListRows(const std::vector<std::string_view> &paths)
+std::vector<FileListModel::Row> FileListModel::makeListRows(const std::vector<std::string_view> &paths,
+                                                            std::string &retiredStore)
 {
+    // Paths read into the store by readListFile stay where they lie; only
+    // the others are copied in. When the store must grow for those, it grows
+    // into a new buffer and the old one goes to `retiredStore`, since paths
+    // in it may still be read (by an add rule at work on another thread).
+    const std::uintptr_t storeStart = reinterpret_cast<std::uintptr_t>(m_currentPool.data());
+    const std::uintptr_t storeEnd = storeStart + m_currentPool.size();
+    auto offsetInStore = [storeStart, storeEnd](std::string_view path) -> std::uint64_t {
+        const std::uintptr_t start = reinterpret_cast<std::uintptr_t>(path.data());
+        if (path.empty() || start < storeStart || start > storeEnd || path.size() > storeEnd - start)
+            return UINT64_MAX;
+        return start - storeStart;
+    };
     size_t bytes = 0;
     for (std::string_view path : paths)
-        bytes += path.size();
-    m_currentPool.reserve(m_currentPool.size() + bytes);
+        if (offsetInStore(path) == UINT64_MAX)
+            bytes += path.size();
+    if (m_currentPool.size() + bytes > m_currentPool.capacity()) {
+        std::string grown;
+        grown.reserve(m_currentPool.size() + bytes);
+        grown.append(m_currentPool);
+        m_currentPool.swap(grown);
+        retiredStore.swap(grown);
+    }
     std::vector<Row> rows;
     rows.reserve(paths.size());
-    for (std::string_view path : paths)
-        rows.push_back(makeRow(0, path, false, {}));
+    for (std::string_view path : paths) {
+        const std::uint64_t offset = offsetInStore(path);
+        if (offset == UINT64_MAX) {
+            rows.push_back(makeRow(0, path, false, {}));
+            continue;
+        }
+        if (path.size() > std::numeric_limits<std::uint32_t>::max())
+            throw std::length_error("Слишком длинный путь");
+        Row row {};
+        row.serial = m_nextSerial++;
+        row.currentOffset = offset;
+        row.currentLength = std::uint32_t(path.size());
+        rows.push_back(row);
+    }
     return rows;
 }
 

@@ -72,12 +72,19 @@ public:
     // Reads the command-line list file (ListFile) and appends its files as
     // "0|p"; throws what ListFile throws.
     int appendListFile(const std::string &listFilePath);
+    // Reads a list file's bytes straight into the list's own store and
+    // returns its lines, which appendListPaths and appendUncheckedListPaths
+    // then take as they lie, without a copy. The lines are valid until the
+    // list next changes; throws what ListFile throws.
+    std::vector<std::string_view> readListFile(const std::string &listFilePath);
     int appendListPaths(const std::vector<std::string_view> &paths);
     // The same with the add rule already at work on these paths (its
     // listings kept where the caller wants them).
     int appendListPaths(const std::vector<std::string_view> &paths, BackgroundAddRule &rule);
     // "0|p" rows for paths not put through the add rule, by a caller that
     // applies it itself (BackgroundAddRule) while it works with the rows.
+    // When only some of the paths come from readListFile, no one else may
+    // read them meanwhile: the store may have to move to make room.
     void appendUncheckedListPaths(const std::vector<std::string_view> &paths);
     // Appends without the add rule (tests, benchmarks, templates of rows).
     void appendRowTexts(const std::vector<std::string> &rowTexts);
@@ -154,7 +161,7 @@ private:
     Row makeRow(int iconIndex, std::string_view currentPath, bool hasNewPath,
                 std::string_view newPath);
     void appendRows(std::vector<Row> &&rows);
-    std::vector<Row> makeListRows(const std::vector<std::string_view> &paths);
+    std::vector<Row> makeListRows(const std::vector<std::string_view> &paths, std::string &retiredStore);
     void removeWhere(const RowSelection &selection);
     void compactPools();
 

@@ -1,6 +1,5 @@
 #pragma once
 
-#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -10,6 +9,13 @@ namespace brenmark {
 // The lines of a list file (one path a line), read whole: LF, CRLF and CR
 // each end a line, a last line without terminator counts, and lines are
 // otherwise taken unchanged, empty ones included.
+//
+// Reads the file onto the end of `storage` and returns its lines as views
+// into it, valid until `storage` next changes. A caller that keeps paths in
+// a byte store of its own (the file list) reads into that store, so that a
+// long list's bytes are not copied a second time. Throws as ListFile does.
+std::vector<std::string_view> readListLines(const std::string &path, std::string &storage);
+
 class ListFile
 {
 public:
@@ -26,8 +32,7 @@ public:
     std::vector<std::string_view> takeLines() { return std::move(m_lines); }
 
 private:
-    size_t m_size = 0;
-    std::unique_ptr<char[]> m_content;
+    std::string m_content;
     std::vector<std::string_view> m_lines;
 };
 
