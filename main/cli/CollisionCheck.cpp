@@ -262,29 +262,24 @@ CollisionCheck::CollisionCheck(size_t count, ChangeOfRow change)
         m_paths->unchanged[i] = sources[i].folder == targets[i].folder && from.name == to.name;
     }
 
-    // Rows of one target are chained in list order: the group's first row, then next per row.
+    // Rows that repeat an earlier row's target are few: they are noted with
+    // the group's first row, instead of keeping a chain entry for every row.
     auto hash = [&](uint32_t row) { return targetNameHashes[row] ^ (size_t(targets[row].folder) * 0x9E3779B97F4A7C15ull); };
     auto equal = [this](uint32_t a, uint32_t b) { return m_paths->sameTarget(a, b); };
     FlatIndex<decltype(hash), decltype(equal)> firstRowOfTarget(count, hash, equal);
-    std::vector<uint32_t> nextRowOfTarget(count, kNone);
-    std::vector<uint32_t> lastRowOfGroup(count, kNone); // indexed by the group's first row
-    std::vector<uint32_t> groupStarts;
+    std::vector<std::pair<uint32_t, uint32_t>> repeats; // (the group's first row, a later row)
     for (uint32_t i = 0; i < count; ++i) {
-        uint32_t first = firstRowOfTarget.findOrAdd(i);
-        if (first == kNone) {
-            lastRowOfGroup[i] = i;
-            continue;
-        }
-        if (nextRowOfTarget[first] == kNone)
-            groupStarts.push_back(first);
-        nextRowOfTarget[lastRowOfGroup[first]] = i;
-        lastRowOfGroup[first] = i;
+        const uint32_t first = firstRowOfTarget.findOrAdd(i);
+        if (first != kNone)
+            repeats.emplace_back(first, i);
     }
-    std::sort(groupStarts.begin(), groupStarts.end());
-    for (uint32_t first : groupStarts) {
-        std::vector<size_t> group;
-        bool harmless = true;
-        for (uint32_t row = first; row != kNone; row = nextRowOfTarget[row]) {
+    std::sort(repeats.begin(), repeats.end());
+    for (size_t at = 0; at < repeats.size();) {
+        const uint32_t first = repeats[at].first;
+        std::vector<size_t> group {first};
+        bool harmless = m_paths->unchanged[first];
+        for (; at < repeats.size() && repeats[at].first == first; ++at) {
+            const uint32_t row = repeats[at].second;
             group.push_back(row);
             harmless = harmless && m_paths->unchanged[row] && m_paths->sameSource(row, first);
         }

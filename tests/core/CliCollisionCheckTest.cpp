@@ -71,6 +71,7 @@ TEST_F(CliCollisionCheck, Cases)
         {"distinct new names", {{"a", "x"}, {"b", "y"}}, ""},
         {"nothing changes", {{"a", "a"}, {"b", "b"}}, ""},
         {"two files meet", {{"a", "x"}, {"b", "x"}, {"c", "z"}}, "S01 "},
+        {"two groups, interleaved", {{"a", "x"}, {"b", "y"}, {"c", "x"}, {"d", "y"}, {"e", "x"}}, "S024 S13 "},
         {"meeting through another spelling of the folder", {{"a", "sub/x"}, {"b", "sublink/x"}}, "S01 "},
         {"meeting through ..", {{"a", "sub/../x"}, {"b", "x"}}, "S01 "},
         {"a file meets one that stays", {{"a", "a"}, {"b", "a"}}, "S01 E1 "},
