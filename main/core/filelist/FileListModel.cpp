@@ -40,6 +40,17 @@ std::string_view FileListModel::currentPath(int row) const
     return std::string_view(m_currentPool).substr(r.currentOffset, r.currentLength);
 }
 
+void FileListModel::prefetchNextRow(int row) const
+{
+    if (row < 0 || size_t(row) + 1 >= m_rows.size())
+        return;
+    const Row &r = m_rows[size_t(row)];
+    __builtin_prefetch(&m_rows[size_t(row) + 1]);
+    const char *after = m_currentPool.data() + r.currentOffset + r.currentLength;
+    __builtin_prefetch(after);
+    __builtin_prefetch(after + 64);
+}
+
 std::string_view FileListModel::newPath(int row) const
 {
     const Row &r = m_rows[row];

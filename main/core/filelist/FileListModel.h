@@ -55,6 +55,12 @@ public:
     // Views into the pools: valid until the list is next changed.
     std::string_view currentPath(int row) const;
     std::string_view newPath(int row) const;
+    // Asks the processor for what the row after `row` will need: its record,
+    // and the bytes after this row's current path, where the next path lies
+    // when the rows came from one list. For a loop whose every step leaves
+    // the caches to the kernel; nothing waits for memory here. Any row
+    // number is allowed.
+    void prefetchNextRow(int row) const;
     // Replaces a row by a row text (parsed by the one rule), e.g. after renaming its file.
     void setRowText(int row, std::string_view text);
     void setEntry(int row, const FileEntry &entry);
