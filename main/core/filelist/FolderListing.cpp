@@ -1,8 +1,9 @@
 #include "main/core/filelist/FolderListing.h"
 
+#include "main/core/filelist/DirectoryReading.h"
+
 #include "main/core/modulehost/VectorState.h"
 
-#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -19,38 +20,36 @@ std::uint32_t tagOf(size_t hash)
 
 } // namespace
 
-std::shared_ptr<FolderListing> FolderListing::read(int folder)
+std::shared_ptr<FolderListing> FolderListing::read(int folder, std::int64_t splitReadingFrom)
 {
     struct stat info;
     if (::fstat(folder, &info) != 0)
         return nullptr;
     const int readable = ::openat(folder, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    DIR *directory = readable >= 0 ? ::fdopendir(readable) : nullptr;
-    if (!directory) {
-        if (readable >= 0)
-            ::close(readable);
+    if (readable < 0)
         return nullptr;
-    }
-    std::shared_ptr<FolderListing> listing(new FolderListing);
-    listing->m_device = info.st_dev;
-    listing->m_inode = info.st_ino;
+    DirectoryEntries entries;
     // The folder's size is a fair guess of the names' bytes; it saves the
     // pool's regrowth on large folders.
     if (info.st_size > 0 && info.st_size < (std::int64_t(1) << 30)) {
-        listing->m_names.reserve(size_t(info.st_size));
+        entries.names.reserve(size_t(info.st_size));
         // No file system spends less than 16 bytes of folder size on an
         // entry, so this is room enough, and reserved pages cost nothing
         // until they are written.
-        listing->m_offsets.reserve(size_t(info.st_size) / 16 + 2);
-        listing->m_types.reserve(size_t(info.st_size) / 16 + 1);
+        entries.starts.reserve(size_t(info.st_size) / 16 + 2);
+        entries.types.reserve(size_t(info.st_size) / 16 + 1);
     }
-    while (const dirent *entry = ::readdir(directory)) {
-        listing->m_offsets.push_back(std::uint32_t(listing->m_names.size()));
-        listing->m_names.append(entry->d_name);
-        listing->m_types.push_back(entry->d_type);
-    }
-    ::closedir(directory);
+    const bool read = readDirectory(readable, info.st_size, entries, splitReadingFrom) != DirectoryRead::Failed;
+    ::close(readable);
+    if (!read)
+        return nullptr;
+    std::shared_ptr<FolderListing> listing(new FolderListing);
+    listing->m_device = info.st_dev;
+    listing->m_inode = info.st_ino;
+    listing->m_names = std::move(entries.names);
+    listing->m_offsets = std::move(entries.starts);
     listing->m_offsets.push_back(std::uint32_t(listing->m_names.size()));
+    listing->m_types = std::move(entries.types);
     return listing;
 }
 
