@@ -124,8 +124,10 @@ bool holdsFrom(int folder, std::int64_t position, int direction)
     alignas(8) char buffer[1024];
     if (::getdents64(folder, buffer, sizeof buffer) <= 0)
         return false;
-    const auto *record = reinterpret_cast<const dirent64 *>(buffer);
-    return direction > 0 || std::int64_t(record->d_off) < position;
+    // A reader set beyond the last entry may start over from the first one
+    // (tmpfs does): then the next position lies behind, not ahead.
+    const std::int64_t next = std::int64_t(reinterpret_cast<const dirent64 *>(buffer)->d_off);
+    return direction > 0 ? next >= position : next < position;
 }
 
 // The position halfway between the first entry that is not "." or ".."
