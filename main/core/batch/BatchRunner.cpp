@@ -126,9 +126,7 @@ void BatchRunner::runFile(int row, FileBuffers &buffers)
             BrenmarkProcess process = moduleFunction<BrenmarkProcess>(record.Module, "process");
             if (!process)
                 throw ModuleCallError("process");
-            auto call = [&] { process(&name, name, row, progressBar, &record.Options, BRENMARK_MODE_RUN); };
-            // One captured reference fits std::function's own room: no allocation per call.
-            guardModuleCall([&call] { call(); });
+            guardModuleCall([&] { process(&name, name, row, progressBar, &record.Options, BRENMARK_MODE_RUN); });
         } catch (const std::exception &error) {
             m_sink.setStatusText(buffers.failure);
             m_sink.callFailed(before, m_actions.caption(j), error.what());

@@ -10,19 +10,6 @@
 #include "main/core/modulehost/ModuleLibrary.h"
 
 namespace brenmark {
-namespace {
-
-struct ProcessCall
-{
-    BrenmarkProcess process;
-    const char **name;
-    const char *actualPath;
-    int32_t fileIndex;
-    void *progressBar;
-    void **optionsSlot;
-};
-
-} // namespace
 
 PreviewEngine::PreviewEngine(FileListModel &files, ActionChainModel &actions, BatchSink &sink,
                              SettingsSource settings)
@@ -58,11 +45,7 @@ const char *PreviewEngine::runChain(const char *path, int index, void *progressB
         if (!process)
             continue;
         const char *before = name;
-        ProcessCall call {process, &name, path, index, progressBar, &record.Options};
-        guardModuleCall([&call] {
-            call.process(call.name, call.actualPath, call.fileIndex, call.progressBar, call.optionsSlot,
-                         BRENMARK_MODE_PREVIEW);
-        });
+        guardModuleCall([&] { process(&name, path, index, progressBar, &record.Options, BRENMARK_MODE_PREVIEW); });
         if (!name)
             name = before;
     }

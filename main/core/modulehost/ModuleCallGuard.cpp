@@ -55,7 +55,7 @@ std::string faultText(int signal)
 
 } // namespace
 
-void guardModuleCall(const std::function<void()> &call)
+void guardModuleCall(ModuleCall call)
 {
     installHandlersOnce();
     sigjmp_buf guard;
