@@ -68,7 +68,7 @@ void renameByLink(const std::string &from, const std::string &to)
 // The folder of the last rename, kept open: a long list renames most files
 // within one folder, and through the folder's descriptor the kernel looks up
 // just the two names instead of walking both whole paths again. The folder
-// is opened again when it was opened more than kRecheck ago, so a folder
+// is opened again when it was opened more than 0.1 s ago, so a folder
 // replaced under a long run is followed, as a path would be.
 class FolderDescriptor
 {

@@ -49,10 +49,8 @@ Listing readListing(const std::string &folder, std::int64_t splitFrom, brenmark:
     Listing listing;
     if (!read)
         return listing;
-    for (size_t i = 0; i < entries.types.size(); ++i) {
-        const size_t end = i + 1 < entries.starts.size() ? entries.starts[i + 1] : entries.names.size();
-        listing.emplace_back(entries.names.substr(entries.starts[i], end - entries.starts[i]), entries.types[i]);
-    }
+    for (size_t i = 0; i < entries.types.size(); ++i)
+        listing.emplace_back(entries.name(i), entries.types[i]);
     return listing;
 }
 

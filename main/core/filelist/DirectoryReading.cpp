@@ -276,11 +276,8 @@ bool readInTwo(int folder, std::int64_t folderSize, DirectoryEntries &into, bool
     }
     split = true;
     into.names.reserve(into.names.size() + half.entries.names.size());
-    for (size_t i = 0; i < half.entries.types.size(); ++i) {
-        const size_t end = i + 1 < half.entries.starts.size() ? half.entries.starts[i + 1] : half.entries.names.size();
-        into.add(std::string_view(half.entries.names).substr(half.entries.starts[i], end - half.entries.starts[i]),
-                 half.entries.types[i]);
-    }
+    for (size_t i = 0; i < half.entries.types.size(); ++i)
+        into.add(half.entries.name(i), half.entries.types[i]);
     return true;
 }
 

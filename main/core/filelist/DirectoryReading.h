@@ -16,6 +16,12 @@ struct DirectoryEntries
     std::vector<std::uint32_t> starts;
     std::vector<unsigned char> types;
 
+    std::string_view name(size_t entry) const
+    {
+        const size_t end = entry + 1 < starts.size() ? starts[entry + 1] : names.size();
+        return std::string_view(names).substr(starts[entry], end - starts[entry]);
+    }
+
     void add(std::string_view name, unsigned char type)
     {
         starts.push_back(std::uint32_t(names.size()));

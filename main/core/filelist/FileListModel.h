@@ -75,13 +75,13 @@ public:
     // settings. A failing module ends the drop with the error; the files
     // before it are in the list.
     int appendDroppedFiles(const std::vector<std::string> &paths, PreviewEngine &engine);
-    // Reads the command-line list file (ListFile) and appends its files as
-    // "0|p"; throws what ListFile throws.
+    // Reads the command-line list file (readListLines) and appends its files
+    // as "0|p"; throws what readListLines throws.
     int appendListFile(const std::string &listFilePath);
     // Reads a list file's bytes straight into the list's own store and
     // returns its lines, which appendListPaths and appendUncheckedListPaths
     // then take as they lie, without a copy. The lines are valid until the
-    // list next changes; throws what ListFile throws.
+    // list next changes; throws what readListLines throws.
     std::vector<std::string_view> readListFile(const std::string &listFilePath);
     int appendListPaths(const std::vector<std::string_view> &paths);
     // The same with the add rule already at work on these paths (its

@@ -20,7 +20,7 @@ std::uint32_t tagOf(size_t hash)
 
 } // namespace
 
-std::shared_ptr<FolderListing> FolderListing::read(int folder, std::int64_t splitReadingFrom)
+std::shared_ptr<FolderListing> FolderListing::read(int folder)
 {
     struct stat info;
     if (::fstat(folder, &info) != 0)
@@ -39,7 +39,7 @@ std::shared_ptr<FolderListing> FolderListing::read(int folder, std::int64_t spli
         entries.starts.reserve(size_t(info.st_size) / 16 + 2);
         entries.types.reserve(size_t(info.st_size) / 16 + 1);
     }
-    const bool read = readDirectory(readable, info.st_size, entries, splitReadingFrom) != DirectoryRead::Failed;
+    const bool read = readDirectory(readable, info.st_size, entries) != DirectoryRead::Failed;
     ::close(readable);
     if (!read)
         return nullptr;

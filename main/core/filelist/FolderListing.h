@@ -1,7 +1,5 @@
 #pragma once
 
-#include "main/core/filelist/DirectoryReading.h"
-
 #include <sys/types.h>
 
 #include <cstdint>
@@ -31,10 +29,10 @@ namespace brenmark {
 class FolderListing
 {
 public:
-    // Lists the folder open as `folder` (an O_PATH descriptor will do); null
-    // when the folder can be searched but not read. Folders of at least
-    // `splitReadingFrom` bytes are read by two threads (readDirectory).
-    static std::shared_ptr<FolderListing> read(int folder, std::int64_t splitReadingFrom = kSplitReadingFrom);
+    // Lists the folder open as `folder` (an O_PATH descriptor will do), large
+    // ones by two threads (readDirectory); null when the folder can be
+    // searched but not read.
+    static std::shared_ptr<FolderListing> read(int folder);
 
     // The entry's dirent type (DT_REG, DT_DIR, DT_UNKNOWN ...), or -1 when
     // the folder held no such name.

@@ -93,9 +93,4 @@ std::vector<std::string_view> readListLines(const std::string &path, std::string
     return lines;
 }
 
-ListFile::ListFile(const std::string &path)
-    : m_lines(readListLines(path, m_content))
-{
-}
-
 } // namespace brenmark
