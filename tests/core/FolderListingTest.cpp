@@ -74,14 +74,20 @@ TEST(FolderListing, LookupsOffTheFoldersOrderStayRightAfterALongWalk)
         inFolderOrder.push_back(entry->d_name);
     ::closedir(directory);
 
-    for (int start : {0, 1}) {
+    for (int start : {0, 1, -1}) {
         const int folder = openFolder(tree.root());
         ASSERT_GE(folder, 0);
         std::shared_ptr<FolderListing> listing = FolderListing::read(folder);
         ::close(folder);
         ASSERT_TRUE(listing);
-        // Forwards through the folder's order, then backwards, then jumps.
-        for (size_t i = size_t(start); i < inFolderOrder.size(); ++i)
+        // Forwards through the folder's order (or, starting with an absent
+        // name, first backwards from its end), then backwards, then jumps.
+        if (start < 0) {
+            EXPECT_FALSE(listing->contains("n300"));
+            for (size_t i = inFolderOrder.size(); i-- > 0;)
+                ASSERT_TRUE(listing->contains(inFolderOrder[i])) << inFolderOrder[i];
+        }
+        for (size_t i = size_t(std::max(start, 0)); i < inFolderOrder.size(); ++i)
             ASSERT_TRUE(listing->contains(inFolderOrder[i])) << inFolderOrder[i];
         for (size_t i = inFolderOrder.size(); i-- > 0;)
             ASSERT_TRUE(listing->contains(inFolderOrder[i])) << inFolderOrder[i];

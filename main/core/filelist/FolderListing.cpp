@@ -71,7 +71,19 @@ void FolderListing::buildIndex() const
     }
 }
 
+int FolderListing::type(std::string_view wanted) const
+{
+    const int found = typeWithoutIndex(wanted);
+    return found != kNeedsIndex ? found : typeFromIndex(wanted, hashName(wanted));
+}
+
 int FolderListing::type(std::string_view wanted, size_t hash) const
+{
+    const int found = typeWithoutIndex(wanted);
+    return found != kNeedsIndex ? found : typeFromIndex(wanted, hash);
+}
+
+int FolderListing::typeWithoutIndex(std::string_view wanted) const
 {
     for (const std::uint32_t guess : {m_lastFound + 1, m_lastFound - 1}) {
         if (isEntry(guess, wanted)) {
@@ -79,6 +91,24 @@ int FolderListing::type(std::string_view wanted, size_t hash) const
             return m_types[guess];
         }
     }
+    // The first miss is answered by reading the whole listing: that costs a
+    // fraction of building the index, and a list that follows the folder's
+    // order from some entry on (its first files were looked up before the
+    // listing was there) needs nothing more.
+    if (!m_slots.empty() || m_searchedOnce)
+        return kNeedsIndex;
+    m_searchedOnce = true;
+    for (std::uint32_t entry = 0; entry < m_types.size(); ++entry) {
+        if (m_offsets[entry + 1] - m_offsets[entry] == wanted.size() && name(entry) == wanted) {
+            m_lastFound = entry;
+            return m_types[entry];
+        }
+    }
+    return -1;
+}
+
+int FolderListing::typeFromIndex(std::string_view wanted, size_t hash) const
+{
     prepareIndex();
     const size_t mask = m_slots.size() - 1;
     const std::uint32_t tag = tagOf(hash);

@@ -23,8 +23,9 @@ namespace brenmark {
 //
 // Lookups remember the entry last found and try its neighbours first, since
 // lists of files usually follow the folder's own order, forwards or (on some
-// file systems) backwards. The index is built only when that guess first
-// fails: a list in the folder's order never pays for it. So a listing must
+// file systems) backwards. The first time that guess fails the listing is
+// searched through; the index is built only when the guess fails again: a
+// list in the folder's order never pays for it. So a listing must
 // not be searched from two threads at once.
 class FolderListing
 {
@@ -36,7 +37,7 @@ public:
 
     // The entry's dirent type (DT_REG, DT_DIR, DT_UNKNOWN ...), or -1 when
     // the folder held no such name.
-    int type(std::string_view name) const { return type(name, hashName(name)); }
+    int type(std::string_view name) const;
     bool contains(std::string_view name) const { return type(name) >= 0; }
     // The same for a caller that has the name's hashName already.
     int type(std::string_view name, size_t hash) const;
@@ -66,6 +67,11 @@ private:
         return entry < m_types.size() && name(entry) == wanted;
     }
     void buildIndex() const;
+    static constexpr int kNeedsIndex = -2;
+    // The entry's type found near the entry found last, or by the one search
+    // allowed without the index; kNeedsIndex when neither could tell.
+    int typeWithoutIndex(std::string_view wanted) const;
+    int typeFromIndex(std::string_view wanted, size_t hash) const;
 
     // An index slot: the entry and the upper half of its name's hash, so
     // that a name not in the folder is mostly refused without reading the
@@ -84,6 +90,7 @@ private:
     std::vector<unsigned char> m_types;
     mutable std::vector<Slot> m_slots; // empty until a lookup first needs it
     mutable std::uint32_t m_lastFound = UINT32_MAX; // so that entry 0 is tried first
+    mutable bool m_searchedOnce = false;
 };
 
 // Listings kept after the files were added, for work that asks the same
