@@ -11,7 +11,6 @@
 #include "main/core/filelist/BackgroundAddRule.h"
 #include "main/core/filelist/FileListModel.h"
 #include "main/core/filelist/FolderListing.h"
-#include "main/core/modulehost/ImageList.h"
 #include "main/core/modulehost/ModuleRegistry.h"
 #include "main/core/modulehost/ProgramDirectory.h"
 #include "main/core/shell/ProgramPaths.h"
@@ -127,10 +126,8 @@ ExitCode runParsed(const CommandLine &commandLine)
                                               : BackgroundAddRule::KeptListings::AsTheyAre);
 
     ModuleRegistry registry;
-    ImageList addMenuImages, moduleImages;
-    ModuleLoadSettings loading {programDirectoryBytes(), settings.disabledModules, settings.actionGrouping, nullptr};
-    loading.images = false; // nothing shows them here
-    registry.LoadModules(loading, addMenuImages, moduleImages);
+    const ModuleLoadSettings loading {programDirectoryBytes(), settings.disabledModules, settings.actionGrouping, nullptr};
+    registry.LoadModules(loading, nullptr); // nothing shows their images here
 
     ExitCode result;
     {

@@ -6,6 +6,7 @@
 #include "main/core/look/PathParts.h"
 #include "main/core/look/SystemColors.h"
 #include "main/core/look/TextFit.h"
+#include "options/core/ColorResolving.h"
 #include "options/core/ColorValue.h"
 
 #include <QPainter>

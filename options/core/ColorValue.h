@@ -1,7 +1,5 @@
 #pragma once
 
-#include <QColor>
-#include <QPalette>
 #include <QString>
 
 #include <cstdint>
@@ -26,14 +24,5 @@ QString colorToString(ColorValue color);
 // A name of the table (compared without letter case), or an integer in
 // decimal, "$" or "0x" form. Nothing for any other text.
 std::optional<ColorValue> colorFromString(const QString &text);
-
-ColorValue colorValueFromRgb(const QColor &color);
-
-// The colour to draw with. System colours take the matching role of
-// `palette`, clNone is transparent, clDefault (and an unknown system colour)
-// is `defaultColor`, the caller's own colour for the place it draws.
-QColor resolveColor(ColorValue color, const QPalette &palette, const QColor &defaultColor);
-// The same with the application palette.
-QColor resolveColor(ColorValue color, const QColor &defaultColor);
 
 } // namespace brenmark

@@ -1,5 +1,7 @@
 #include "options/ui/ColorSwatch.h"
 
+#include "options/core/ColorResolving.h"
+
 #include <QMouseEvent>
 #include <QPainter>
 

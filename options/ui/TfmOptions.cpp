@@ -2,6 +2,7 @@
 
 #include "information/ui/DialogParts.h"
 #include "main/ui/ModuleListRows.h"
+#include "options/core/ColorResolving.h"
 #include "options/ui/ClickableLabel.h"
 #include "options/ui/ColorSwatch.h"
 #include "options/ui/OptionsArtwork.h"

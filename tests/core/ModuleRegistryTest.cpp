@@ -1,3 +1,4 @@
+#include "main/core/modulehost/ImageList.h"
 #include "main/core/modulehost/ModuleRegistry.h"
 
 #include "tests/support/HostPlugins.h"
@@ -22,8 +23,10 @@ protected:
         settings.disabledModules = std::move(disabled);
         settings.grouping = grouping;
         settings.mainWindow = mainWindow;
-        settings.images = images;
-        registry.LoadModules(settings, imlAddMenu, imlModules);
+        if (images)
+            registry.LoadModules(settings, imlAddMenu, imlModules);
+        else
+            registry.LoadModules(settings, nullptr);
     }
 
     // Fixture ids of the copied modules in the order the scan meets them.

@@ -1,4 +1,4 @@
-#include "options/core/ColorValue.h"
+#include "options/core/ColorResolving.h"
 #include "options/core/IniFile.h"
 #include "options/core/IniWriteError.h"
 #include "options/core/SettingsFile.h"

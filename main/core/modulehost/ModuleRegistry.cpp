@@ -1,7 +1,6 @@
 #include "main/core/modulehost/ModuleRegistry.h"
 
 #include "main/core/modulehost/ModuleCallGuard.h"
-#include "main/core/modulehost/ModuleImages.h"
 #include "main/core/modulehost/ProgramDirectory.h"
 
 #define BRENMARK_HOST
@@ -51,12 +50,9 @@ QString buttonCaption(const ModuleButton &button)
     return QString::fromLocal8Bit(button.caption, length);
 }
 
-int addImage(ImageList &list, void *module, const std::string &resource, bool wanted)
+int addImage(ModuleImageSink *images, ModuleImageSink::List list, void *module, const std::string &resource)
 {
-    if (!wanted)
-        return -1;
-    const std::optional<QImage> image = loadModuleImage(module, resource);
-    return image ? list.add(*image) : -1;
+    return images ? images->add(list, module, resource) : -1;
 }
 
 struct DirectoryCloser
@@ -73,17 +69,15 @@ struct ModuleRegistry::Scan
     const ModuleLoadSettings &settings;
     std::string moduleDir;
     std::string languageFile;
-    ImageList &imlAddMenu;
-    ImageList &imlModules;
+    ModuleImageSink *images;
     ModuleInfo info {};
     int32_t buttonCount = 0;
 };
 
-void ModuleRegistry::LoadModules(const ModuleLoadSettings &settings, ImageList &imlAddMenu, ImageList &imlModules)
+void ModuleRegistry::LoadModules(const ModuleLoadSettings &settings, ModuleImageSink *images)
 {
     clear();
-    Scan scan {settings, settings.programDir + "Plugins/", languageFilePath(settings.programDir), imlAddMenu,
-               imlModules};
+    Scan scan {settings, settings.programDir + "Plugins/", languageFilePath(settings.programDir), images};
     std::memset(&scan.info, 0, sizeof scan.info);
 
     std::unique_ptr<DIR, DirectoryCloser> directory(opendir(scan.moduleDir.c_str()));
@@ -109,8 +103,9 @@ void ModuleRegistry::loadModule(Scan &scan, const std::string &fileName)
 
     // Everything of one module is gathered first and published only when all
     // its calls succeeded, so a module that fails half-way leaves no trace.
-    const int addMenuImages = scan.imlAddMenu.count();
-    const int moduleImages = scan.imlModules.count();
+    using List = ModuleImageSink::List;
+    const int addMenuImages = scan.images ? scan.images->count(List::AddMenu) : 0;
+    const int moduleImages = scan.images ? scan.images->count(List::Commands) : 0;
     try {
         if (const auto setLanguage = moduleFunction<BrenmarkSetLanguage>(module, "setLanguage"))
             guardModuleCall([&] { setLanguage(scan.languageFile.c_str()); });
@@ -145,7 +140,7 @@ void ModuleRegistry::loadModule(Scan &scan, const std::string &fileName)
         ActionMenuItem item;
         item.module = module;
         item.fileName = fileName;
-        item.imageIndex = addImage(scan.imlAddMenu, module, "ACTION", scan.settings.images);
+        item.imageIndex = addImage(scan.images, List::AddMenu, module, "ACTION");
         row.imageIndex = item.imageIndex;
 
         AboutRow about {fileName, caption, row.name, row.version, row.author, row.mask, item.imageIndex};
@@ -163,7 +158,7 @@ void ModuleRegistry::loadModule(Scan &scan, const std::string &fileName)
                 command.caption = buttonCaption(buttons[i]);
                 command.module = module;
                 command.buttonNumber = i;
-                command.imageIndex = addImage(scan.imlModules, module, "BUTTON" + std::to_string(i), scan.settings.images);
+                command.imageIndex = addImage(scan.images, List::Commands, module, "BUTTON" + std::to_string(i));
                 row.buttonCaptions.push_back(command.caption);
                 commands.push_back(std::move(command));
             }
@@ -176,8 +171,10 @@ void ModuleRegistry::loadModule(Scan &scan, const std::string &fileName)
         m_commands.insert(m_commands.end(), std::make_move_iterator(commands.begin()),
                           std::make_move_iterator(commands.end()));
     } catch (const ModuleCallError &) {
-        scan.imlAddMenu.truncate(addMenuImages);
-        scan.imlModules.truncate(moduleImages);
+        if (scan.images) {
+            scan.images->truncate(List::AddMenu, addMenuImages);
+            scan.images->truncate(List::Commands, moduleImages);
+        }
     }
 }
 

@@ -1,9 +1,9 @@
 #pragma once
 
 #include "main/core/modulehost/ActionMenuTree.h"
-#include "main/core/modulehost/ImageList.h"
 #include "main/core/modulehost/ModuleCommand.h"
 #include "main/core/modulehost/ModuleHandleList.h"
+#include "main/core/modulehost/ModuleImageSink.h"
 #include "main/core/modulehost/ModuleRows.h"
 
 #include <QStringList>
@@ -20,11 +20,9 @@ struct ModuleLoadSettings
     QStringList disabledModules; // DisabledModuleList: library file names, letter case ignored
     bool grouping = true;        // chb_view_grouping: categories become submenus
     void *mainWindow = nullptr;  // handed to every module's initialize (the QWidget's address or null)
-    // False for a front end that shows no images: the modules' images are
-    // then neither read nor decoded (every image index is -1), which spares
-    // loading the image format plug-ins. Nothing else about loading changes.
-    bool images = true;
 };
+
+class ImageList;
 
 // The module host: finds, checks and loads the modules and keeps what the
 // windows show of them (add-action menus, pmModules, lvModules, lvAbout).
@@ -38,6 +36,10 @@ public:
     // call while loading is skipped and unloaded as if it had never been there.
     // Run once at start; a second run unloads what the first one loaded.
     void LoadModules(const ModuleLoadSettings &settings, ImageList &imlAddMenu, ImageList &imlModules);
+    // The same with the images going to `images`; with none (a front end
+    // that shows no images) they are neither read nor decoded and every
+    // image index is -1. Nothing else about loading changes.
+    void LoadModules(const ModuleLoadSettings &settings, ModuleImageSink *images);
 
     // pmAddAction and the "Добавить" submenu of pmActions.
     const ActionMenuTree &actionMenu() const { return m_actionMenu; }

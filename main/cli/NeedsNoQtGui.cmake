@@ -1,0 +1,12 @@
+# Fails when EXECUTABLE names Qt Gui or Qt Widgets among the libraries it needs.
+find_program(READELF readelf REQUIRED)
+execute_process(COMMAND ${READELF} -d ${EXECUTABLE} OUTPUT_VARIABLE dynamic RESULT_VARIABLE failed)
+if(failed)
+    message(FATAL_ERROR "readelf could not read ${EXECUTABLE}")
+endif()
+if(NOT dynamic MATCHES "libQt6Core")
+    message(FATAL_ERROR "no Qt Core among the libraries of ${EXECUTABLE}: not the program expected")
+endif()
+if(dynamic MATCHES "libQt6(Gui|Widgets)")
+    message(FATAL_ERROR "${EXECUTABLE} needs Qt Gui or Qt Widgets:\n${dynamic}")
+endif()
