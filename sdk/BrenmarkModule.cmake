@@ -1,10 +1,14 @@
 # brenmark_add_module(target SOURCES src... [OUTPUT_DIRECTORY dir] [LIBRARIES lib...]
-#                     [RESOURCES NAME file NAME file ...])
+#                     [RESOURCES NAME file NAME file ...]
+#                     [WIDGETS_SOURCES src... [WIDGETS_LIBRARIES lib...]])
 #
 # Builds a Brenmark module: a shared library named <target>.so (no "lib"
 # prefix) in OUTPUT_DIRECTORY, by default the program's Plugins folder. Only
 # the interface exports are visible. Each RESOURCES pair embeds an image file
 # (ICO/PNG: icon, BMP: bitmap) under NAME, e.g. ACTION or BUTTON0.
+# WIDGETS_SOURCES build the module's companion <target>.widgets beside it
+# (module_helper/WidgetsPart.h): its windows, over Qt Widgets, linked with
+# brenmark_module_widgets and WIDGETS_LIBRARIES.
 set(BRENMARK_SDK_DIR ${CMAKE_CURRENT_LIST_DIR})
 
 # GCC marks function-local statics of inline code (std::to_string's digit
@@ -17,7 +21,7 @@ function(brenmark_module_compile_options target)
 endfunction()
 
 function(brenmark_add_module target)
-    cmake_parse_arguments(ARG "" "OUTPUT_DIRECTORY" "SOURCES;LIBRARIES;RESOURCES" ${ARGN})
+    cmake_parse_arguments(ARG "" "OUTPUT_DIRECTORY" "SOURCES;LIBRARIES;RESOURCES;WIDGETS_SOURCES;WIDGETS_LIBRARIES" ${ARGN})
     if(NOT ARG_OUTPUT_DIRECTORY)
         set(ARG_OUTPUT_DIRECTORY ${BRENMARK_PROGRAM_DIR}/Plugins)
     endif()
@@ -55,4 +59,25 @@ function(brenmark_add_module target)
         CXX_VISIBILITY_PRESET hidden
         VISIBILITY_INLINES_HIDDEN ON
         LIBRARY_OUTPUT_DIRECTORY ${ARG_OUTPUT_DIRECTORY})
+
+    if(ARG_WIDGETS_SOURCES)
+        set(widgets ${target}_widgets)
+        add_library(${widgets} MODULE ${ARG_WIDGETS_SOURCES})
+        target_include_directories(${widgets} PRIVATE ${BRENMARK_SDK_DIR})
+        if(TARGET brenmark_options)
+            target_link_libraries(${widgets} PRIVATE brenmark_options)
+        endif()
+        target_link_libraries(${widgets} PRIVATE brenmark_module_widgets ${ARG_WIDGETS_LIBRARIES})
+        brenmark_module_compile_options(${widgets})
+        set_target_properties(${widgets} PROPERTIES
+            PREFIX ""
+            OUTPUT_NAME ${target}
+            SUFFIX ".widgets"
+            C_VISIBILITY_PRESET hidden
+            CXX_VISIBILITY_PRESET hidden
+            VISIBILITY_INLINES_HIDDEN ON
+            LIBRARY_OUTPUT_DIRECTORY ${ARG_OUTPUT_DIRECTORY})
+        # Whatever needs the module needs its windows too.
+        add_dependencies(${target} ${widgets})
+    endif()
 endfunction()

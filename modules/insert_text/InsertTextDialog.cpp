@@ -1,5 +1,6 @@
 #include "modules/insert_text/InsertTextDialog.h"
 
+#include "module_helper/WidgetsExports.h"
 #include "modules/insert_text/InsertText.h"
 
 #include <QComboBox>
@@ -56,3 +57,5 @@ void InsertTextDialog::updateOffsetEnabled()
 }
 
 } // namespace brenmark::modules
+
+BRENMARK_MODULE_WIDGETS(brenmark::modules::InsertOptions, brenmark::modules::InsertTextDialog)

@@ -1,5 +1,6 @@
 #include "modules/letter_case/LetterCaseDialog.h"
 
+#include "module_helper/WidgetsExports.h"
 #include <QComboBox>
 #include <QFormLayout>
 
@@ -47,3 +48,5 @@ void LetterCaseDialog::appendExample(std::string_view fileName, std::string &out
 }
 
 } // namespace brenmark::modules
+
+BRENMARK_MODULE_WIDGETS(brenmark::modules::CaseOptions, brenmark::modules::LetterCaseDialog)

@@ -5,14 +5,12 @@
 #include "modules/date_time/FileDateReader.h"
 #include "modules/move_to_folder/FileMover.h"
 #include "modules/move_to_folder/FolderTarget.h"
-#include "modules/move_to_folder/MoveToFolderDialog.h"
 #include "modules/move_to_folder/RunJournal.h"
 #include "modules/move_to_folder/UndoRun.h"
 
-#include <QApplication>
-#include <QMessageBox>
-#include <QProgressBar>
+#include <QMetaObject>
 #include <QScopeGuard>
+#include <QVariant>
 
 #include <chrono>
 #include <cstring>
@@ -29,12 +27,7 @@ enum Button { UndoButton = 0, AboutButton = 1 };
 // than a user takes to gather files for the next run.
 constexpr std::chrono::seconds kRunPause{20};
 
-// Message boxes need a running widget application; a host without windows
-// still gets the work done, silently.
-bool canShowWindows()
-{
-    return qobject_cast<QApplication *>(QCoreApplication::instance()) != nullptr;
-}
+using sdk::MessageKind;
 
 class MoveToFolderModule final : public sdk::ModuleBase
 {
@@ -67,14 +60,9 @@ public:
 
     std::string caption(const void *block) const override { return describe(typed(block)); }
 
-    bool editOptions(QWidget *parent, void *block, bool) override
+    bool editOptions(QWidget *parent, void *block, bool isNew) override
     {
-        MoveToFolderDialog dialog(parent, typed(block));
-        if (dialog.exec() != QDialog::Accepted)
-            return false;
-        const MoveOptions edited = dialog.options();
-        std::memcpy(block, &edited, sizeof edited);
-        return true;
+        return sdk::editInWidgetsPart(parent, block, isNew);
     }
 
     void computePath(const void *block, const sdk::FileRequest &request, std::string &out) override
@@ -138,19 +126,22 @@ public:
 private:
     static const MoveOptions &typed(const void *block) { return *static_cast<const MoveOptions *>(block); }
 
+    // The host's progress bar is driven through Qt's meta-objects, so that
+    // this library needs no Qt Widgets (its windows are in the companion).
+    // A QWidget starts with its QObject, so the handle is that QObject too.
     static CopyProgress progressReporter(void *progressBar)
     {
-        auto *bar = qobject_cast<QProgressBar *>(static_cast<QWidget *>(progressBar));
-        if (bar == nullptr)
+        auto *bar = static_cast<QObject *>(progressBar);
+        if (bar == nullptr || !bar->inherits("QProgressBar"))
             return {};
         // The host handles no events during the call: paint each new percent at once.
         return [bar](int percent) {
-            if (bar->maximum() != 100)
-                bar->setRange(0, 100);
-            if (bar->value() == percent)
+            if (bar->property("maximum").toInt() != 100)
+                QMetaObject::invokeMethod(bar, "setRange", Q_ARG(int, 0), Q_ARG(int, 100));
+            if (bar->property("value").toInt() == percent)
                 return;
-            bar->setValue(percent);
-            bar->repaint();
+            QMetaObject::invokeMethod(bar, "setValue", Q_ARG(int, percent));
+            QMetaObject::invokeMethod(bar, "repaint");
         };
     }
 
@@ -175,81 +166,71 @@ private:
         }
     }
 
+    // Messages need a running widget application; a host without windows
+    // still gets the work done, silently (showMessage then shows nothing).
     void undo()
     {
-        const bool windows = canShowWindows();
-        QWidget *parent = windows ? QApplication::activeWindow() : nullptr;
-        const QString title = QString::fromUtf8(kModuleName);
+        const std::string title = kModuleName;
         if (!m_journal) {
-            if (windows)
-                QMessageBox::warning(parent, title, QStringLiteral("Журнал перемещений недоступен: программа не сообщила свою папку."));
+            sdk::showMessage(MessageKind::Warning, title, "Журнал перемещений недоступен: программа не сообщила свою папку.");
             return;
         }
         std::vector<JournalRun> runs;
         try {
             runs = m_journal->runs();
         } catch (const sdk::ModuleError &error) {
-            if (windows)
-                QMessageBox::warning(parent, title, QString::fromUtf8(error.what()));
+            sdk::showMessage(MessageKind::Warning, title, error.what());
             return;
         }
         if (runs.empty()) {
-            if (windows)
-                QMessageBox::information(parent, title, QStringLiteral("Отменять нечего: журнал перемещений пуст.")
-                                                            + journalProblem());
+            sdk::showMessage(MessageKind::Information, title, "Отменять нечего: журнал перемещений пуст." + journalProblem());
             return;
         }
+        const bool windows = sdk::canShowWindows();
         if (windows
-            && QMessageBox::question(parent, title,
-                                     QStringLiteral("Вернуть файлы последнего запуска (%1) на прежние места?\n"
-                                                    "Занятые места не освобождаются: такие файлы останутся, где они есть.")
-                                         .arg(runs.back().moves.size()))
-                   != QMessageBox::Yes)
+            && !sdk::showMessage(MessageKind::Question, title,
+                                 "Вернуть файлы последнего запуска (" + std::to_string(runs.back().moves.size())
+                                     + ") на прежние места?\n"
+                                       "Занятые места не освобождаются: такие файлы останутся, где они есть."))
             return;
 
         UndoReport report;
         try {
             report = undoLastRun(*m_journal);
         } catch (const sdk::ModuleError &error) {
-            if (windows)
-                QMessageBox::warning(parent, title, QString::fromUtf8(error.what()));
+            sdk::showMessage(MessageKind::Warning, title, error.what());
             return;
         }
         m_previewSinceRun = true;
         if (!windows)
             return;
-        QString text = QStringLiteral("Возвращено файлов: %1.").arg(report.restored);
+        std::string text = "Возвращено файлов: " + std::to_string(report.restored) + ".";
         if (!report.failures.empty()) {
-            text += QStringLiteral("\nНе возвращено: %1 (остались в журнале):").arg(report.failures.size());
+            text += "\nНе возвращено: " + std::to_string(report.failures.size()) + " (остались в журнале):";
             for (std::size_t i = 0; i < report.failures.size() && i < 10; ++i)
-                text += QStringLiteral("\n• ") + QString::fromUtf8(report.failures[i]);
+                text += "\n• " + report.failures[i];
         }
         text += journalProblem();
-        if (report.failures.empty())
-            QMessageBox::information(parent, title, text);
-        else
-            QMessageBox::warning(parent, title, text);
+        sdk::showMessage(report.failures.empty() ? MessageKind::Information : MessageKind::Warning, title, text);
     }
 
-    QString journalProblem() const
+    std::string journalProblem() const
     {
         if (m_journalError.empty())
             return {};
-        return QStringLiteral("\nЖурнал записан не полностью: ") + QString::fromUtf8(m_journalError);
+        return "\nЖурнал записан не полностью: " + m_journalError;
     }
 
     void about() const
     {
-        if (!canShowWindows())
-            return;
-        QMessageBox::about(QApplication::activeWindow(), QString::fromUtf8(kModuleName),
-                           QStringLiteral("Перемещение в папку 1.02\n\n"
-                                          "Переносит файлы в папку, заданную от корня или от папки файла; "
-                                          "в пути можно указать год, месяц и день даты файла (%Y, %m, %d). "
-                                          "Недостающие папки создаются при запуске. На другой диск файл "
-                                          "копируется, копия сверяется с оригиналом, и только потом оригинал "
-                                          "удаляется. Существующие файлы никогда не заменяются.\n\n"
-                                          "«Отменить» возвращает файлы последнего запуска на прежние места."));
+        sdk::showMessage(MessageKind::About, kModuleName,
+                         "Перемещение в папку 1.02\n\n"
+                         "Переносит файлы в папку, заданную от корня или от папки файла; "
+                         "в пути можно указать год, месяц и день даты файла (%Y, %m, %d). "
+                         "Недостающие папки создаются при запуске. На другой диск файл "
+                         "копируется, копия сверяется с оригиналом, и только потом оригинал "
+                         "удаляется. Существующие файлы никогда не заменяются.\n\n"
+                         "«Отменить» возвращает файлы последнего запуска на прежние места.");
     }
 
     datetime::FileDateReader m_reader;

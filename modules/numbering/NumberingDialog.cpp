@@ -1,5 +1,6 @@
 #include "modules/numbering/NumberingDialog.h"
 
+#include "module_helper/WidgetsExports.h"
 #include "modules/numbering/Numbering.h"
 
 #include <QComboBox>
@@ -64,3 +65,5 @@ void NumberingDialog::appendExample(std::string_view fileName, std::string &out)
 }
 
 } // namespace brenmark::modules
+
+BRENMARK_MODULE_WIDGETS(brenmark::modules::NumberingOptions, brenmark::modules::NumberingDialog)

@@ -1,5 +1,6 @@
 #include "modules/replace_text/ReplaceTextDialog.h"
 
+#include "module_helper/WidgetsExports.h"
 #include "modules/replace_text/TextReplacer.h"
 #include "module_helper/ModuleError.h"
 
@@ -71,3 +72,5 @@ QString ReplaceTextDialog::optionsProblem() const
 }
 
 } // namespace brenmark::modules
+
+BRENMARK_MODULE_WIDGETS(brenmark::modules::ReplaceOptions, brenmark::modules::ReplaceTextDialog)

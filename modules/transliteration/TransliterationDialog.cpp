@@ -1,5 +1,6 @@
 #include "modules/transliteration/TransliterationDialog.h"
 
+#include "module_helper/WidgetsExports.h"
 #include "modules/transliteration/Transliterator.h"
 
 #include <QCheckBox>
@@ -55,3 +56,5 @@ void TransliterationDialog::updateMarksEnabled()
 }
 
 } // namespace brenmark::translit
+
+BRENMARK_MODULE_WIDGETS(brenmark::translit::TranslitOptions, brenmark::translit::TransliterationDialog)

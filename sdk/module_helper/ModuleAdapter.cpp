@@ -3,9 +3,7 @@
 #include "module_helper/FileName.h"
 #include "module_helper/ModuleError.h"
 #include "module_helper/Utf8.h"
-
-#include <QApplication>
-#include <QWidget>
+#include "module_helper/WidgetsPart.h"
 
 #include <algorithm>
 #include <cstring>
@@ -145,7 +143,7 @@ int32_t ModuleAdapter::showOptions(uint8_t isNew, void **optionsSlot, const char
     if (!optionsSlot || !caption)
         throw ModuleError("Окну параметров не передано место для параметров.");
     auto *parent = static_cast<QWidget *>(m_mainWindow);
-    if (!parent && !qobject_cast<QApplication *>(QCoreApplication::instance()))
+    if (!parent && !canShowWindows())
         throw ModuleError("Окно параметров нельзя показать: программа работает без окон.");
 
     if (isNew) {

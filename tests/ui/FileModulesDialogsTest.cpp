@@ -3,6 +3,8 @@
 // calls them, over a main window of the test's own.
 #include "tests/support/DialogModule.h"
 
+#include "modules/move_to_folder/MoveOptions.h"
+
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDialog>
@@ -12,9 +14,13 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QProgressBar>
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <sys/stat.h>
+
+#include <cstring>
 #include <memory>
 
 using namespace brenmark;
@@ -208,6 +214,47 @@ private slots:
         });
         guardModuleCall([&] { module.function<BrenmarkClickBtn>("clickBtn")(1); });
         QVERIFY(aboutShown);
+        module.freeOpt(slot);
+    }
+
+    // The module drives the host's progress bar through Qt's meta-objects
+    // (it links no Qt Widgets): a move to another file system fills it.
+    void aMoveToAnotherFileSystemFillsTheHostsProgressBar()
+    {
+        QTemporaryDir files;
+        QTemporaryDir target(QStringLiteral("/dev/shm/brenmark-move-XXXXXX"));
+        QVERIFY(files.isValid() && target.isValid());
+        struct stat from {}, to {};
+        QVERIFY(::stat(QFile::encodeName(files.path()).constData(), &from) == 0);
+        QVERIFY(::stat(QFile::encodeName(target.path()).constData(), &to) == 0);
+        if (from.st_dev == to.st_dev)
+            QSKIP("the temporary folder and /dev/shm are one file system here");
+        Module module("move_to_folder.so", m_window.get());
+        void *slot = nullptr;
+        module.function<BrenmarkNewOpt>("newOpt")(&slot);
+        auto *options = static_cast<movetofolder::MoveOptions *>(slot);
+        const QByteArray folder = target.path().toUtf8();
+        std::memset(options->folder, 0, sizeof options->folder);
+        std::memcpy(options->folder, folder.constData(), size_t(folder.size()));
+
+        const QString original = files.filePath(QStringLiteral("большой.bin"));
+        QFile file(original);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(QByteArray(3 * 1024 * 1024 + 5, 'x')); // more than one copy buffer
+        file.close();
+        QProgressBar bar;
+        bar.setRange(0, 7);
+        const QByteArray bytes = original.toUtf8();
+        const char *name = bytes.constData();
+        void *handle = static_cast<QWidget *>(&bar);
+        guardModuleCall([&] {
+            module.function<BrenmarkProcess>("process")(&name, bytes.constData(), 0, handle, &slot, BRENMARK_MODE_RUN);
+        });
+        const QString moved = QString::fromUtf8(name);
+        QCOMPARE(moved, target.filePath(QStringLiteral("большой.bin")));
+        QVERIFY(QFile::exists(moved) && !QFile::exists(original));
+        QCOMPARE(bar.maximum(), 100);
+        QCOMPARE(bar.value(), 100);
         module.freeOpt(slot);
     }
 
