@@ -20,6 +20,26 @@ function(brenmark_module_compile_options target)
     endif()
 endfunction()
 
+# A module or its companion: a shared library without "lib" prefix in
+# `directory`, exporting nothing but what is marked for export.
+# brenmark_module_library(target directory sources... LINK libraries...)
+function(brenmark_module_library target directory)
+    cmake_parse_arguments(ARG "" "" "LINK" ${ARGN})
+    add_library(${target} MODULE ${ARG_UNPARSED_ARGUMENTS})
+    target_include_directories(${target} PRIVATE ${BRENMARK_SDK_DIR})
+    if(TARGET brenmark_options)
+        target_link_libraries(${target} PRIVATE brenmark_options)
+    endif()
+    target_link_libraries(${target} PRIVATE ${ARG_LINK})
+    brenmark_module_compile_options(${target})
+    set_target_properties(${target} PROPERTIES
+        PREFIX ""
+        C_VISIBILITY_PRESET hidden
+        CXX_VISIBILITY_PRESET hidden
+        VISIBILITY_INLINES_HIDDEN ON
+        LIBRARY_OUTPUT_DIRECTORY ${directory})
+endfunction()
+
 function(brenmark_add_module target)
     cmake_parse_arguments(ARG "" "OUTPUT_DIRECTORY" "SOURCES;LIBRARIES;RESOURCES;WIDGETS_SOURCES;WIDGETS_LIBRARIES" ${ARGN})
     if(NOT ARG_OUTPUT_DIRECTORY)
@@ -46,37 +66,14 @@ function(brenmark_add_module target)
         endforeach()
     endif()
 
-    add_library(${target} MODULE ${ARG_SOURCES} ${resource_sources})
-    target_include_directories(${target} PRIVATE ${BRENMARK_SDK_DIR})
-    if(TARGET brenmark_options)
-        target_link_libraries(${target} PRIVATE brenmark_options)
-    endif()
-    target_link_libraries(${target} PRIVATE ${ARG_LIBRARIES})
-    brenmark_module_compile_options(${target})
-    set_target_properties(${target} PROPERTIES
-        PREFIX ""
-        C_VISIBILITY_PRESET hidden
-        CXX_VISIBILITY_PRESET hidden
-        VISIBILITY_INLINES_HIDDEN ON
-        LIBRARY_OUTPUT_DIRECTORY ${ARG_OUTPUT_DIRECTORY})
+    brenmark_module_library(${target} ${ARG_OUTPUT_DIRECTORY}
+        ${ARG_SOURCES} ${resource_sources} LINK ${ARG_LIBRARIES})
 
     if(ARG_WIDGETS_SOURCES)
         set(widgets ${target}_widgets)
-        add_library(${widgets} MODULE ${ARG_WIDGETS_SOURCES})
-        target_include_directories(${widgets} PRIVATE ${BRENMARK_SDK_DIR})
-        if(TARGET brenmark_options)
-            target_link_libraries(${widgets} PRIVATE brenmark_options)
-        endif()
-        target_link_libraries(${widgets} PRIVATE brenmark_module_widgets ${ARG_WIDGETS_LIBRARIES})
-        brenmark_module_compile_options(${widgets})
-        set_target_properties(${widgets} PROPERTIES
-            PREFIX ""
-            OUTPUT_NAME ${target}
-            SUFFIX ".widgets"
-            C_VISIBILITY_PRESET hidden
-            CXX_VISIBILITY_PRESET hidden
-            VISIBILITY_INLINES_HIDDEN ON
-            LIBRARY_OUTPUT_DIRECTORY ${ARG_OUTPUT_DIRECTORY})
+        brenmark_module_library(${widgets} ${ARG_OUTPUT_DIRECTORY}
+            ${ARG_WIDGETS_SOURCES} LINK brenmark_module_widgets ${ARG_WIDGETS_LIBRARIES})
+        set_target_properties(${widgets} PROPERTIES OUTPUT_NAME ${target} SUFFIX ".widgets")
         # Whatever needs the module needs its windows too.
         add_dependencies(${target} ${widgets})
     endif()
