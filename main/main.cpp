@@ -1,7 +1,7 @@
 #include "about/ui/TfmAbout.h"
 #include "information/ui/TfmInfo.h"
 #include "main/core/modulehost/ProgramDirectory.h"
-#include "main/core/shell/ProgramPaths.h"
+#include "main/core/modulehost/ProgramPaths.h"
 #include "main/ui/BrenmarkApplication.h"
 #include "main/ui/TForm1.h"
 #include "main/ui/TerminationSignals.h"

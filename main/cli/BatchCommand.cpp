@@ -13,7 +13,7 @@
 #include "main/core/filelist/FolderListing.h"
 #include "main/core/modulehost/ModuleRegistry.h"
 #include "main/core/modulehost/ProgramDirectory.h"
-#include "main/core/shell/ProgramPaths.h"
+#include "main/core/modulehost/ProgramPaths.h"
 #include "main/core/templates/TemplateChain.h"
 #include "main/core/templates/TemplateFormat.h"
 #include "options/core/SettingsFile.h"

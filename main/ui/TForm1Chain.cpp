@@ -5,7 +5,7 @@
 #include "main/core/batch/PreviewEngine.h"
 #include "main/core/chain/ActionChainModel.h"
 #include "main/core/chain/ChainControlStates.h"
-#include "main/core/shell/ProgramPaths.h"
+#include "main/core/modulehost/ProgramPaths.h"
 #include "main/core/templates/TemplateChain.h"
 #include "main/core/templates/TemplateList.h"
 #include "main/core/templates/TemplateTexts.h"

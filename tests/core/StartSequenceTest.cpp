@@ -1,7 +1,7 @@
 #include "main/core/chain/ActionChainModel.h"
 #include "main/core/modulehost/ModuleLibrary.h"
+#include "main/core/modulehost/ProgramPaths.h"
 #include "main/core/shell/ChainAutosave.h"
-#include "main/core/shell/ProgramPaths.h"
 #include "main/core/shell/StartSequence.h"
 #include "main/core/shell/StartupFiles.h"
 #include "main/core/templates/TemplateChain.h"

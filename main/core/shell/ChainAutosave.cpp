@@ -1,6 +1,6 @@
 #include "main/core/shell/ChainAutosave.h"
 
-#include "main/core/shell/ProgramPaths.h"
+#include "main/core/modulehost/ProgramPaths.h"
 #include "main/core/templates/TemplateList.h"
 #include "options/core/SettingsFile.h"
 

@@ -1,6 +1,6 @@
 #include "main/core/templates/TemplateList.h"
 
-#include "main/core/shell/ProgramPaths.h"
+#include "main/core/modulehost/ProgramPaths.h"
 
 #include <QDirIterator>
 #include <QFileInfo>

@@ -1,4 +1,4 @@
-#include "main/core/shell/ProgramPaths.h"
+#include "main/core/modulehost/ProgramPaths.h"
 
 namespace brenmark {
 
