@@ -117,7 +117,7 @@ void TForm1::addDroppedFiles(const std::vector<std::string> &paths)
 {
     // A failing module ends the drop; the files before it stay and are counted.
     try {
-        m_files->appendDroppedFiles(paths, *m_preview);
+        m_preview->appendDroppedFiles(paths);
     } catch (...) {
         UpdateFileCount();
         throw;

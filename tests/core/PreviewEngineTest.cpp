@@ -191,7 +191,7 @@ TEST(Preview, DroppedFilesGetTheirNewPathWithTheIndexTheyAreAboutToTake)
     setup.addRows(2);
     Fixtures::reset(spy);
 
-    EXPECT_EQ(setup.files.appendDroppedFiles({a, tree.folder("dir"), tree.root() + "/gone", b}, setup.engine), 2);
+    EXPECT_EQ(setup.engine.appendDroppedFiles({a, tree.folder("dir"), tree.root() + "/gone", b}), 2);
     EXPECT_EQ(setup.files.rowText(2), FileEntry::fullRow(0, a, a + "+1"));
     EXPECT_EQ(setup.files.rowText(3), FileEntry::fullRow(0, b, b + "+1"));
     const auto log = Fixtures::logLines(spy);
@@ -201,7 +201,7 @@ TEST(Preview, DroppedFilesGetTheirNewPathWithTheIndexTheyAreAboutToTake)
     EXPECT_EQ(setup.files.rowText(0), "0|/d/f0"); // the other rows are not touched
 
     setup.settings.noPreview = true;
-    setup.files.appendDroppedFiles({a}, setup.engine);
+    setup.engine.appendDroppedFiles({a});
     EXPECT_EQ(setup.files.rowText(4), FileEntry::fullRow(0, a, ""));
     EXPECT_EQ(setup.files.entry(4).currentPath, a);
 }

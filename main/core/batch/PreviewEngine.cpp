@@ -57,6 +57,14 @@ int PreviewEngine::iconIndexFor(const std::string &path) const
     return settings().showIcons ? FileIconList::instance().iconIndex(path) : 0;
 }
 
+int PreviewEngine::appendDroppedFiles(const std::vector<std::string> &paths)
+{
+    return m_files.appendDroppedFiles(paths, [this](const std::string &path, int index) {
+        std::string newPath = PreviewFile(path, index);
+        return FileListModel::DroppedRow {iconIndexFor(path), std::move(newPath)};
+    });
+}
+
 void PreviewEngine::RebuildPreview()
 {
     if (m_rebuilding) {

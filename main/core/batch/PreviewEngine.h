@@ -2,6 +2,7 @@
 
 #include <functional>
 #include <string>
+#include <vector>
 
 namespace brenmark {
 
@@ -38,6 +39,11 @@ public:
     std::string PreviewFile(const std::string &path, int index);
     // The icon index for a path under the current settings (0 when icons are off).
     int iconIndexFor(const std::string &path) const;
+    // Files dropped onto the window: each accepted one is appended at once
+    // with its own new path (PreviewFile with the index its row takes) and
+    // icon; nothing else is rebuilt. Gives the number of rows appended; a
+    // failing module ends the drop with the files before it in the list.
+    int appendDroppedFiles(const std::vector<std::string> &paths);
 
     // Rewrites every row of the file list as "%d|%s*%s" (icon index, current
     // path, new path), unless no_preview is on. A failure ends the rebuild at the

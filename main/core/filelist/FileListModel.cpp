@@ -1,6 +1,5 @@
 #include "main/core/filelist/FileListModel.h"
 
-#include "main/core/batch/PreviewEngine.h"
 #include "main/core/filelist/BackgroundAddRule.h"
 #include "main/core/filelist/FileAddRule.h"
 #include "main/core/filelist/ListFile.h"
@@ -161,16 +160,15 @@ int FileListModel::appendListFiles(const std::vector<std::string> &paths)
     return appendListPaths(views);
 }
 
-int FileListModel::appendDroppedFiles(const std::vector<std::string> &paths, PreviewEngine &engine)
+int FileListModel::appendDroppedFiles(const std::vector<std::string> &paths, const DroppedRowSource &source)
 {
     FileAddRule rule;
     int added = 0;
     for (const std::string &path : paths) {
         if (!rule.accepts(path))
             continue;
-        std::string newPath = engine.PreviewFile(path, count());
-        int icon = engine.iconIndexFor(path);
-        std::vector<Row> rows {makeRow(icon, path, true, newPath)};
+        const DroppedRow dropped = source(path, count());
+        std::vector<Row> rows {makeRow(dropped.iconIndex, path, true, dropped.newPath)};
         appendRows(std::move(rows));
         ++added;
     }

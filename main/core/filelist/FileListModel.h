@@ -6,6 +6,7 @@
 #include <QAbstractListModel>
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -13,7 +14,6 @@
 namespace brenmark {
 
 class BackgroundAddRule;
-class PreviewEngine;
 
 // The file list `lbFiles`: an ordered list of FileEntry rows (duplicates
 // allowed), kept in contiguous storage so that a million rows stay cheap:
@@ -70,11 +70,18 @@ public:
     // appended with one insertion. Each returns the number of rows appended.
     int appendDialogFiles(const std::vector<std::string> &paths);      // "0|p*p"
     int appendListFiles(const std::vector<std::string> &paths);        // "0|p"
-    // Each dropped file gets its new path at once from engine.PreviewFile with
-    // the index the row is about to take, and its icon index by the engine's
-    // settings. A failing module ends the drop with the error; the files
-    // before it are in the list.
-    int appendDroppedFiles(const std::vector<std::string> &paths, PreviewEngine &engine);
+    // What a dropped file's row gets at once, asked with the index the row is
+    // about to take (the preview's PreviewFile and the icon setting).
+    struct DroppedRow
+    {
+        int iconIndex = 0;
+        std::string newPath;
+    };
+    using DroppedRowSource = std::function<DroppedRow(const std::string &path, int index)>;
+    // Each accepted file is appended alone with what `source` gives it. A
+    // failure of `source` ends the drop with the error; the files before it
+    // are in the list.
+    int appendDroppedFiles(const std::vector<std::string> &paths, const DroppedRowSource &source);
     // Reads the command-line list file (readListLines) and appends its files
     // as "0|p"; throws what readListLines throws.
     int appendListFile(const std::string &listFilePath);
