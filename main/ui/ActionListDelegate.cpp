@@ -1,8 +1,8 @@
 #include "main/ui/ActionListDelegate.h"
 
 #include "main/core/chain/ActionChainModel.h"
+#include "main/core/look/ImageList.h"
 #include "main/core/look/SystemColors.h"
-#include "main/core/modulehost/ImageList.h"
 
 #include <QPainter>
 

@@ -1,7 +1,7 @@
 #pragma once
 
+#include "main/core/look/ImageList.h"
 #include "main/core/modulehost/ActionMenuTree.h"
-#include "main/core/modulehost/ImageList.h"
 #include "main/core/modulehost/ModuleCommand.h"
 #include "main/core/modulehost/ModuleRegistry.h"
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "main/core/modulehost/ImageList.h"
+#include "main/core/look/ImageList.h"
 #include "main/core/modulehost/ModuleRegistry.h"
 #include "options/core/Settings.h"
 

@@ -1,5 +1,5 @@
+#include "main/core/look/ImageList.h"
 #include "main/core/modulehost/ModuleCallGuard.h"
-#include "main/core/modulehost/ImageList.h"
 #include "main/core/modulehost/ModuleRegistry.h"
 
 #define BRENMARK_HOST

@@ -1,6 +1,6 @@
 // The extension, date, transliteration and move modules loaded by the host's
 // own registry: menus, images and command buttons as the windows get them.
-#include "main/core/modulehost/ImageList.h"
+#include "main/core/look/ImageList.h"
 #include "main/core/modulehost/ModuleCommand.h"
 #include "main/core/modulehost/ModuleRegistry.h"
 

@@ -1,5 +1,5 @@
-#include "main/core/modulehost/ImageList.h"
-#include "main/core/modulehost/ModuleImages.h"
+#include "main/core/look/ImageList.h"
+#include "main/core/look/ModuleImages.h"
 #include "main/core/modulehost/ProgramDirectory.h"
 
 #include <gtest/gtest.h>

@@ -1,5 +1,5 @@
 // The shipped renaming modules through the program's own module host.
-#include "main/core/modulehost/ImageList.h"
+#include "main/core/look/ImageList.h"
 #include "main/core/modulehost/ModuleRegistry.h"
 
 #include <gtest/gtest.h>

@@ -1,4 +1,4 @@
-#include "main/core/modulehost/ImageList.h"
+#include "main/core/look/ImageList.h"
 #include "main/core/modulehost/ModuleRegistry.h"
 #include "main/ui/ModuleListRows.h"
 

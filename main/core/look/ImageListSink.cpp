@@ -1,6 +1,6 @@
-#include "main/core/modulehost/ImageListSink.h"
+#include "main/core/look/ImageListSink.h"
 
-#include "main/core/modulehost/ModuleImages.h"
+#include "main/core/look/ModuleImages.h"
 #include "main/core/modulehost/ModuleRegistry.h"
 
 namespace brenmark {

@@ -1,6 +1,6 @@
-#include "main/core/modulehost/ModuleImages.h"
+#include "main/core/look/ModuleImages.h"
 
-#include "main/core/modulehost/ImageList.h"
+#include "main/core/look/ImageList.h"
 #include "main/core/modulehost/ModuleCallGuard.h"
 #include "main/core/modulehost/ModuleLibrary.h"
 
