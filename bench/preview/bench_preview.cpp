@@ -211,7 +211,7 @@ int run(const std::string &root, int count)
     addActions(actions, module->handle(), 1);
     files.appendDialogFiles(paths);
     auto start = Clock::now();
-    runner.sbStartClick();
+    runner.run();
     const double batch = seconds(start);
     renameAll(paths, true);
 

@@ -97,7 +97,7 @@ ExitCode run(FileListModel &files, ActionChainModel &chain)
     ProgressDisplay display;
     RunReporter reporter(display, enabledActions(chain), [] { return stopSignalReceived() != 0; });
     BatchRunner runner(files, chain, reporter);
-    runner.sbStartClick();
+    runner.run();
     display.finish(reporter.filesDone());
     const bool interrupted = stopSignalReceived() != 0 && reporter.filesDone() < reporter.total();
     if (reporter.failedCalls() > 0)

@@ -2,7 +2,6 @@
 
 #include "main/ui/TForm1.h"
 
-#include <QCheckBox>
 #include <QCoreApplication>
 #include <QLabel>
 #include <QProgressBar>
@@ -73,21 +72,6 @@ void MainWindowSink::setRunning(bool running)
     m_form.btnExit->setEnabled(!running);
     if (running)
         m_form.sbStop->setFocus();
-}
-
-bool MainWindowSink::exitOnFinal() const
-{
-    return m_form.cbExitOnFinal->isChecked();
-}
-
-void MainWindowSink::closeWindow()
-{
-    m_form.close();
-}
-
-void MainWindowSink::updateFileCount()
-{
-    m_form.UpdateFileCount();
 }
 
 } // namespace brenmark

@@ -8,8 +8,8 @@ namespace brenmark {
 
 class TForm1;
 
-// The preview and the run report to the main window's controls: pbAll, lbAction,
-// pbNow, the run buttons, "Выход по завершении" and the status line.
+// The preview and the run report to the main window's controls: pbAll,
+// lbAction and pbNow; the window's message loop is the event pump.
 class MainWindowSink : public BatchSink
 {
 public:
@@ -33,11 +33,9 @@ public:
     // click cannot tell from every call.
     void processPendingEvents() override;
     void *progressBarHandle() const override;
-    // sbStop takes sbStart's place while a run is under way; the exit button waits.
-    void setRunning(bool running) override;
-    bool exitOnFinal() const override;
-    void closeWindow() override;
-    void updateFileCount() override;
+    // Around a run (sbStartClick): sbStop takes sbStart's place and the exit
+    // button waits, and the captions and the message loop are thinned out.
+    void setRunning(bool running);
 
 private:
     static constexpr qint64 kRunCaptionInterval = 40; // milliseconds, about 25 captions a second

@@ -170,7 +170,8 @@ public:
     void lvActionsDragDrop(const QPoint &position);
     void bbSaveClick();
     void cbProfileChange();
-    // Run.
+    // Run. After a complete run the window closes when cbExitOnFinal is
+    // checked; the file count is shown again after every run.
     void sbStartClick();
     void sbStopClick();
 

@@ -10,8 +10,10 @@
 #include "main/core/templates/TemplateList.h"
 #include "main/core/templates/TemplateTexts.h"
 #include "main/ui/ErrorReport.h"
+#include "main/ui/MainWindowSink.h"
 #include "main/ui/ModuleMenus.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDropEvent>
 #include <QInputDialog>
@@ -216,7 +218,14 @@ void TForm1::cbProfileChange()
 
 void TForm1::sbStartClick()
 {
-    m_runner->sbStartClick();
+    if (m_runner->isRunning())
+        return;
+    m_sink->setRunning(true);
+    const bool complete = m_runner->run();
+    m_sink->setRunning(false);
+    if (complete && cbExitOnFinal->isChecked())
+        close();
+    UpdateFileCount();
     if (m_closeAfterRun) {
         m_closeAfterRun = false;
         close();
@@ -225,7 +234,7 @@ void TForm1::sbStartClick()
 
 void TForm1::sbStopClick()
 {
-    m_runner->sbStopClick();
+    m_runner->requestStop();
 }
 
 } // namespace brenmark

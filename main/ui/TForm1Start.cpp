@@ -122,7 +122,7 @@ void TForm1::closeEvent(QCloseEvent *event)
 {
     // Modules cannot be unloaded under a running batch: stop it and close when it returns.
     if (m_runner->isRunning()) {
-        m_runner->sbStopClick();
+        m_runner->requestStop();
         m_closeAfterRun = true;
         event->ignore();
         return;

@@ -65,24 +65,20 @@ TEST(BatchRun, FilesOuterActionsInnerWithTheRunningNameAsArgumentTwo)
     setup.addRows(2);
     Fixtures::reset(spy);
 
-    setup.runner.sbStartClick();
+    EXPECT_TRUE(setup.runner.run());
     EXPECT_EQ(calls(spy), (std::vector<std::string> {"/d/f0 /d/f0 0 #1", "/d/f0+1 /d/f0+1 0 #3",
                                                      "/d/f1 /d/f1 1 #1", "/d/f1+1 /d/f1+1 1 #3"}));
     EXPECT_EQ(setup.sink.eventRounds, 4); // once before every call
     EXPECT_NE(std::find(setup.sink.statusHistory.begin(), setup.sink.statusHistory.end(), "f1 / Spy 3"),
               setup.sink.statusHistory.end());
-    EXPECT_EQ(setup.sink.running, (std::vector<bool> {true, false}));
     EXPECT_EQ(setup.sink.progressMaximum, 2);
     EXPECT_EQ(setup.sink.progressPosition, 0);
     EXPECT_EQ(setup.sink.statusText, QString());
-    // A complete run empties the list; without exit-on-final the window stays.
-    EXPECT_EQ(setup.files.count(), 0);
-    EXPECT_EQ(setup.sink.closeCalls, 0);
-    EXPECT_EQ(setup.sink.fileCountUpdates, 1);
+    EXPECT_EQ(setup.files.count(), 0); // a complete run empties the list
     EXPECT_FALSE(setup.runner.isRunning());
 }
 
-TEST(BatchRun, ACompleteRunClosesWithExitOnFinalEvenWithoutEnabledActions)
+TEST(BatchRun, ARunIsCompleteEvenWithoutEnabledActionsOrFiles)
 {
     Fixtures fixtures;
     void *spy = fixtures.load("fixture_batch_spy");
@@ -91,19 +87,33 @@ TEST(BatchRun, ACompleteRunClosesWithExitOnFinalEvenWithoutEnabledActions)
         setup.actions.addAction(spy, "spy.so", 0);
         setup.actions.setCheckedByUser(0, enabled);
         setup.addRows(3);
-        setup.sink.exitOnFinalChecked = true;
         Fixtures::reset(spy);
-        setup.runner.sbStartClick();
+        EXPECT_TRUE(setup.runner.run());
         EXPECT_EQ(calls(spy).size(), enabled ? 3u : 0u);
         EXPECT_EQ(setup.sink.eventRounds, enabled ? 3 : 0);
         EXPECT_EQ(setup.files.count(), 0);
-        EXPECT_EQ(setup.sink.closeCalls, 1);
-        EXPECT_EQ(setup.sink.fileCountUpdates, 1);
     }
     RunSetup empty;
-    empty.sink.exitOnFinalChecked = true;
-    empty.runner.sbStartClick();
-    EXPECT_EQ(empty.sink.closeCalls, 1);
+    EXPECT_TRUE(empty.runner.run());
+}
+
+TEST(BatchRun, AStartAskedForDuringARunIsIgnored)
+{
+    Fixtures fixtures;
+    void *spy = fixtures.load("fixture_batch_spy");
+    RunSetup setup;
+    setup.actions.addAction(spy, "spy.so", 0);
+    setup.addRows(2);
+    bool nested = true;
+    setup.sink.onEvents = [&] {
+        if (setup.sink.eventRounds == 1)
+            nested = setup.runner.run();
+    };
+    Fixtures::reset(spy);
+    EXPECT_TRUE(setup.runner.run());
+    EXPECT_FALSE(nested);
+    EXPECT_EQ(calls(spy).size(), 2u);
+    EXPECT_EQ(setup.sink.eventRounds, 2);
 }
 
 TEST(BatchRun, StopLetsTheCurrentCallFinishAndKeepsEveryRow)
@@ -121,20 +131,17 @@ TEST(BatchRun, StopLetsTheCurrentCallFinishAndKeepsEveryRow)
         for (int i = 0; i < 3; ++i)
             setup.actions.addAction(spy, "spy.so", 0);
         setup.addRows(5);
-        setup.sink.exitOnFinalChecked = true;
         setup.sink.onEvents = [&] {
             if (setup.sink.eventRounds == c.stopAtRound)
-                setup.runner.sbStopClick();
+                setup.runner.requestStop();
         };
         Fixtures::reset(spy);
-        setup.runner.sbStartClick();
+        EXPECT_FALSE(setup.runner.run());
         EXPECT_EQ(calls(spy).size(), c.calls);
         EXPECT_TRUE(setup.runner.StopRequested());
         EXPECT_EQ(setup.files.count(), 5);
         EXPECT_EQ(setup.files.rowText(2), "0|/d/f2*/d/f2");
-        EXPECT_EQ(setup.sink.closeCalls, 0);
-        EXPECT_EQ(setup.sink.fileCountUpdates, 1);
-        EXPECT_EQ(setup.sink.running, (std::vector<bool> {true, false}));
+        EXPECT_FALSE(setup.runner.isRunning());
     }
 }
 
@@ -153,7 +160,7 @@ TEST(BatchRun, AFailedCallShowsErrorAndTheNextActionStillRuns)
         setup.actions.addAction(spy, "spy.so", 0);
         setup.addRows(2);
         Fixtures::reset(spy);
-        setup.runner.sbStartClick();
+        setup.runner.run();
         const auto spyCalls = calls(spy);
         ASSERT_EQ(spyCalls.size(), 2u);
         // The thrower left "half-done" in the running name before failing.
@@ -179,7 +186,7 @@ TEST(BatchRun, RowsRemovedOrAddedDuringTheRunAreNeverMistaken)
         }
     };
     Fixtures::reset(spy);
-    setup.runner.sbStartClick();
+    setup.runner.run();
     EXPECT_EQ(calls(spy), (std::vector<std::string> {"/d/f0 /d/f0 0 #1", "/d/f3 /d/f3 1 #1", "/d/f4 /d/f4 2 #1"}));
 
     spy = fixtures.load("fixture_batch_spy");
@@ -187,7 +194,7 @@ TEST(BatchRun, RowsRemovedOrAddedDuringTheRunAreNeverMistaken)
     cleared.actions.addAction(spy, "spy.so", 0);
     cleared.addRows(3);
     cleared.sink.onEvents = [&] { cleared.files.clear(); };
-    cleared.runner.sbStartClick();
+    cleared.runner.run();
     EXPECT_EQ(calls(spy), std::vector<std::string> {"/d/f0 /d/f0 0 #1"});
 }
 
@@ -207,7 +214,7 @@ TEST(BatchRun, ActionsRemovedDuringTheRunAreSkipped)
         }
     };
     Fixtures::reset(spy);
-    setup.runner.sbStartClick();
+    setup.runner.run();
     EXPECT_EQ(calls(spy), (std::vector<std::string> {"/d/f0 /d/f0 0 #2", "/d/f0+2 /d/f0+2 0 #3",
                                                      "/d/f1 /d/f1 1 #2", "/d/f1+2 /d/f1+2 1 #3",
                                                      "/d/f1+2+3 /d/f1+2+3 1 #4"}));
@@ -228,7 +235,7 @@ TEST(BatchRun, ASinkWithoutCallTextsIsToldOfEveryCallThatIsMade)
             setup.actions.setCheckedByUser(1, false);
     };
     Fixtures::reset(spy);
-    setup.runner.sbStartClick();
+    setup.runner.run();
     EXPECT_EQ(calls(spy).size(), 2u);
     EXPECT_EQ(setup.sink.callsStarted, 2);
     // Only the end of the run's empty text: no text per call.
@@ -247,7 +254,7 @@ TEST(BatchRun, RenamesForRealAndNeverReplacesAFile)
     setup.actions.addAction(rename, "rename.so", 0);
     setup.actions.addAction(rename, "rename.so", 0);
     EXPECT_EQ(setup.files.appendDialogFiles({a, c}), 2);
-    setup.runner.sbStartClick();
+    setup.runner.run();
     EXPECT_TRUE(QFile::exists(QString::fromStdString(tree.root() + "/r_r_a")));
     EXPECT_FALSE(QFile::exists(QString::fromStdString(a)));
     EXPECT_TRUE(QFile::exists(QString::fromStdString(c)));

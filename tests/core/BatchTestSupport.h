@@ -107,25 +107,17 @@ public:
     void *progressBarHandle() const override { return kProgressBar; }
     bool showsCallStatus() const override { return callStatusShown; }
     void callStarting() override { ++callsStarted; }
-    void setRunning(bool value) override { running.push_back(value); }
-    bool exitOnFinal() const override { return exitOnFinalChecked; }
-    void closeWindow() override { ++closeCalls; }
-    void updateFileCount() override { ++fileCountUpdates; }
 
     int progressMaximum = -1;
     int progressPosition = -1;
     QString statusText;
     std::vector<std::string> statusHistory;
     std::vector<std::string> paintedStatus;
-    std::vector<bool> running;
     int eventRounds = 0;
     std::function<void()> onEvents;
     std::function<void(int)> onProgress;
-    bool exitOnFinalChecked = false;
     bool callStatusShown = true;
     int callsStarted = 0;
-    int closeCalls = 0;
-    int fileCountUpdates = 0;
 };
 
 // Real files for the add rule, in a private folder.

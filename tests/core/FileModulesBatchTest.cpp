@@ -115,7 +115,7 @@ TEST(FileModulesBatch, PreviewThenRunAcrossFileSystems)
     EXPECT_EQ(readFile(photo), jpeg) << "the preview touches nothing";
 
     BatchRunner runner(files, chain.actions, sink);
-    runner.sbStartClick();
+    runner.run();
 
     EXPECT_EQ(readFile(tmpfs + "/2019/2019-06-21_Otpusk.jpg"), jpeg);
     EXPECT_FALSE(fs::exists(photo));

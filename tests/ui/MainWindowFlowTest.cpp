@@ -151,6 +151,12 @@ void MainWindowFlowTest::startSequenceLoadsModulesAndListedFiles()
     QVERIFY(!m_form->sbStart->icon().isNull());
     QVERIFY(!m_form->btnExit->icon().isNull());
     QVERIFY(!m_options->findChild<QPushButton *>(QStringLiteral("btnOK"))->icon().isNull());
+
+    // Given a list, a complete run (here one without actions) closes the program.
+    m_form->sbStartClick();
+    QVERIFY(!m_form->isVisible());
+    QCOMPARE(m_form->files().count(), 0);
+    QCOMPARE(m_form->sbFiles->currentMessage(), QStringLiteral("Файлов 0 из 0."));
 }
 
 void MainWindowFlowTest::addedActionsRenameTheRowsAndRunMovesTheFiles()
@@ -201,6 +207,7 @@ void MainWindowFlowTest::stopButtonTakesStartsPlaceAndStopsTheRun()
     m_form->files().appendDialogFiles({QFile::encodeName(m_files + QStringLiteral("photo.jpg")).toStdString(),
                                        QFile::encodeName(m_files + QStringLiteral("notes.txt")).toStdString()});
     addActionItem(QStringLiteral("Приставка"))->trigger();
+    m_form->cbExitOnFinal->setChecked(true);
     bool stopShown = false;
     bool startHidden = false;
     QString firstCaption;
@@ -225,6 +232,7 @@ void MainWindowFlowTest::stopButtonTakesStartsPlaceAndStopsTheRun()
     QVERIFY(m_form->sbStop->isHidden());
     QVERIFY(m_form->sbStart->isVisible());
     QVERIFY(m_form->btnExit->isEnabled());
+    QVERIFY(m_form->isVisible()); // and the window, "Выход по завершении" or not
 }
 
 void MainWindowFlowTest::closingDuringARunStopsItFirst()

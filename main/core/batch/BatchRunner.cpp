@@ -40,16 +40,15 @@ bool BatchRunner::stopping() const
     return m_stopRequested || m_sink.stopRequested();
 }
 
-void BatchRunner::sbStartClick()
+bool BatchRunner::run()
 {
     if (m_running)
-        return;
+        return false;
     m_running = true;
     const int total = m_files.count();
     m_sink.setProgressPosition(0);
     m_sink.setProgressMaximum(total);
     m_stopRequested = false;
-    m_sink.setRunning(true);
 
     // Rows are found again by serial number: rows removed while events are
     // processed are skipped, rows added meanwhile (serials above the last one
@@ -73,16 +72,12 @@ void BatchRunner::sbStartClick()
     }
 
     m_sink.setProgressPosition(0);
-    m_sink.setRunning(false);
     m_sink.setStatusText(QString());
     m_running = false;
-    const bool stopped = stopping();
-    if (!stopped) {
-        m_files.clear();
-        if (m_sink.exitOnFinal())
-            m_sink.closeWindow();
-    }
-    m_sink.updateFileCount();
+    if (stopping())
+        return false;
+    m_files.clear();
+    return true;
 }
 
 void BatchRunner::runFile(int row, FileBuffers &buffers)

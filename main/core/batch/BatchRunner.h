@@ -12,20 +12,21 @@ class FileListModel;
 
 // The batch run: every file of the list, one after the other, through every
 // enabled action in chain order, in run mode (0). Reports through the sink
-// only. Rows and actions removed while the run processes events are skipped;
-// rows added meanwhile are not run. The window must not unload modules (close)
-// while isRunning(): it should stop the run first.
+// only; what follows a run (closing the window, the file count) is the
+// caller's. Rows and actions removed while the run processes events are
+// skipped; rows added meanwhile are not run. The window must not unload
+// modules (close) while isRunning(): it should stop the run first.
 class BatchRunner
 {
 public:
     BatchRunner(FileListModel &files, ActionChainModel &actions, BatchSink &sink);
 
-    // Runs the whole batch before returning. Ignored while a run is under way.
-    // Afterwards, unless stopped: the file list is emptied and, when the sink's
-    // exitOnFinal() holds, the sink's closeWindow() is called; then updateFileCount().
-    void sbStartClick();
+    // Runs the whole batch before returning. A complete run (not stopped)
+    // empties the file list and gives true; a stopped run keeps every row and
+    // gives false, as does a call while a run is under way, which does nothing.
+    bool run();
     // Sets StopRequested; takes effect before the next enabled action or file.
-    void sbStopClick() { m_stopRequested = true; }
+    void requestStop() { m_stopRequested = true; }
 
     bool StopRequested() const { return m_stopRequested; }
     bool isRunning() const { return m_running; }

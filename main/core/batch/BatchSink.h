@@ -7,9 +7,10 @@
 namespace brenmark {
 
 // What the preview and run engines report to, and ask of, whoever drives
-// them: the main window (pbAll, lbAction, pbNow, the message loop, the
-// "Выход по завершении" box) or a command-line front end. Every method is
-// called on the engine's thread, the user-interface thread.
+// them: the main window (pbAll, lbAction, pbNow, the message loop) or a
+// command-line front end. Progress, status, the event pump and the stop
+// test; nothing here closes or rearranges a window. Every method is called
+// on the engine's thread, the user-interface thread.
 class BatchSink
 {
 public:
@@ -35,19 +36,11 @@ public:
     // clicks, the stop button). Rows and actions may change meanwhile.
     virtual void processPendingEvents() {}
     // An outside stop request (e.g. a signal in a command-line run), tested
-    // together with sbStopClick's flag.
+    // together with BatchRunner::requestStop's flag.
     virtual bool stopRequested() const { return false; }
     // Handle of pbNow handed to every process call: the QProgressBar's address, or null.
     virtual void *progressBarHandle() const { return nullptr; }
 
-    // The run's start and end: disable sbStart and btnExit and show sbStop, or the reverse.
-    virtual void setRunning(bool running) { (void)running; }
-    // Read when a complete run has ended: whether cbExitOnFinal is checked ...
-    virtual bool exitOnFinal() const { return false; }
-    // ... and if so, close the main window the ordinary way.
-    virtual void closeWindow() {}
-    // UpdateFileCount, at the end of every run.
-    virtual void updateFileCount() {}
     // The run only: a process call failed (right after the "Ошибка!" status).
     // `path` is where the file lay for that call, `caption` the action's
     // caption, `message` the module's error text. The window shows nothing
