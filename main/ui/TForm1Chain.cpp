@@ -196,7 +196,7 @@ void TForm1::LoadTemplate(const QString &path)
 void TForm1::bbSaveClick()
 {
     WindowTemplateDialogs dialogs(this);
-    const std::optional<QString> saved = brenmark::bbSaveClick(
+    const std::optional<QString> saved = saveTemplateAs(
         m_chain->count(), m_programDir, dialogs, [this](const QString &path) { SaveTemplate(*m_chain, path); });
     if (!saved)
         return;

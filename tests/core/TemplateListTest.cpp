@@ -63,7 +63,7 @@ protected:
 
     std::optional<QString> save(ScriptedDialogs &dialogs, int rows = 1)
     {
-        return bbSaveClick(rows, programDir, dialogs, [&](const QString &path) {
+        return saveTemplateAs(rows, programDir, dialogs, [&](const QString &path) {
             saved.append(path);
             touch(path);
         });

@@ -41,8 +41,8 @@ QString templateNameProblem(const QString &name)
     return {};
 }
 
-std::optional<QString> bbSaveClick(int chainRows, const QString &programDir, SaveTemplateDialogs &dialogs,
-                                   const std::function<void(const QString &path)> &saveTemplate)
+std::optional<QString> saveTemplateAs(int chainRows, const QString &programDir, SaveTemplateDialogs &dialogs,
+                                      const std::function<void(const QString &path)> &saveTemplate)
 {
     if (chainRows <= 0)
         return std::nullopt;

@@ -35,7 +35,7 @@ public:
 // The user's answer to "Такое емя уже есть! Заменить файл?".
 enum class ReplaceAnswer { Yes, No, Cancel };
 
-// The two dialogs of bbSaveClick, shown by the window.
+// The two dialogs of saveTemplateAs, shown by the window.
 class SaveTemplateDialogs
 {
 public:
@@ -47,14 +47,14 @@ public:
     virtual ReplaceAnswer askReplaceTemplate(const QString &name) = 0;
 };
 
-// The save command. With rows in the chain, asks for a name until one is
-// given whose file is new or may be replaced (No asks again with an empty
-// text); Cancel or an empty name save nothing. Calls `saveTemplate` with the
+// The save command behind bbSaveClick. With rows in the chain, asks for a
+// name until one is given whose file is new or may be replaced (No asks
+// again with an empty text); Cancel or an empty name save nothing. Calls `saveTemplate` with the
 // file path and gives the saved name, or nothing when nothing was saved.
 // Throws TemplateNameError for a name templateNameProblem refuses; errors of
 // `saveTemplate` go up unchanged.
-std::optional<QString> bbSaveClick(int chainRows, const QString &programDir, SaveTemplateDialogs &dialogs,
-                                   const std::function<void(const QString &path)> &saveTemplate);
+std::optional<QString> saveTemplateAs(int chainRows, const QString &programDir, SaveTemplateDialogs &dialogs,
+                                      const std::function<void(const QString &path)> &saveTemplate);
 
 // After a save: the entry of `entries` (past the empty one) spelled as
 // `name`, or a new entry appended for it; "a" and "A" are two files here.
