@@ -55,11 +55,11 @@ void fillModulesMenu(QMenu *pmModules, const std::vector<ModuleCommand> &command
         QObject::connect(action, &QAction::triggered, action, [action, onError] {
             const ModuleMenuItemData data = moduleItemData(action);
             if (!onError) {
-                ModulesClick(data.module, data.buttonNumber);
+                runModuleCommand(data.module, data.buttonNumber);
                 return;
             }
             try {
-                ModulesClick(data.module, data.buttonNumber);
+                runModuleCommand(data.module, data.buttonNumber);
             } catch (const std::exception &error) {
                 onError(error);
             }

@@ -43,7 +43,7 @@ void fillAddActionMenu(QMenu *menu, const ActionMenuTree &tree, const ImageList 
                        const AddActionHandler &onAddAction);
 
 // Appends the command items and separators to pmModules; a click runs
-// ModulesClick for the item's module and button number.
+// runModuleCommand for the item's module and button number (ModulesClick).
 void fillModulesMenu(QMenu *pmModules, const std::vector<ModuleCommand> &commands, const ImageList &imlModules,
                      const ModuleErrorHandler &onError = {});
 

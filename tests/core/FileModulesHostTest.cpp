@@ -70,7 +70,7 @@ TEST(FileModulesHost, MenusImagesAndButtons)
         captions.push_back(command.caption);
         EXPECT_TRUE(imlModules.contains(command.imageIndex)) << command.caption.toStdString();
         // Headless, with nothing recorded yet, both commands do nothing harmful.
-        EXPECT_NO_THROW(ModulesClick(command));
+        EXPECT_NO_THROW(runModuleCommand(command));
     }
     EXPECT_EQ(captions, (std::vector<QString>{QStringLiteral("Отменить"), QStringLiteral("О модуле")}));
     EXPECT_TRUE(registry.modulesButtonEnabled());

@@ -289,7 +289,7 @@ TEST_F(ModuleRegistryTest, CommandsCallTheirOwnModulesButtonsAndCarryTheirImages
     plugins.clearCalls();
     for (const ModuleCommand &command : registry.moduleCommands()) {
         if (!command.isSeparator)
-            ModulesClick(command);
+            runModuleCommand(command);
     }
     QStringList clicks;
     for (const QString &line : plugins.calls())
@@ -328,17 +328,17 @@ TEST_F(ModuleRegistryTest, ExportBtnsWithoutButtonsLeavesTheModulesButtonDisable
     EXPECT_TRUE(registry.moduleCommands().empty());
 }
 
-TEST_F(ModuleRegistryTest, ModulesClickWithoutClickBtnIsAClearError)
+TEST_F(ModuleRegistryTest, ACommandOfAModuleWithoutClickBtnIsAClearError)
 {
     plugins.add("plain");
     load();
     try {
-        ModulesClick(handleOf("plain"), 0);
+        runModuleCommand(handleOf("plain"), 0);
         FAIL() << "no error";
     } catch (const std::runtime_error &error) {
         EXPECT_NE(std::string(error.what()).find("clickBtn"), std::string::npos) << error.what();
     }
-    EXPECT_THROW(ModulesClick(nullptr, 0), std::runtime_error);
+    EXPECT_THROW(runModuleCommand(nullptr, 0), std::runtime_error);
 }
 
 TEST_F(ModuleRegistryTest, FailingModulesAreSkippedWithoutTraceAndTheOthersLoad)

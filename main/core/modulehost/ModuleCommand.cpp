@@ -10,7 +10,7 @@
 
 namespace brenmark {
 
-void ModulesClick(void *module, int buttonNumber)
+void runModuleCommand(void *module, int buttonNumber)
 {
     const auto clickBtn = moduleFunction<BrenmarkClickBtn>(module, "clickBtn");
     if (!clickBtn)

@@ -17,10 +17,11 @@ struct ModuleCommand
     int imageIndex = -1;    // into imlModules; -1 = no image
 };
 
-// The handler of a command item: looks clickBtn up in `module` and calls it
-// with `buttonNumber`. Raises ModuleCallError when the module fails or
-// faults, std::runtime_error (with the user's message) when it has no clickBtn.
-void ModulesClick(void *module, int buttonNumber);
-inline void ModulesClick(const ModuleCommand &item) { ModulesClick(item.module, item.buttonNumber); }
+// What a command item does when clicked (ModulesClick): looks clickBtn up in
+// `module` and calls it with `buttonNumber`. Raises ModuleCallError when the
+// module fails or faults, std::runtime_error (with the user's message) when
+// it has no clickBtn.
+void runModuleCommand(void *module, int buttonNumber);
+inline void runModuleCommand(const ModuleCommand &item) { runModuleCommand(item.module, item.buttonNumber); }
 
 } // namespace brenmark
