@@ -125,7 +125,7 @@ try:
               % (("settled" if settled else "as they come", count, rounds) + os.getloadavg()))
         for key in keys:
             print("  %-9s %.3f (%.3f)" % (key, best[key], cpu[key]))
-        print("  run / rename(2) loop:      %.2f (goal <= 1.15)" % (best["run"] / best["loop"]))
+        print("  run / rename(2) loop:      %.2f (goal <= 1.25)" % (best["run"] / best["loop"]))
         print("  run / stat+rename(2) loop: %.2f" % (best["run"] / best["loop+stat"]))
         print("  rename -n / dry run:       %.1fx (goal >= 5)" % (best["rename"] / best["dry"]))
         print("  CPU: run / loop %.2f, run / loop+stat %.2f, rename -n / dry %.1fx"
