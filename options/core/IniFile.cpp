@@ -3,8 +3,11 @@
 #include "options/core/IniValue.h"
 #include "options/core/IniWriteError.h"
 
+#include "module_helper/AtomicFile.h"
+
 #include <QFile>
-#include <QSaveFile>
+
+#include <cstring>
 
 namespace brenmark {
 
@@ -47,7 +50,7 @@ IniDocument IniFile::readForUpdate() const
     if (!file.exists())
         return {};
     if (!file.open(QIODevice::ReadOnly))
-        throw IniWriteError("Unable to write to " + m_path.toStdString());
+        throw IniWriteError("Unable to write to " + m_path.toStdString() + ": " + file.errorString().toStdString());
     return IniDocument::fromBytes(file.readAll());
 }
 
@@ -79,10 +82,11 @@ void IniFile::eraseSection(const QString &section)
 
 void IniFile::write(const IniDocument &document)
 {
-    QSaveFile file(m_path);
     const QByteArray bytes = document.toBytes();
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
-        throw IniWriteError("Unable to write to " + m_path.toStdString());
+    const int error = sdk::replaceFileAtomically(QFile::encodeName(m_path).toStdString(),
+                                                 std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
+    if (error != 0)
+        throw IniWriteError("Unable to write to " + m_path.toStdString() + ": " + std::strerror(error));
 }
 
 } // namespace brenmark
