@@ -63,7 +63,7 @@ inline int replaceFileAtomically(const std::string &path, std::string_view bytes
             done += static_cast<std::size_t>(written);
     }
     // Some file systems report a lack of space only when the data reaches the disk.
-    if (error == 0 && ::fsync(fd) != 0)
+    if (error == 0 && ::fdatasync(fd) != 0)
         error = errno;
     if (::close(fd) != 0 && error == 0)
         error = errno;
