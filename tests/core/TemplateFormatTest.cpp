@@ -12,6 +12,8 @@
 #include <cerrno>
 #include <cstring>
 
+#include <sys/stat.h>
+
 using namespace brenmark;
 
 namespace {
@@ -163,4 +165,9 @@ TEST(TemplateFormat, FileSaveReplacesAtomically)
     }
     EXPECT_EQ(readBytes(path), before);
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("t.ptp")});
+
+    // A named pipe is refused instead of waiting for a writer.
+    const QString pipe = dir.filePath(QStringLiteral("pipe.ptp"));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
+    EXPECT_THROW(TemplateFormat::readFile(pipe), TemplateFormatError);
 }

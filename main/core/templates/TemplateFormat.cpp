@@ -12,6 +12,7 @@
 #include <limits>
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace brenmark::TemplateFormat {
@@ -155,9 +156,15 @@ std::vector<TemplateAction> readFile(const QString &path)
     const QByteArray native = bytesOfName(path);
     const std::string shown = native.toStdString();
     QByteArray bytes;
-    const int fd = ::open(native.constData(), O_RDONLY | O_CLOEXEC);
+    // O_NONBLOCK: a named pipe in the folder must not hang the program; it is refused below.
+    const int fd = ::open(native.constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (fd < 0)
         throw TemplateFormatError(templateMessage(path, shown + ": " + std::strerror(errno)));
+    struct stat status {};
+    if (::fstat(fd, &status) != 0 || !S_ISREG(status.st_mode)) {
+        ::close(fd);
+        throw TemplateFormatError(templateMessage(path, shown + ": это не обычный файл"));
+    }
     char buffer[65536];
     for (;;) {
         const ssize_t got = ::read(fd, buffer, sizeof buffer);
