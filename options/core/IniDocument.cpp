@@ -159,14 +159,11 @@ void IniDocument::setValue(const QString &section, const QString &key, const QSt
     const QString trimmedKey = key.trimmed();
     if (trimmedKey.isEmpty() || trimmedKey != key || key.contains(u'=') || key.startsWith(u'[')
         || holdsLineBreak(key))
-        throw std::invalid_argument("The name \"" + key.toStdString()
-                                    + "\" cannot be stored as a settings key");
+        throw std::invalid_argument("имя «" + key.toStdString() + "» не может быть ключом настроек");
     if (holdsLineBreak(value))
-        throw std::invalid_argument("A value with a line break cannot be stored for the key \""
-                                    + key.toStdString() + "\"");
+        throw std::invalid_argument("значение ключа «" + key.toStdString() + "» не может содержать перевод строки");
     if (section.isEmpty() || section.contains(u']') || holdsLineBreak(section))
-        throw std::invalid_argument("The name \"" + section.toStdString()
-                                    + "\" cannot be used as a settings section");
+        throw std::invalid_argument("имя «" + section.toStdString() + "» не может быть разделом настроек");
 
     const auto sectionBlocks = blocks(section);
     for (const auto &[begin, end] : sectionBlocks) {

@@ -8,6 +8,7 @@
 #include <QFile>
 
 #include <cstring>
+#include <stdexcept>
 
 namespace brenmark {
 
@@ -57,7 +58,11 @@ IniDocument IniFile::readForUpdate() const
 void IniFile::writeString(const QString &section, const QString &key, const QString &value)
 {
     IniDocument document = readForUpdate();
-    document.setValue(section, key, value);
+    try {
+        document.setValue(section, key, value);
+    } catch (const std::invalid_argument &error) {
+        throw IniWriteError("Unable to write to " + m_path.toStdString() + ": " + error.what());
+    }
     write(document);
 }
 

@@ -30,7 +30,8 @@ public:
     QStringList readKeys(const QString &section) const;
 
     // Each throws IniWriteError "Unable to write to <path>: <reason>" when the
-    // file cannot be written in full; the file is then left as it was.
+    // file cannot be written in full, or the key or value cannot be stored
+    // (line breaks, "=" in a key); the file is then left as it was.
     void writeString(const QString &section, const QString &key, const QString &value);
     void writeInteger(const QString &section, const QString &key, int value);
     void writeBool(const QString &section, const QString &key, bool value);
