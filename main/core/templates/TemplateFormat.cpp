@@ -3,7 +3,7 @@
 #include "options/core/NameBytes.h"
 #include "module_helper/AtomicFile.h"
 
-#include <QBuffer>
+#include <QFile>
 #include <QIODevice>
 
 #include <algorithm>
@@ -155,7 +155,6 @@ std::vector<TemplateAction> readFile(const QString &path)
 {
     const QByteArray native = bytesOfName(path);
     const std::string shown = native.toStdString();
-    QByteArray bytes;
     // O_NONBLOCK: a named pipe in the folder must not hang the program; it is refused below.
     const int fd = ::open(native.constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (fd < 0)
@@ -165,24 +164,12 @@ std::vector<TemplateAction> readFile(const QString &path)
         ::close(fd);
         throw TemplateFormatError(templateMessage(path, shown + ": это не обычный файл"));
     }
-    char buffer[65536];
-    for (;;) {
-        const ssize_t got = ::read(fd, buffer, sizeof buffer);
-        if (got < 0 && errno == EINTR)
-            continue;
-        if (got < 0) {
-            const int error = errno;
-            ::close(fd);
-            throw TemplateFormatError(templateMessage(path, shown + ": " + std::strerror(error)));
-        }
-        if (got == 0)
-            break;
-        bytes.append(buffer, got);
+    // Read as it is parsed, so a file announcing more than it holds allocates nothing.
+    QFile device;
+    if (!device.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+        ::close(fd);
+        throw TemplateFormatError(templateMessage(path, shown + ": " + device.errorString().toStdString()));
     }
-    ::close(fd);
-
-    QBuffer device(&bytes);
-    device.open(QIODevice::ReadOnly);
     try {
         return read(device);
     } catch (const TemplateFormatError &error) {
