@@ -16,10 +16,11 @@
 #include "main/core/modulehost/ProgramPaths.h"
 #include "main/core/templates/TemplateChain.h"
 #include "main/core/templates/TemplateFormat.h"
+#include "main/core/templates/TemplateList.h"
+#include "options/core/NameBytes.h"
 #include "options/core/SettingsFile.h"
 
 #include <QCoreApplication>
-#include <QFile>
 
 #include <sys/stat.h>
 
@@ -46,7 +47,7 @@ void printError(const std::string &text)
 
 std::string bytesOf(const QString &path)
 {
-    return QFile::encodeName(path).toStdString();
+    return bytesOfName(path).toStdString();
 }
 
 bool isRegularFile(const std::string &path)
@@ -58,12 +59,17 @@ bool isRegularFile(const std::string &path)
 std::string templateFileFor(const CommandLine &commandLine, const QString &programDir)
 {
     std::string path;
-    if (commandLine.templateArgument.empty())
-        path = bytesOf(templatePath(programDir, readTemplateName(optionsIniPath(programDir))));
-    else if (isTemplateFile(commandLine.templateArgument))
+    if (commandLine.templateArgument.empty()) {
+        // The window does not follow a recorded name out of Templates either.
+        const QString name = readTemplateName(optionsIniPath(programDir));
+        if (const QString problem = templateNameProblem(name); !problem.isEmpty())
+            throw SetupError(problem.toStdString() + " (" + bytesOf(optionsIniPath(programDir)) + ")");
+        path = bytesOf(templatePath(programDir, name));
+    } else if (isTemplateFile(commandLine.templateArgument)) {
         path = commandLine.templateArgument;
-    else
-        path = bytesOf(templatePath(programDir, QFile::decodeName(QByteArray::fromStdString(commandLine.templateArgument))));
+    } else {
+        path = bytesOf(templatePath(programDir, nameFromBytes(QByteArray::fromStdString(commandLine.templateArgument))));
+    }
     if (!isRegularFile(path))
         throw SetupError("шаблон не найден: " + path);
     return path;
@@ -134,10 +140,10 @@ ExitCode runParsed(const CommandLine &commandLine)
         ActionChainModel chain;
         TemplateLoadResult loaded;
         try {
-            loaded = LoadTemplate(chain, QFile::decodeName(QByteArray::fromStdString(templateFile)),
+            loaded = LoadTemplate(chain, nameFromBytes(QByteArray::fromStdString(templateFile)),
                                   [&registry](const std::string &moduleFile) { return registry.FindActionItem(moduleFile); });
         } catch (const TemplateFormatError &error) {
-            throw SetupError(std::string(error.what()) + ": " + templateFile);
+            throw SetupError(error.what()); // names the template and its file
         }
         if (loaded.missing) {
             std::fprintf(stderr, "brenmark-batch: %s", loaded.missingModulesMessage().toLocal8Bit().constData());

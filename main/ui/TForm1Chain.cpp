@@ -211,9 +211,18 @@ void TForm1::bbSaveClick()
 
 void TForm1::cbProfileChange()
 {
-    if (const std::optional<QString> path =
-            templateForPickedEntry(m_programDir, cbProfile->currentIndex(), cbProfile->currentText()))
+    const std::optional<QString> path =
+        templateForPickedEntry(m_programDir, cbProfile->currentIndex(), cbProfile->currentText());
+    if (!path)
+        return;
+    try {
         LoadTemplate(*path);
+    } catch (...) {
+        // The picked name does not hold the chain now: left selected, shut-down
+        // would record it instead of saving the chain.
+        selectTemplateEntry(0);
+        throw;
+    }
 }
 
 void TForm1::sbStartClick()

@@ -1,5 +1,6 @@
 #include "modules/move_to_folder/RunJournal.h"
 
+#include "module_helper/AtomicFile.h"
 #include "module_helper/FileName.h"
 #include "module_helper/ModuleError.h"
 
@@ -58,18 +59,35 @@ void RunJournal::append(const std::string &bytes) const
     const int fd = ::open(m_file.c_str(), O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0644);
     if (fd < 0)
         throwFileError("Ошибка записи", m_file, errno);
-    const ssize_t written = ::write(fd, bytes.data(), bytes.size());
-    const int error = errno;
+    struct stat before {};
+    int error = ::fstat(fd, &before) == 0 ? 0 : errno;
+    std::size_t done = 0;
+    while (error == 0 && done < bytes.size()) {
+        const ssize_t written = ::write(fd, bytes.data() + done, bytes.size() - done);
+        if (written < 0 && errno == EINTR)
+            continue;
+        if (written <= 0)
+            error = written < 0 ? errno : ENOSPC;
+        else
+            done += static_cast<std::size_t>(written);
+    }
+    // A record cut off by a full disk would make the whole journal unreadable:
+    // take its first part back.
+    if (error != 0 && done > 0)
+        (void)::ftruncate(fd, before.st_size);
     ::close(fd);
-    if (written != static_cast<ssize_t>(bytes.size()))
-        throwFileError("Ошибка записи", m_file, written < 0 ? error : ENOSPC);
+    if (error != 0)
+        throwFileError("Ошибка записи", m_file, error);
 }
 
 void RunJournal::startRun()
 {
-    auto existing = runs();
-    if (existing.size() >= kMaxRuns) {
-        existing.erase(existing.begin(), existing.end() - (kMaxRuns - 1));
+    bool cutOff = false;
+    auto existing = readRuns(&cutOff);
+    // New records must not follow the remains of one that was cut off.
+    if (cutOff || existing.size() >= kMaxRuns) {
+        if (existing.size() >= kMaxRuns)
+            existing.erase(existing.begin(), existing.end() - (kMaxRuns - 1));
         existing.emplace_back();
         writeRuns(existing);
         return;
@@ -88,6 +106,11 @@ void RunJournal::recordFolder(const std::string &folder)
 }
 
 std::vector<JournalRun> RunJournal::runs() const
+{
+    return readRuns(nullptr);
+}
+
+std::vector<JournalRun> RunJournal::readRuns(bool *cutOff) const
 {
     std::vector<JournalRun> result;
     const int fd = ::open(m_file.c_str(), O_RDONLY | O_CLOEXEC);
@@ -114,6 +137,9 @@ std::vector<JournalRun> RunJournal::runs() const
     ::close(fd);
 
     std::size_t at = 0;
+    bool cut = false;
+    // A record that runs past the end was cut off (a crash, a full disk):
+    // the records before it still hold.
     auto readText = [&](std::string &text) {
         uint32_t length = 0;
         if (data.size() - at < 4)
@@ -126,7 +152,7 @@ std::vector<JournalRun> RunJournal::runs() const
         at += length;
         return true;
     };
-    while (at < data.size()) {
+    while (!cut && at < data.size()) {
         const char mark = data[at++];
         if (mark == kRunMark) {
             result.emplace_back();
@@ -134,16 +160,18 @@ std::vector<JournalRun> RunJournal::runs() const
         }
         if (mark == kFolderMark && !result.empty()) {
             std::string folder;
-            if (!readText(folder))
-                throw sdk::ModuleError("Журнал " + sdk::quoted(m_file) + " повреждён.");
-            result.back().folders.push_back(std::move(folder));
+            if (!(cut = !readText(folder)))
+                result.back().folders.push_back(std::move(folder));
             continue;
         }
         JournalMove move;
-        if (mark != kMoveMark || result.empty() || !readText(move.from) || !readText(move.to))
+        if (mark != kMoveMark || result.empty())
             throw sdk::ModuleError("Журнал " + sdk::quoted(m_file) + " повреждён.");
-        result.back().moves.push_back(std::move(move));
+        if (!(cut = !readText(move.from) || !readText(move.to)))
+            result.back().moves.push_back(std::move(move));
     }
+    if (cutOff)
+        *cutOff = cut;
     return result;
 }
 
@@ -157,22 +185,8 @@ void RunJournal::writeRuns(const std::vector<JournalRun> &runs) const
         for (const auto &move : run.moves)
             bytes += moveRecord(move);
     }
-    const std::string temporary = m_file + ".new";
-    const int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
-    if (fd < 0)
-        throwFileError("Ошибка записи", temporary, errno);
-    const bool written = ::write(fd, bytes.data(), bytes.size()) == static_cast<ssize_t>(bytes.size())
-                         && ::fsync(fd) == 0;
-    const int error = errno;
-    if (::close(fd) != 0 || !written) {
-        ::unlink(temporary.c_str());
-        throwFileError("Ошибка записи", temporary, written ? errno : error);
-    }
-    if (::rename(temporary.c_str(), m_file.c_str()) != 0) {
-        const int renameError = errno;
-        ::unlink(temporary.c_str());
-        throwFileError("Ошибка записи", m_file, renameError);
-    }
+    if (const int error = sdk::replaceFileAtomically(m_file, bytes); error != 0)
+        throwFileError("Ошибка записи", m_file, error);
 }
 
 void RunJournal::replaceLastRun(const JournalRun &remaining)

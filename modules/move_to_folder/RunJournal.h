@@ -41,16 +41,19 @@ public:
     // Append a folder the current run created.
     void recordFolder(const std::string &folder);
 
-    // The runs, oldest first; empty when there is no journal yet. Throws when
-    // the file exists but cannot be read or is damaged.
+    // The runs, oldest first; empty when there is no journal yet. A last record
+    // cut off short is left out. Throws when the file exists but cannot be
+    // read or is damaged.
     std::vector<JournalRun> runs() const;
 
     // Replace the newest run by `remaining` (dropped when empty). The file is
-    // rewritten through a temporary file, so a failure never damages it.
+    // replaced whole or not at all, so a failure never damages it.
     void replaceLastRun(const JournalRun &remaining);
 
 private:
+    std::vector<JournalRun> readRuns(bool *cutOff) const;
     void writeRuns(const std::vector<JournalRun> &runs) const;
+    // Adds a record at the end, or leaves the file as it was.
     void append(const std::string &bytes) const;
 
     std::string m_file;

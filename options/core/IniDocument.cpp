@@ -1,5 +1,7 @@
 #include "options/core/IniDocument.h"
 
+#include "options/core/NameBytes.h"
+
 #include <stdexcept>
 
 namespace brenmark {
@@ -27,6 +29,8 @@ QByteArray trimmedBlanks(const QByteArray &text)
     return text.mid(begin, end - begin);
 }
 
+const QByteArray byteOrderMark("\xEF\xBB\xBF");
+
 bool holdsLineBreak(const QString &text)
 {
     return text.contains(u'\n') || text.contains(u'\r');
@@ -43,21 +47,28 @@ IniDocument::Line IniDocument::parseLine(const QByteArray &text)
         const qsizetype close = trimmed.indexOf(']');
         if (close > 0) {
             line.kind = Line::Kind::Section;
-            line.name = QString::fromUtf8(trimmedBlanks(trimmed.mid(1, close - 1)));
+            line.name = nameFromBytes(trimmedBlanks(trimmed.mid(1, close - 1)));
             return line;
         }
     }
     const qsizetype equals = trimmed.indexOf('=');
     if (equals > 0) {
         line.kind = Line::Kind::Key;
-        line.name = QString::fromUtf8(trimmedBlanks(trimmed.left(equals)));
+        line.name = nameFromBytes(trimmedBlanks(trimmed.left(equals)));
     }
     return line;
 }
 
-IniDocument IniDocument::fromBytes(const QByteArray &bytes)
+IniDocument IniDocument::fromBytes(const QByteArray &input)
 {
     IniDocument document;
+    // Editors that save "UTF-8 with BOM" put the mark before the first
+    // section; read past it, or that section would not be found.
+    QByteArray bytes = input;
+    if (bytes.startsWith(byteOrderMark)) {
+        document.m_byteOrderMark = true;
+        bytes.remove(0, byteOrderMark.size());
+    }
     if (bytes.contains("\r\n"))
         document.m_lineBreak = "\r\n";
     document.m_endsWithLineBreak = bytes.isEmpty() || bytes.endsWith('\n');
@@ -81,6 +92,8 @@ IniDocument IniDocument::fromBytes(const QByteArray &bytes)
 QByteArray IniDocument::toBytes() const
 {
     QByteArray bytes;
+    if (m_byteOrderMark)
+        bytes += byteOrderMark;
     for (std::size_t i = 0; i < m_lines.size(); ++i) {
         const QByteArray &text = m_lines[i].text;
         bytes += text;
@@ -116,7 +129,7 @@ std::optional<QString> IniDocument::value(const QString &section, const QString 
             const Line &line = m_lines[i];
             if (line.kind == Line::Kind::Key && sameName(line.name, key)) {
                 const QByteArray trimmed = trimmedBlanks(line.text);
-                return QString::fromUtf8(trimmedBlanks(trimmed.mid(trimmed.indexOf('=') + 1)));
+                return nameFromBytes(trimmedBlanks(trimmed.mid(trimmed.indexOf('=') + 1)));
             }
         }
     }
@@ -146,14 +159,11 @@ void IniDocument::setValue(const QString &section, const QString &key, const QSt
     const QString trimmedKey = key.trimmed();
     if (trimmedKey.isEmpty() || trimmedKey != key || key.contains(u'=') || key.startsWith(u'[')
         || holdsLineBreak(key))
-        throw std::invalid_argument("The name \"" + key.toStdString()
-                                    + "\" cannot be stored as a settings key");
+        throw std::invalid_argument("имя «" + key.toStdString() + "» не может быть ключом настроек");
     if (holdsLineBreak(value))
-        throw std::invalid_argument("A value with a line break cannot be stored for the key \""
-                                    + key.toStdString() + "\"");
+        throw std::invalid_argument("значение ключа «" + key.toStdString() + "» не может содержать перевод строки");
     if (section.isEmpty() || section.contains(u']') || holdsLineBreak(section))
-        throw std::invalid_argument("The name \"" + section.toStdString()
-                                    + "\" cannot be used as a settings section");
+        throw std::invalid_argument("имя «" + section.toStdString() + "» не может быть разделом настроек");
 
     const auto sectionBlocks = blocks(section);
     for (const auto &[begin, end] : sectionBlocks) {
@@ -161,17 +171,17 @@ void IniDocument::setValue(const QString &section, const QString &key, const QSt
             Line &line = m_lines[i];
             if (line.kind == Line::Kind::Key && sameName(line.name, key)) {
                 const qsizetype equals = line.text.indexOf('=');
-                line.text = line.text.left(equals + 1) + value.toUtf8();
+                line.text = line.text.left(equals + 1) + bytesOfName(value);
                 return;
             }
         }
     }
 
-    Line added = parseLine(key.toUtf8() + '=' + value.toUtf8());
+    Line added = parseLine(bytesOfName(key) + '=' + bytesOfName(value));
     if (sectionBlocks.empty()) {
         if (!m_lines.empty() && !trimmedBlanks(m_lines.back().text).isEmpty())
             m_lines.push_back(Line{});
-        m_lines.push_back(parseLine('[' + section.toUtf8() + ']'));
+        m_lines.push_back(parseLine('[' + bytesOfName(section) + ']'));
         m_lines.push_back(std::move(added));
         m_endsWithLineBreak = true;
         return;

@@ -19,7 +19,10 @@ namespace brenmark {
 // before the first section, and lines without "=", are kept but never read.
 // When a section name occurs more than once, its blocks count as one section.
 //
-// Texts are UTF-8 bytes in the file and QString here.
+// Texts are UTF-8 bytes in the file and QString here; bytes that are not
+// UTF-8 (a file name in another encoding) survive in the form of
+// nameFromBytes. A byte-order mark at the start is skipped when reading and
+// written back.
 class IniDocument
 {
 public:
@@ -56,6 +59,7 @@ private:
     std::vector<Line> m_lines;
     QByteArray m_lineBreak = "\n";
     bool m_endsWithLineBreak = true;
+    bool m_byteOrderMark = false;
 };
 
 } // namespace brenmark

@@ -3,8 +3,12 @@
 #include "options/core/IniValue.h"
 #include "options/core/IniWriteError.h"
 
+#include "module_helper/AtomicFile.h"
+
 #include <QFile>
-#include <QSaveFile>
+
+#include <cstring>
+#include <stdexcept>
 
 namespace brenmark {
 
@@ -47,14 +51,18 @@ IniDocument IniFile::readForUpdate() const
     if (!file.exists())
         return {};
     if (!file.open(QIODevice::ReadOnly))
-        throw IniWriteError("Unable to write to " + m_path.toStdString());
+        throw IniWriteError("Unable to write to " + m_path.toStdString() + ": " + file.errorString().toStdString());
     return IniDocument::fromBytes(file.readAll());
 }
 
 void IniFile::writeString(const QString &section, const QString &key, const QString &value)
 {
     IniDocument document = readForUpdate();
-    document.setValue(section, key, value);
+    try {
+        document.setValue(section, key, value);
+    } catch (const std::invalid_argument &error) {
+        throw IniWriteError("Unable to write to " + m_path.toStdString() + ": " + error.what());
+    }
     write(document);
 }
 
@@ -79,10 +87,11 @@ void IniFile::eraseSection(const QString &section)
 
 void IniFile::write(const IniDocument &document)
 {
-    QSaveFile file(m_path);
     const QByteArray bytes = document.toBytes();
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
-        throw IniWriteError("Unable to write to " + m_path.toStdString());
+    const int error = sdk::replaceFileAtomically(QFile::encodeName(m_path).toStdString(),
+                                                 std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
+    if (error != 0)
+        throw IniWriteError("Unable to write to " + m_path.toStdString() + ": " + std::strerror(error));
 }
 
 } // namespace brenmark

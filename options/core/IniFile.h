@@ -29,7 +29,9 @@ public:
     bool readBool(const QString &section, const QString &key, bool defaultValue) const;
     QStringList readKeys(const QString &section) const;
 
-    // Each throws IniWriteError "Unable to write to <path>" when the file cannot be written.
+    // Each throws IniWriteError "Unable to write to <path>: <reason>" when the
+    // file cannot be written in full, or the key or value cannot be stored
+    // (line breaks, "=" in a key); the file is then left as it was.
     void writeString(const QString &section, const QString &key, const QString &value);
     void writeInteger(const QString &section, const QString &key, int value);
     void writeBool(const QString &section, const QString &key, bool value);

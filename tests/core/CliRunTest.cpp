@@ -147,6 +147,14 @@ TEST_F(CliRun, BadTemplatesAreUsageErrorsAndTouchNothing)
         EXPECT_NE(result.err.find(std::string(name) + ".ptp"), std::string::npos) << result.err;
         EXPECT_TRUE(fs::exists(path));
     }
+
+    // A recorded name leading out of Templates is refused, as the window refuses it.
+    m_program.writeTemplate("../outside", {slowRename()});
+    m_program.writeOptions("[MAIN]\ntemplate=../outside\n");
+    ProcessResult result = run({path});
+    EXPECT_EQ(result.status, 2) << result.err;
+    EXPECT_NE(result.err.find("Шаблон «../outside»"), std::string::npos) << result.err;
+    EXPECT_TRUE(fs::exists(path));
 }
 
 TEST_F(CliRun, MissingAndDisabledModulesAreNamedAndStopTheRunUnlessIgnored)

@@ -3,12 +3,16 @@
 #include "options/core/IniValue.h"
 #include "options/core/IniWriteError.h"
 #include "tests/support/FileBytes.h"
+#include "tests/support/FileSizeLimit.h"
 
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
+
+#include <cerrno>
+#include <cstring>
 
 using namespace brenmark;
 
@@ -66,6 +70,7 @@ TEST(IniDocument, WritesKeysInPlaceAtSectionEndOrInNewSection)
         {"empty file", "", "MAIN", "template", "~autosave", "[MAIN]\ntemplate=~autosave\n"},
         {"line breaks of the file kept", "[MAIN]\r\nA=1\r\n", "MAIN", "B", "2", "[MAIN]\r\nA=1\r\nB=2\r\n"},
         {"last line without break", "[MAIN]\nA=1", "MAIN", "B", "2", "[MAIN]\nA=1\nB=2\n"},
+        {"byte-order mark skipped and kept", "\xEF\xBB\xBF[MAIN]\nA=1\n", "MAIN", "A", "0", "\xEF\xBB\xBF[MAIN]\nA=0\n"},
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.name);
@@ -167,7 +172,31 @@ TEST(IniFile, UnwritableFileRaisesUnableToWrite)
         file.writeBool(QStringLiteral("MAIN"), QStringLiteral("gen_autosave"), true);
         FAIL() << "no error raised";
     } catch (const IniWriteError &error) {
-        EXPECT_EQ(std::string(error.what()), "Unable to write to " + path.toStdString());
+        EXPECT_EQ(std::string(error.what()), "Unable to write to " + path.toStdString() + ": " + std::strerror(ENOTDIR));
     }
     EXPECT_THROW(file.writeString(QStringLiteral("MAIN"), QStringLiteral("template"), QStringLiteral("x")), IniWriteError);
+}
+
+// A full disk: the write fails part way, and a small write reports that only
+// when it is flushed. The old file must stay as it was.
+TEST(IniFile, WriteCutShortLeavesTheFileByteForByte)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("options.ini"));
+    QByteArray before = "[MAIN]\n";
+    for (int i = 0; i < 300; ++i)
+        before += "key" + QByteArray::number(i) + "=some value\n";
+    writeBytes(path, before);
+    IniFile file(path);
+    {
+        const FileSizeLimit limit(1024);
+        try {
+            file.writeBool(QStringLiteral("VIEW"), QStringLiteral("zebra_style"), false);
+            FAIL() << "no error raised";
+        } catch (const IniWriteError &error) {
+            EXPECT_EQ(std::string(error.what()), "Unable to write to " + path.toStdString() + ": " + std::strerror(EFBIG));
+        }
+    }
+    EXPECT_EQ(readBytes(path), before);
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("options.ini")});
 }

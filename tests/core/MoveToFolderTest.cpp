@@ -6,6 +6,7 @@
 #include "modules/move_to_folder/UndoRun.h"
 
 #include "FileModulesTestSupport.h"
+#include "tests/support/FileSizeLimit.h"
 
 #include <gtest/gtest.h>
 
@@ -281,4 +282,31 @@ TEST(RunJournal, KeepsOddNamesAndLimitsRuns)
 
     writeFile(ext4.file("journal"), std::string("M\x05\x00\x00\x00", 5));
     EXPECT_THROW(journal.runs(), brenmark::sdk::ModuleError);
+}
+
+// A full disk part way through a record takes that record back; a journal
+// cut off some other way (a crash) still gives its earlier runs and takes
+// new ones.
+TEST(RunJournal, CutOffRecordCostsNoEarlierRun)
+{
+    TemporaryFolder ext4;
+    ASSERT_TRUE(ext4.valid());
+    const std::string path = ext4.file("journal");
+    RunJournal journal(path);
+    journal.startRun();
+    journal.record("/a", "/b");
+    const std::string before = readFile(path);
+    {
+        const FileSizeLimit limit(before.size() + 8);
+        EXPECT_THROW(journal.record("/a/name/long/enough/to/pass/the/limit", "/c"), brenmark::sdk::ModuleError);
+    }
+    EXPECT_EQ(readFile(path), before);
+
+    const std::vector<JournalRun> first{{{{"/a", "/b"}}, {}}};
+    writeFile(path, before + std::string("M\x40\x00\x00\x00/cut", 9));
+    EXPECT_EQ(journal.runs(), first);
+    journal.startRun();
+    journal.record("/d", "/e");
+    const std::vector<JournalRun> both{first[0], {{{"/d", "/e"}}, {}}};
+    EXPECT_EQ(journal.runs(), both);
 }

@@ -10,6 +10,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
+#include <cstring>
+
 using namespace brenmark;
 
 namespace {
@@ -112,7 +115,7 @@ TEST_F(SettingsFileTest, UnwritableFileStopsWithUnableToWrite)
         SaveSettings(blocked, Settings{});
         FAIL() << "no error raised";
     } catch (const IniWriteError &error) {
-        EXPECT_EQ(std::string(error.what()), "Unable to write to " + blocked.toStdString());
+        EXPECT_EQ(std::string(error.what()), "Unable to write to " + blocked.toStdString() + ": " + std::strerror(ENOTDIR));
     }
     EXPECT_THROW(writeTemplateName(blocked, QStringLiteral("x")), IniWriteError);
 }

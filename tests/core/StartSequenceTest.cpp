@@ -9,7 +9,9 @@
 #include "main/core/templates/TemplateList.h"
 #include "options/core/IniFile.h"
 #include "options/core/SettingsFile.h"
+#include "options/core/NameBytes.h"
 #include "tests/support/FileBytes.h"
+#include "tests/support/FileSizeLimit.h"
 
 #include <QDir>
 #include <QFile>
@@ -30,6 +32,7 @@ public:
     QString programDir;
     bool autosave = true;
     bool listFileFails = false;
+    bool loadFails = false;
     QStringList steps;
     bool exitOnFinal = false;
     int selected = -2;
@@ -69,6 +72,8 @@ public:
     void loadTemplate(const QString &path) override
     {
         steps << QStringLiteral("load ") + QFileInfo(path).fileName();
+        if (loadFails)
+            throw std::runtime_error("Read beyond end of file");
     }
     void rebuildPreview() override { steps << QStringLiteral("preview"); }
 };
@@ -79,7 +84,7 @@ protected:
     void SetUp() override { host.programDir = programDir; }
 
     QString ini() const { return optionsIniPath(programDir); }
-    void makeTemplate(const QString &name) { writeBytes(templatePath(programDir, name), QByteArray(4, '\0')); }
+    void makeTemplate(const QString &name) { TemplateFormat::writeFile(templatePath(programDir, name), {}); }
 
     QTemporaryDir dir;
     QString programDir = dir.path() + QStringLiteral("/");
@@ -99,6 +104,19 @@ TEST_F(StartSequenceTest, RunsEveryStepInOrderAndRestoresTheAutosave)
     EXPECT_EQ(host.steps, (firstSteps + QStringList{QStringLiteral("exit off"), QStringLiteral("count"),
                                                     QStringLiteral("modules"), QStringLiteral("templates"),
                                                     QStringLiteral("select 1"), QStringLiteral("load ~autosave.ptp")}));
+}
+
+// The chain is not the recorded template's: left selected, its name would be
+// recorded at exit instead of the chain; and the rows need their new names.
+TEST_F(StartSequenceTest, FailedRestoreSelectsTheEmptyEntryAndRebuildsThePreview)
+{
+    ASSERT_TRUE(QDir().mkpath(templatesDirectory(programDir)));
+    makeTemplate(QStringLiteral("~autosave"));
+    host.loadFails = true;
+    EXPECT_THROW(runStartSequence(host, programDir, {}), std::runtime_error);
+    EXPECT_EQ(host.steps.mid(host.steps.size() - 4),
+              (QStringList{QStringLiteral("select 1"), QStringLiteral("load ~autosave.ptp"), QStringLiteral("select 0"),
+                           QStringLiteral("preview")}));
 }
 
 TEST_F(StartSequenceTest, ListFileChecksExitOnFinalEvenWhenItCannotBeRead)
@@ -127,10 +145,12 @@ TEST_F(StartSequenceTest, TemplatesFolderThatCannotBeCreatedStopsTheSequence)
 TEST_F(StartSequenceTest, ChoosesTheTemplateToRestore)
 {
     ASSERT_TRUE(QDir().mkpath(templatesDirectory(programDir)));
-    for (const char *name : {"~autosave", "Photos", "photos", "Other"})
-        makeTemplate(QString::fromUtf8(name));
+    const QString foreign = nameFromBytes("\xD2\xE5\xF1\xF2"); // "Тест" in Windows-1251
+    for (const QString &name : {QStringLiteral("~autosave"), QStringLiteral("Photos"), QStringLiteral("photos"),
+                                QStringLiteral("Other"), foreign})
+        makeTemplate(name);
     const QStringList entries{QString(), QStringLiteral("~autosave"), QStringLiteral("Photos"),
-                              QStringLiteral("photos"), QStringLiteral("Other")};
+                              QStringLiteral("photos"), QStringLiteral("Other"), foreign};
     struct Case { const char *what; bool autosave; QByteArray ini; std::optional<QString> file; int entry; };
     const Case cases[] = {
         {"no options.ini: the automatic template", true, {}, QStringLiteral("~autosave"), 1},
@@ -139,6 +159,7 @@ TEST_F(StartSequenceTest, ChoosesTheTemplateToRestore)
         {"missing file", true, "[MAIN]\ntemplate=Gone\n", std::nullopt, -1},
         {"autosave off", false, "[MAIN]\ntemplate=Other\n", std::nullopt, -1},
         {"name leading out of the folder", true, "[MAIN]\ntemplate=../Templates/Other\n", std::nullopt, -1},
+        {"name in another encoding", true, "[MAIN]\ntemplate=\xD2\xE5\xF1\xF2\n", foreign, 5},
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.what);
@@ -198,6 +219,17 @@ TEST_F(StartSequenceTest, ShutDownIgnoresAnUnwritableIniButNotAFailedSave)
     EXPECT_NO_THROW(autosaveChain({true, 1, 0, QString()}, blockedDir, [&](const QString &) { saved = true; }));
     EXPECT_TRUE(saved);
     EXPECT_NO_THROW(autosaveChain({true, 1, 1, QStringLiteral("x")}, blockedDir, {}));
+
+    // A full disk: no message either, and options.ini stays as it was.
+    QByteArray full = "[MAIN]\ntemplate=before\n[VIEW]\n";
+    while (full.size() < 6000)
+        full += "key" + QByteArray::number(full.size()) + "=value\n";
+    writeBytes(ini(), full);
+    {
+        const FileSizeLimit limit(1024);
+        EXPECT_NO_THROW(autosaveChain({true, 1, 1, QStringLiteral("x")}, programDir, {}));
+    }
+    EXPECT_EQ(readBytes(ini()), full);
 
     writeBytes(ini(), "[MAIN]\ntemplate=before\n");
     EXPECT_THROW(autosaveChain({true, 1, 0, QString()}, programDir,

@@ -217,7 +217,9 @@ TEST_F(TemplateChainTest, DamagedFileLeavesTheChainAsItWas)
         LoadTemplate(chain, path, finder());
         FAIL() << "no error raised";
     } catch (const TemplateFormatError &error) {
-        EXPECT_STREQ(error.what(), "Read beyond end of file");
+        // The quoted system text, with the template and its file named around it.
+        EXPECT_EQ(std::string(error.what()), "Шаблон «chain»: "
+                                                 + path.toStdString() + ": Read beyond end of file");
     }
     EXPECT_FALSE(chain.ChainUpdating());
     EXPECT_EQ(rebuilds, 0);
@@ -235,6 +237,8 @@ TEST_F(TemplateChainTest, FailingModuleStopsTheLoadWithoutAHalfBuiltRow)
                          {"throwing.so", "fails", {2, 2, 2, 2}},
                          {"empty.so", "after", {}}});
     ActionChainModel chain;
+    int rebuilds = 0;
+    QObject::connect(&chain, &ActionChainModel::previewRebuildRequested, [&] { ++rebuilds; });
     try {
         LoadTemplate(chain, path, finder());
         FAIL() << "no error raised";
@@ -242,6 +246,7 @@ TEST_F(TemplateChainTest, FailingModuleStopsTheLoadWithoutAHalfBuiltRow)
         EXPECT_NE(std::string(error.what()).find("newOpt refuses"), std::string::npos) << error.what();
     }
     EXPECT_FALSE(chain.ChainUpdating());
+    EXPECT_EQ(rebuilds, 1); // the row that stays needs its new names
     ASSERT_EQ(chain.count(), 1);
     EXPECT_EQ(chain.caption(0), "before");
 }

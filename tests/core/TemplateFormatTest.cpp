@@ -1,4 +1,6 @@
 #include "main/core/templates/TemplateFormat.h"
+#include "tests/support/FileBytes.h"
+#include "tests/support/FileSizeLimit.h"
 
 #include <QBuffer>
 #include <QDir>
@@ -6,6 +8,11 @@
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
+
+#include <cerrno>
+#include <cstring>
+
+#include <sys/stat.h>
 
 using namespace brenmark;
 
@@ -105,14 +112,14 @@ TEST(TemplateFormat, RefusesDamagedFiles)
         {"count larger than the records", le32(2147483647) + name + caption + le32(0), "Read beyond end of file"},
         {"name cut short", le32(1) + le32(5) + QByteArray("a.", 2), "Read beyond end of file"},
         {"options size missing", le32(1) + name + caption, "Read beyond end of file"},
-        {"name length zero", le32(1) + le32(0), "Damaged template: the module name at offset 4 has the length 0 (allowed: 1 to 1001)"},
-        {"name length negative", le32(1) + le32(-1), "Damaged template: the module name at offset 4 has the length -1 (allowed: 1 to 1001)"},
+        {"name length zero", le32(1) + le32(0), "файл повреждён: длина поля «имя модуля» по смещению 4 равна 0 (допустимо от 1 до 1001)"},
+        {"name length negative", le32(1) + le32(-1), "файл повреждён: длина поля «имя модуля» по смещению 4 равна -1 (допустимо от 1 до 1001)"},
         {"caption too long", le32(1) + name + le32(1002) + QByteArray(1002, 'x'),
-         "Damaged template: the caption at offset 13 has the length 1002 (allowed: 1 to 1001)"},
+         "файл повреждён: длина поля «подпись» по смещению 13 равна 1002 (допустимо от 1 до 1001)"},
         {"options size negative", le32(1) + name + caption + le32(-4),
-         "Damaged template: the options size at offset 19 is -4 bytes, but 0 bytes are left in the file"},
+         "файл повреждён: размер настроек по смещению 19 равен -4 байт, а до конца файла осталось 0 байт"},
         {"options size beyond the file", le32(1) + name + caption + le32(1 << 30) + QByteArray(10, 'o'),
-         "Damaged template: the options size at offset 19 is 1073741824 bytes, but 10 bytes are left in the file"},
+         "файл повреждён: размер настроек по смещению 19 равен 1073741824 байт, а до конца файла осталось 10 байт"},
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.what);
@@ -143,4 +150,24 @@ TEST(TemplateFormat, FileSaveReplacesAtomically)
     const QString blocked = path + QStringLiteral("/x.ptp");
     EXPECT_THROW(TemplateFormat::writeFile(blocked, {{"a.so", "c", {}}}), TemplateFormatError);
     EXPECT_EQ(TemplateFormat::readFile(path).at(0).caption, "second");
+
+    // A full disk part way through: the error names the template, the old bytes stay.
+    const QByteArray before = readBytes(path);
+    {
+        const FileSizeLimit limit(16);
+        try {
+            TemplateFormat::writeFile(path, {{"big.so", "third", std::vector<std::uint8_t>(100, 1)}});
+            FAIL() << "no error raised";
+        } catch (const TemplateFormatError &error) {
+            EXPECT_EQ(std::string(error.what()),
+                      "Шаблон «t»: Unable to write to " + path.toStdString() + ": " + std::strerror(EFBIG));
+        }
+    }
+    EXPECT_EQ(readBytes(path), before);
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("t.ptp")});
+
+    // A named pipe is refused instead of waiting for a writer.
+    const QString pipe = dir.filePath(QStringLiteral("pipe.ptp"));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
+    EXPECT_THROW(TemplateFormat::readFile(pipe), TemplateFormatError);
 }

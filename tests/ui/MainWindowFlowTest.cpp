@@ -303,8 +303,27 @@ void MainWindowFlowTest::templateErrorsReachTheGeneralHandler()
     QCOMPARE(m_form->cbProfile->count(), 2);
     m_form->cbProfile->setCurrentIndex(1);
     QCOMPARE(m_errors.size(), 1);
-    QVERIFY2(m_errors.front().contains(QStringLiteral("Read beyond end of file")), qPrintable(m_errors.front()));
+    QVERIFY2(m_errors.front().startsWith(QStringLiteral("Шаблон «broken»: "))
+                 && m_errors.front().endsWith(QStringLiteral("broken.ptp: Read beyond end of file")),
+             qPrintable(m_errors.front()));
     QCOMPARE(m_form->chain().count(), 1); // the chain as it was
+    // and unsaved: left on "broken", the close would record that name instead of saving the chain
+    QCOMPARE(m_form->cbProfile->currentIndex(), 0);
+    m_form->sbExitClick();
+    startWindow(QString());
+    QCOMPARE(m_form->chain().count(), 1);
+    QCOMPARE(m_form->cbProfile->currentText(), QStringLiteral("~autosave"));
+
+    // A damaged template recorded for the start: the error, an unsaved chain,
+    // and the listed files still get their new names.
+    writeFile(m_programDir + QStringLiteral("options.ini"), "[MAIN]\ntemplate=broken\n");
+    const QString list = m_programDir + QStringLiteral("list.txt");
+    writeFile(list, (m_files + QStringLiteral("photo.jpg\n")).toUtf8());
+    m_errors.clear();
+    startWindow(list);
+    QCOMPARE(m_errors.size(), 1);
+    QCOMPARE(m_form->cbProfile->currentIndex(), 0);
+    QCOMPARE(fileRow(0), QStringLiteral("%1photo.jpg*%1photo.jpg").arg(m_files));
 }
 
 void MainWindowFlowTest::closeSavesTheChainAndTheNextStartRestoresIt()

@@ -19,6 +19,9 @@
 #include <QTreeWidget>
 #include <QtTest>
 
+#include <cerrno>
+#include <cstring>
+
 using namespace brenmark;
 
 namespace {
@@ -362,7 +365,7 @@ void OptionsDialogTest::failedSaveKeepsTheDialogOpen()
     dialog.show();
     child<QCheckBox>(&dialog, "chb_main_preview")->click();
     child<QPushButton>(&dialog, "btnOK")->click();
-    QCOMPARE(reported, QStringList{QStringLiteral("Unable to write to %1").arg(unwritable)});
+    QCOMPARE(reported, QStringList{QStringLiteral("Unable to write to %1: %2").arg(unwritable, QString::fromUtf8(std::strerror(ENOENT)))});
     QVERIFY(dialog.isVisible());
     QVERIFY(dialog.settings().noPreview);
     child<QPushButton>(&dialog, "btnCancel")->click();

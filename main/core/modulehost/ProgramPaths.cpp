@@ -1,5 +1,9 @@
 #include "main/core/modulehost/ProgramPaths.h"
 
+#include "options/core/NameBytes.h"
+
+#include <sys/stat.h>
+
 namespace brenmark {
 
 QString optionsIniPath(const QString &programDir)
@@ -15,6 +19,18 @@ QString templatesDirectory(const QString &programDir)
 QString templatePath(const QString &programDir, const QString &name)
 {
     return templatesDirectory(programDir) + name + QStringLiteral(".ptp");
+}
+
+bool fileExists(const QString &path)
+{
+    struct stat status {};
+    return ::lstat(bytesOfName(path).constData(), &status) == 0;
+}
+
+bool isRegularFile(const QString &path)
+{
+    struct stat status {};
+    return ::stat(bytesOfName(path).constData(), &status) == 0 && S_ISREG(status.st_mode);
 }
 
 } // namespace brenmark

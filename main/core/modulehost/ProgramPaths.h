@@ -8,8 +8,13 @@ namespace brenmark {
 QString optionsIniPath(const QString &programDir);
 // The templates folder, with a trailing "/".
 QString templatesDirectory(const QString &programDir);
-// Templates/<name>.ptp; `name` as shown in cbProfile.
+// Templates/<name>.ptp; `name` as shown in cbProfile (nameFromBytes).
 QString templatePath(const QString &programDir, const QString &name);
+
+// For paths in the form of nameFromBytes, which QFileInfo cannot follow when
+// they hold bytes that are not UTF-8. isRegularFile follows symbolic links.
+bool fileExists(const QString &path);
+bool isRegularFile(const QString &path);
 
 // The name of the template saved automatically at exit.
 inline const QString autosaveTemplateName = QStringLiteral("~autosave");

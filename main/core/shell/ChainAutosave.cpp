@@ -4,8 +4,6 @@
 #include "main/core/templates/TemplateList.h"
 #include "options/core/SettingsFile.h"
 
-#include <QFileInfo>
-
 #include <exception>
 
 namespace brenmark {
@@ -33,7 +31,7 @@ std::optional<TemplateRestore> templateToRestore(bool autosave, const QString &p
     if (!templateNameProblem(name).isEmpty())
         return std::nullopt;
     const QString path = templatePath(programDir, name);
-    if (!QFileInfo(path).isFile())
+    if (!isRegularFile(path))
         return std::nullopt;
     return TemplateRestore{path, findTemplateEntry(templateEntries, name)};
 }

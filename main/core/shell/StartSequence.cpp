@@ -27,7 +27,16 @@ void runStartSequence(StartSequenceHost &host, const QString &programDir, const 
         return;
     }
     host.selectTemplateEntry(restore->entryIndex);
-    host.loadTemplate(restore->path);
+    try {
+        host.loadTemplate(restore->path);
+    } catch (...) {
+        // Whatever the chain holds now is not that template: mark it unsaved,
+        // so that shut-down does not record the name that failed; and the
+        // rows still need their new names.
+        host.selectTemplateEntry(0);
+        host.rebuildPreview();
+        throw;
+    }
 }
 
 } // namespace brenmark

@@ -43,7 +43,8 @@ public:
 // its list cannot be read. When the templates folder cannot be created or the
 // list file read, the error goes up and the steps after it are not run (no
 // modules, no chain); the window shows it and stays open. Errors of the
-// other steps go up the same way.
+// other steps go up the same way. A restore that fails selects the empty
+// entry and rebuilds the preview before its error goes up.
 void runStartSequence(StartSequenceHost &host, const QString &programDir, const std::string &firstArgument);
 
 } // namespace brenmark

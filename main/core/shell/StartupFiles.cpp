@@ -43,7 +43,7 @@ void ensureTemplatesDirectory(const QString &programDir)
     if (error == EEXIST && QFileInfo(path).isDir())
         return;
     if (error == EEXIST)
-        throw StartupError("Cannot create the folder " + native.toStdString() + ": a file of that name is in the way");
+        throw StartupError("Не удаётся создать папку " + native.toStdString() + ": на её месте файл");
     fail(error, native.toStdString());
 }
 

@@ -21,11 +21,11 @@ std::int32_t currentOptionsSize(void *module, const std::string &moduleFile)
 {
     const auto getInfo = moduleFunction<BrenmarkGetInfo>(module, "getInfo");
     if (!getInfo)
-        throw ModuleCallError("The module " + moduleFile + " does not describe itself (no getInfo)");
+        throw ModuleCallError("Модуль " + moduleFile + " не сообщает своих сведений (нет getInfo)");
     ModuleInfo info{};
     guardModuleCall([&] { getInfo(&info); });
     if (info.optSize < 0)
-        throw ModuleCallError("The module " + moduleFile + " reports a negative options size ("
+        throw ModuleCallError("Модуль " + moduleFile + " сообщает отрицательный размер настроек ("
                               + std::to_string(info.optSize) + ")");
     return info.optSize;
 }
@@ -97,8 +97,8 @@ void SaveTemplate(const ActionChainModel &chain, const QString &path)
         action.caption = chain.caption(row);
         action.options.resize(static_cast<std::size_t>(currentOptionsSize(record.Module, record.ModuleFile)));
         if (!action.options.empty() && !record.Options)
-            throw ModuleCallError("The action \"" + action.caption + "\" of the module " + record.ModuleFile
-                                  + " has no options block");
+            throw ModuleCallError("У действия «" + action.caption + "» модуля " + record.ModuleFile
+                                  + " нет блока настроек");
         copyGuarded(action.options.data(), record.Options, action.options.size());
         actions.push_back(std::move(action));
     }
@@ -112,9 +112,11 @@ TemplateLoadResult LoadTemplate(ActionChainModel &chain, const QString &path, co
 
     TemplateLoadResult result;
     std::string missingText = "\n";
-    {
+    bool rowsReplaced = false;
+    try {
         ChainUpdatingScope updating(chain);
         chain.discardAll();
+        rowsReplaced = true;
         for (const TemplateAction &action : actions) {
             const ActionItemLookup lookup = find(action.moduleFile);
             if (!lookup.module) {
@@ -128,6 +130,11 @@ TemplateLoadResult LoadTemplate(ActionChainModel &chain, const QString &path, co
         result.missingModuleText = QString::fromUtf8(missingText.data(), static_cast<qsizetype>(missingText.size()));
         if (result.missing && reportMissing)
             reportMissing(result.missingModulesMessage());
+    } catch (...) {
+        // A module failing part way leaves the rows before it; they need new names too.
+        if (rowsReplaced)
+            chain.requestPreviewRebuild();
+        throw;
     }
     chain.requestPreviewRebuild();
     return result;

@@ -46,8 +46,8 @@ void SaveTemplate(const ActionChainModel &chain, const QString &path);
 // left out and named in the result; `reportMissing`, when given, gets the
 // message while ChainUpdating is still raised, before the one preview
 // rebuild. A module failing in newOpt or getInfo stops the load with
-// ModuleCallError: the rows before it stay, no half-built row is left, and
-// ChainUpdating is lowered.
+// ModuleCallError: the rows before it stay, no half-built row is left,
+// ChainUpdating is lowered and the preview rebuild is requested.
 TemplateLoadResult LoadTemplate(ActionChainModel &chain, const QString &path, const ActionItemFinder &find,
                                 const std::function<void(const QString &message)> &reportMissing = {});
 

@@ -1,12 +1,19 @@
 #include "main/core/templates/TemplateFormat.h"
 
+#include "options/core/NameBytes.h"
+#include "module_helper/AtomicFile.h"
+
 #include <QFile>
 #include <QIODevice>
-#include <QSaveFile>
 
 #include <algorithm>
+#include <cerrno>
 #include <cstring>
 #include <limits>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace brenmark::TemplateFormat {
 
@@ -33,9 +40,9 @@ public:
         const qint64 offset = m_device.pos();
         const std::int32_t length = integer();
         if (length < 1 || length > maxTextField)
-            throw TemplateFormatError("Damaged template: the " + std::string(what) + " at offset "
-                                      + std::to_string(offset) + " has the length " + std::to_string(length)
-                                      + " (allowed: 1 to " + std::to_string(maxTextField) + ")");
+            throw TemplateFormatError("файл повреждён: длина поля «" + std::string(what) + "» по смещению "
+                                      + std::to_string(offset) + " равна " + std::to_string(length)
+                                      + " (допустимо от 1 до " + std::to_string(maxTextField) + ")");
         char buffer[maxTextField];
         take(buffer, length);
         return std::string(buffer, strnlen(buffer, static_cast<std::size_t>(length)));
@@ -46,9 +53,9 @@ public:
         const qint64 offset = m_device.pos();
         const std::int32_t size = integer();
         if (size < 0 || size > remaining())
-            throw TemplateFormatError("Damaged template: the options size at offset " + std::to_string(offset)
-                                      + " is " + std::to_string(size) + " bytes, but "
-                                      + std::to_string(remaining()) + " bytes are left in the file");
+            throw TemplateFormatError("файл повреждён: размер настроек по смещению " + std::to_string(offset)
+                                      + " равен " + std::to_string(size) + " байт, а до конца файла осталось "
+                                      + std::to_string(remaining()) + " байт");
         std::vector<std::uint8_t> bytes(static_cast<std::size_t>(size));
         take(bytes.data(), size);
         return bytes;
@@ -103,15 +110,15 @@ std::vector<TemplateAction> read(QIODevice &device)
     std::vector<TemplateAction> actions;
     for (std::int32_t i = 0; i < count; ++i) {
         TemplateAction action;
-        action.moduleFile = reader.text("module name");
-        action.caption = reader.text("caption");
+        action.moduleFile = reader.text("имя модуля");
+        action.caption = reader.text("подпись");
         action.options = reader.options();
         actions.push_back(std::move(action));
     }
     return actions;
 }
 
-void write(QIODevice &device, const std::vector<TemplateAction> &actions)
+QByteArray toBytes(const std::vector<TemplateAction> &actions)
 {
     QByteArray out;
     putInteger(out, static_cast<std::int32_t>(actions.size()));
@@ -121,27 +128,64 @@ void write(QIODevice &device, const std::vector<TemplateAction> &actions)
         putInteger(out, static_cast<std::int32_t>(action.options.size()));
         out.append(reinterpret_cast<const char *>(action.options.data()), static_cast<qsizetype>(action.options.size()));
     }
+    return out;
+}
+
+void write(QIODevice &device, const std::vector<TemplateAction> &actions)
+{
+    const QByteArray out = toBytes(actions);
     if (device.write(out) != out.size())
-        throw TemplateFormatError("Unable to write the template: " + device.errorString().toStdString());
+        throw TemplateFormatError("не удалось записать шаблон: " + device.errorString().toStdString());
+}
+
+std::string templateName(const QString &path)
+{
+    QString name = path.mid(path.lastIndexOf(u'/') + 1);
+    if (name.endsWith(QStringLiteral(".ptp")))
+        name.chop(4);
+    return name.toStdString();
+}
+
+std::string templateMessage(const QString &path, const std::string &text)
+{
+    return "Шаблон «" + templateName(path) + "»: " + text;
 }
 
 std::vector<TemplateAction> readFile(const QString &path)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        throw TemplateFormatError("Cannot open the template " + path.toStdString() + ": "
-                                  + file.errorString().toStdString());
-    return read(file);
+    const QByteArray native = bytesOfName(path);
+    const std::string shown = native.toStdString();
+    // O_NONBLOCK: a named pipe in the folder must not hang the program; it is refused below.
+    const int fd = ::open(native.constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    if (fd < 0)
+        throw TemplateFormatError(templateMessage(path, shown + ": " + std::strerror(errno)));
+    struct stat status {};
+    if (::fstat(fd, &status) != 0 || !S_ISREG(status.st_mode)) {
+        ::close(fd);
+        throw TemplateFormatError(templateMessage(path, shown + ": это не обычный файл"));
+    }
+    // Read as it is parsed, so a file announcing more than it holds allocates nothing.
+    QFile device;
+    if (!device.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+        ::close(fd);
+        throw TemplateFormatError(templateMessage(path, shown + ": " + device.errorString().toStdString()));
+    }
+    try {
+        return read(device);
+    } catch (const TemplateFormatError &error) {
+        throw TemplateFormatError(templateMessage(path, shown + ": " + error.what()));
+    }
 }
 
 void writeFile(const QString &path, const std::vector<TemplateAction> &actions)
 {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        throw TemplateFormatError("Unable to write to " + path.toStdString() + ": " + file.errorString().toStdString());
-    write(file, actions);
-    if (!file.commit())
-        throw TemplateFormatError("Unable to write to " + path.toStdString() + ": " + file.errorString().toStdString());
+    const QByteArray native = bytesOfName(path);
+    const QByteArray bytes = toBytes(actions);
+    const int error = sdk::replaceFileAtomically(native.toStdString(),
+                                                 std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
+    if (error != 0)
+        throw TemplateFormatError(
+            templateMessage(path, "Unable to write to " + native.toStdString() + ": " + std::strerror(error)));
 }
 
 } // namespace brenmark::TemplateFormat

@@ -50,10 +50,12 @@ std::vector<TemplateAction> read(QIODevice &device);
 // no more. Throws TemplateFormatError when the device refuses the bytes.
 void write(QIODevice &device, const std::vector<TemplateAction> &actions);
 
-// File forms of the above. readFile throws TemplateFormatError (also when the
-// file cannot be opened); writeFile replaces the file atomically: a temporary
-// file in the same folder is renamed over it, so a failed save leaves the old
-// template whole.
+// File forms of the above; `path` may hold bytes that are not UTF-8 in the
+// form of nameFromBytes. The texts of their TemplateFormatErrors begin with
+// "Шаблон «name»: " and name the file. readFile also fails when the file
+// cannot be opened. writeFile replaces the file only when every byte reached
+// the disk ("Unable to write to <path>: <reason>" otherwise), so a failed
+// save leaves the old template byte for byte.
 std::vector<TemplateAction> readFile(const QString &path);
 void writeFile(const QString &path, const std::vector<TemplateAction> &actions);
 

@@ -1,20 +1,26 @@
 #include "main/core/templates/TemplateList.h"
 
 #include "main/core/modulehost/ProgramPaths.h"
+#include "options/core/NameBytes.h"
 
-#include <QDirIterator>
-#include <QFileInfo>
+#include <dirent.h>
 
 namespace brenmark {
 
 QStringList FillTemplateList(const QString &templatesDir)
 {
     QStringList entries{QString()};
-    QDirIterator it(templatesDir, {QStringLiteral("*.ptp")}, QDir::Files | QDir::Hidden | QDir::System | QDir::CaseSensitive);
-    while (it.hasNext()) {
-        it.next();
-        entries.append(it.fileName().chopped(4));
+    // Listed by bytes: Qt's own listing leaves out names that are not valid UTF-8.
+    const QByteArray folder = bytesOfName(templatesDir);
+    DIR *listing = ::opendir(folder.constData());
+    if (!listing)
+        return entries;
+    while (const dirent *entry = ::readdir(listing)) {
+        const QByteArray name(entry->d_name);
+        if (name.endsWith(".ptp") && isRegularFile(templatesDir + nameFromBytes(name)))
+            entries.append(nameFromBytes(name.chopped(4)));
     }
+    ::closedir(listing);
     return entries;
 }
 
@@ -33,11 +39,11 @@ int findTemplateEntry(const QStringList &entries, const QString &name)
 QString templateNameProblem(const QString &name)
 {
     if (name == QStringLiteral(".") || name == QStringLiteral(".."))
-        return QStringLiteral("The name \"%1\" cannot be used for a template.").arg(name);
+        return QStringLiteral("Шаблон «%1»: такое имя шаблону дать нельзя.").arg(name);
     if (name.contains(u'/'))
-        return QStringLiteral("A template name cannot contain \"/\": \"%1\".").arg(name);
+        return QStringLiteral("Шаблон «%1»: имя шаблона не может содержать «/».").arg(name);
     if (name.contains(u'\n') || name.contains(u'\r') || name.contains(QChar(0)))
-        return QStringLiteral("A template name cannot contain a line break.");
+        return QStringLiteral("Шаблон «%1»: имя шаблона не может содержать перевод строки.").arg(name);
     return {};
 }
 
@@ -53,7 +59,7 @@ std::optional<QString> saveTemplateAs(int chainRows, const QString &programDir, 
         if (const QString problem = templateNameProblem(name); !problem.isEmpty())
             throw TemplateNameError(problem.toStdString());
         const QString path = templatePath(programDir, name);
-        if (QFileInfo::exists(path)) {
+        if (fileExists(path)) {
             const ReplaceAnswer answer = dialogs.askReplaceTemplate(name);
             if (answer == ReplaceAnswer::Cancel)
                 return std::nullopt;
@@ -81,7 +87,7 @@ std::optional<QString> templateForPickedEntry(const QString &programDir, int ind
     if (index <= 0 || !templateNameProblem(text).isEmpty())
         return std::nullopt;
     const QString path = templatePath(programDir, text);
-    if (!QFileInfo(path).isFile())
+    if (!isRegularFile(path))
         return std::nullopt;
     return path;
 }

@@ -13,7 +13,8 @@ namespace brenmark {
 // then the name of every "*.ptp" file of `templatesDir` in the order the
 // directory lists them (nothing sorted), ".ptp" cut off. Only files are
 // listed, hidden ones included; ".PTP" is another extension here, since its
-// name would not find the file again. A missing folder gives the empty entry alone.
+// name would not find the file again. A missing folder gives the empty entry
+// alone. Names that are not UTF-8 are listed too, in the form of nameFromBytes.
 QStringList FillTemplateList(const QString &templatesDir);
 
 // The entry whose text is `name`: the one spelled exactly so when there is
