@@ -55,8 +55,10 @@ public:
 
     const ModuleHandleList &moduleHandles() const { return m_handles; }
     // Shut-down: unloads every module in load order. Menus and rows are
-    // cleared too, since their handles are no longer valid.
-    void unloadAll();
+    // cleared too, since their handles are no longer valid. False, and
+    // nothing changed, while a module call is under way: a module is never
+    // unloaded under its own call or its open dialog.
+    bool unloadAll();
 
 private:
     struct Scan;
