@@ -34,6 +34,9 @@ public:
     // and loads the modules. Images go to the end of the given lists (the
     // window's own images stay in front). A module that throws or faults in any
     // call while loading is skipped and unloaded as if it had never been there.
+    // A library that would take the process down while it loads (its static
+    // initialisers) is found first in a child process, skipped, and named on
+    // standard error (probeLibraryLoading).
     // Run once at start; a second run unloads what the first one loaded.
     void LoadModules(const ModuleLoadSettings &settings, ImageList &imlAddMenu, ImageList &imlModules);
     // The same with the images going to `images`; with none (a front end
