@@ -101,7 +101,10 @@ ExitCode run(FileListModel &files, ActionChainModel &chain)
 {
     installStopSignalHandlers();
     ProgressDisplay display;
-    RunReporter reporter(display, enabledActions(chain), [] { return stopSignalReceived() != 0; });
+    RunReporter reporter(display, enabledActions(chain), [] {
+        const int received = stopSignalCount();
+        return received == 0 ? StopRequest::None : received == 1 ? StopRequest::AfterThisFile : StopRequest::AfterThisCall;
+    });
     BatchRunner runner(files, chain, reporter);
     runner.run();
     display.finish(reporter.filesDone());

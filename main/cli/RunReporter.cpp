@@ -4,7 +4,7 @@
 
 namespace brenmark {
 
-RunReporter::RunReporter(ProgressDisplay &display, int enabledActions, std::function<bool()> stopRequested)
+RunReporter::RunReporter(ProgressDisplay &display, int enabledActions, std::function<StopRequest()> stopRequested)
     : m_display(display)
     , m_enabledActions(enabledActions)
     , m_stopRequested(std::move(stopRequested))
@@ -41,7 +41,17 @@ void RunReporter::callStarting()
 
 bool RunReporter::stopRequested() const
 {
-    return m_stopRequested && m_stopRequested();
+    switch (m_stopRequested ? m_stopRequested() : StopRequest::None) {
+    case StopRequest::None:
+        return false;
+    case StopRequest::AfterThisFile:
+        // Asked between files, or before a file's first call: stop. Within a
+        // file, its remaining actions still run.
+        return !m_fileOpen || m_callsInFile == 0 || m_callsInFile >= m_enabledActions;
+    case StopRequest::AfterThisCall:
+        return true;
+    }
+    return true;
 }
 
 void RunReporter::callFailed(const std::string &path, const std::string &caption, const std::string &message)

@@ -8,6 +8,14 @@
 
 namespace brenmark {
 
+// How far a run asked to stop may still go.
+enum class StopRequest
+{
+    None,
+    AfterThisFile, // the file under way goes through the rest of its chain
+    AfterThisCall,
+};
+
 // The batch run's sink for the command line: progress to the display,
 // failed calls as messages, a stop request from SIGINT/SIGTERM, and the count
 // of files that went through every enabled action.
@@ -17,7 +25,7 @@ public:
     // `enabledActions`: the chain's enabled actions (the same for every file,
     // since nothing changes the chain during a command-line run).
     // `stopRequested`: asked before every module call.
-    RunReporter(ProgressDisplay &display, int enabledActions, std::function<bool()> stopRequested);
+    RunReporter(ProgressDisplay &display, int enabledActions, std::function<StopRequest()> stopRequested);
 
     void setProgressMaximum(int maximum) override;
     void setProgressPosition(int position) override;
@@ -37,7 +45,7 @@ private:
 
     ProgressDisplay &m_display;
     int m_enabledActions;
-    std::function<bool()> m_stopRequested;
+    std::function<StopRequest()> m_stopRequested;
     size_t m_total = 0;
     size_t m_filesDone = 0;
     size_t m_failedCalls = 0;

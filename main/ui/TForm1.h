@@ -225,6 +225,9 @@ private:
     bool m_sizingHeader = false;
     bool m_selectingTemplate = false;
     bool m_closeAfterRun = false;
+    // A close waits for module calls and dialogs to return; it is tried again this often.
+    static constexpr int kCloseRetryMs = 50;
+    bool m_closeRetryPending = false;
     bool m_closed = false;
 };
 

@@ -8,6 +8,7 @@
 #include "main/core/chain/ActionChainModel.h"
 #include "main/core/filelist/FileIconList.h"
 #include "main/core/filelist/FileListModel.h"
+#include "main/core/modulehost/ModuleCallGuard.h"
 #include "main/core/shell/ChainAutosave.h"
 #include "main/core/shell/StartSequence.h"
 #include "main/core/templates/TemplateChain.h"
@@ -15,6 +16,7 @@
 #include "main/ui/ErrorReport.h"
 #include "main/ui/ModuleListRows.h"
 #include "main/ui/ModuleMenus.h"
+#include "main/ui/OpenDialogs.h"
 #include "main/ui/ProgramArt.h"
 #include "options/ui/TfmOptions.h"
 
@@ -24,6 +26,7 @@
 #include <QFile>
 #include <QMenu>
 #include <QPushButton>
+#include <QTimer>
 
 namespace brenmark {
 
@@ -124,7 +127,24 @@ void TForm1::closeEvent(QCloseEvent *event)
     if (m_runner->isRunning()) {
         m_runner->requestStop();
         m_closeAfterRun = true;
+        endOpenDialogs();
         event->ignore();
+        return;
+    }
+    // Nor under a call into one (a dialog of its own, or its processing of
+    // window events), nor while a dialog's loop would return into a closed
+    // window: the dialogs are ended, and the close comes back once every
+    // call has returned.
+    if (activeModuleCalls() > 0 || openDialogsRunning()) {
+        endOpenDialogs();
+        event->ignore();
+        if (!m_closeRetryPending) {
+            m_closeRetryPending = true;
+            QTimer::singleShot(kCloseRetryMs, this, [this] {
+                m_closeRetryPending = false;
+                close();
+            });
+        }
         return;
     }
     if (!m_closed) {
@@ -149,6 +169,7 @@ void TForm1::FormClose()
     pmAddAction->clear();
     N2->menu()->clear();
     pmModules->clear();
+    // Never refused here: no module call is under way (see closeEvent).
     m_modules.unloadAll();
 }
 

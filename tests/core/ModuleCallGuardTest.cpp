@@ -19,7 +19,7 @@ TEST(ModuleCallGuard, ExceptionBecomesModuleCallErrorWithItsText)
 
 TEST(ModuleCallGuard, FaultsBecomeErrorsAndTheGuardStaysUsable)
 {
-    for (int signal : {SIGSEGV, SIGBUS, SIGFPE, SIGILL}) {
+    for (int signal : {SIGSEGV, SIGBUS, SIGFPE, SIGILL, SIGABRT}) {
         EXPECT_THROW(guardModuleCall([signal] { std::raise(signal); }), ModuleCallError) << signal;
     }
     volatile int *nowhere = nullptr;

@@ -1,4 +1,6 @@
 #include "main/core/look/ImageList.h"
+#include "main/core/modulehost/LoadProbe.h"
+#include "main/core/modulehost/ModuleCallGuard.h"
 #include "main/core/modulehost/ModuleRegistry.h"
 
 #include "tests/support/HostPlugins.h"
@@ -7,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <csignal>
 #include <map>
 
 using namespace brenmark;
@@ -359,6 +362,86 @@ TEST_F(ModuleRegistryTest, FailingModulesAreSkippedWithoutTraceAndTheOthersLoad)
         EXPECT_TRUE(plugins.calls(id).contains("getInfo")) << id;
     }
     EXPECT_TRUE(plugins.calls("btnthrows").contains("exportBtns"));
+}
+
+TEST_F(ModuleRegistryTest, FaultsInModuleCallsNameTheLibraryAndLeaveTheSignalMaskAsItWas)
+{
+    plugins.add("aborting");
+    plugins.add("masking");
+    load();
+    ASSERT_EQ(registry.moduleHandles().count(), 2);
+    const struct
+    {
+        const char *id;
+        const char *fault;
+    } cases[] = {{"aborting", "Aborted"}, {"masking", "Segmentation fault"}};
+    for (const auto &c : cases) {
+        try {
+            ModulesClick(handleOf(c.id), 0);
+            ADD_FAILURE() << c.id << ": no error";
+        } catch (const ModuleCallError &error) {
+            const std::string expected = "Модуль " + HostPlugins::fileName(c.id).toStdString() + " вызвал сбой: " + c.fault;
+            EXPECT_EQ(error.what(), expected);
+        }
+        sigset_t blocked;
+        sigprocmask(SIG_BLOCK, nullptr, &blocked);
+        EXPECT_FALSE(sigismember(&blocked, SIGINT)) << c.id;
+        EXPECT_FALSE(sigismember(&blocked, SIGTERM)) << c.id;
+        EXPECT_FALSE(sigismember(&blocked, SIGSEGV)) << c.id;
+        EXPECT_FALSE(sigismember(&blocked, SIGABRT)) << c.id;
+    }
+    // The guard still catches faults after one of each kind.
+    EXPECT_THROW(ModulesClick(handleOf("aborting"), 0), ModuleCallError);
+}
+
+TEST_F(ModuleRegistryTest, NoModuleIsUnloadedWhileACallIsUnderWay)
+{
+    plugins.add("alpha");
+    load();
+    void *alpha = handleOf("alpha");
+    guardModuleCall(alpha, [&] { EXPECT_FALSE(registry.unloadAll()); });
+    EXPECT_TRUE(plugins.isLoaded(HostPlugins::fileName("alpha")));
+    EXPECT_EQ(registry.FindActionItem(HostPlugins::fileName("alpha").toStdString()).module, alpha);
+    EXPECT_EQ(activeModuleCalls(), 0);
+    EXPECT_TRUE(registry.unloadAll());
+    EXPECT_FALSE(plugins.isLoaded(HostPlugins::fileName("alpha")));
+}
+
+TEST_F(ModuleRegistryTest, ALibraryThatCrashesWhileLoadingIsSkippedAndNamedOnStandardError)
+{
+    plugins.add("initcrash");
+    plugins.add("plain");
+    testing::internal::CaptureStderr();
+    load();
+    const std::string errors = testing::internal::GetCapturedStderr();
+    EXPECT_NE(errors.find("fixture_host_initcrash.so"), std::string::npos) << errors;
+    EXPECT_NE(errors.find("Segmentation fault"), std::string::npos) << errors;
+    EXPECT_EQ(errors.find("fixture_host_plain.so"), std::string::npos) << errors;
+    ASSERT_EQ(registry.moduleListRows().size(), 1u);
+    EXPECT_EQ(registry.moduleListRows()[0].fileName, "fixture_host_plain.so");
+    EXPECT_FALSE(plugins.isLoaded(HostPlugins::fileName("initcrash")));
+}
+
+TEST_F(ModuleRegistryTest, TheLoadCheckGoesOnAfterEachLibraryThatKillsIt)
+{
+    for (const char *id : {"plain", "alpha", "initcrash", "beta"})
+        plugins.add(id);
+    plugins.add("initcrash", "second_initcrash.so");
+    const auto path = [this](const QString &name) { return QFile::encodeName(plugins.pluginPath(name)).toStdString(); };
+    const std::vector<std::string> paths {path(HostPlugins::fileName("initcrash")), path(HostPlugins::fileName("plain")),
+                                          path("second_initcrash.so"), path("second_initcrash.so"),
+                                          path("missing.so"), path(HostPlugins::fileName("alpha")),
+                                          path(HostPlugins::fileName("beta")), path("second_initcrash.so")};
+    const std::vector<LoadVerdict> verdicts = probeLibraryLoading(paths);
+    ASSERT_EQ(verdicts.size(), paths.size());
+    const bool expected[] = {false, true, false, false, true, true, true, false};
+    for (size_t i = 0; i < paths.size(); ++i) {
+        EXPECT_EQ(verdicts[i].safe, expected[i]) << paths[i];
+        EXPECT_EQ(verdicts[i].reason.empty(), expected[i]) << paths[i] << ": " << verdicts[i].reason;
+    }
+    EXPECT_TRUE(probeLibraryLoading({}).empty());
+    // Nothing of the check stays in the host.
+    EXPECT_FALSE(plugins.isLoaded(HostPlugins::fileName("plain")));
 }
 
 TEST_F(ModuleRegistryTest, HiddenLibrariesAreScannedToo)

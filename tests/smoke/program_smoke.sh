@@ -3,6 +3,8 @@
 # directory, waits for its main window and checks its size, then asks it to
 # close with SIGTERM and expects a clean exit. With a second argument, and
 # ImageMagick's import at hand, the screen is saved there as a picture.
+# Then starts it with a list file that does not exist and sends SIGTERM while
+# its "File not found" box is up: the box must not keep it from closing.
 # Usage: program_smoke.sh <program> [screenshot.png]
 set -euo pipefail
 program=$1
@@ -44,3 +46,26 @@ xvfb-run -a -s "-screen 0 1024x768x24" bash -c '
 '
 # The start sequence creates the templates folder.
 test -d "$work/Templates"
+
+xvfb-run -a -s "-screen 0 1024x768x24" bash -c '
+    "$SMOKE_PROGRAM" "$SMOKE_LIST.missing" &
+    pid=$!
+    for _ in $(seq 200); do
+        if xwininfo -root -tree | grep -q "\"Brenmark\": (\"brenmark\""; then break; fi
+        kill -0 "$pid" 2>/dev/null || { echo "the program ended before showing its message"; exit 1; }
+        sleep 0.05
+    done
+    if ! xwininfo -root -tree | grep -q "\"Brenmark\": (\"brenmark\""; then
+        echo "no \"File not found\" box"; kill "$pid"; exit 1
+    fi
+    kill -TERM "$pid"
+    for _ in $(seq 200); do
+        kill -0 "$pid" 2>/dev/null || break
+        sleep 0.05
+    done
+    if kill -0 "$pid" 2>/dev/null; then echo "SIGTERM under a message box was ignored"; kill -KILL "$pid"; exit 1; fi
+    status=0
+    wait "$pid" || status=$?
+    if [[ $status -ne 0 ]]; then echo "exit status $status under a message box"; exit 1; fi
+    echo "closed cleanly on SIGTERM while a message box was up"
+'

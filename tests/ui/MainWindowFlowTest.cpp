@@ -5,8 +5,10 @@
 #include "information/ui/TfmInfo.h"
 #include "main/core/chain/ActionChainModel.h"
 #include "main/core/filelist/FileListModel.h"
+#include "main/core/modulehost/ModuleCallGuard.h"
 #include "main/ui/BrenmarkApplication.h"
 #include "main/ui/TForm1.h"
+#include "main/ui/TerminationSignals.h"
 #include "options/ui/TfmOptions.h"
 
 #include <QCheckBox>
@@ -17,6 +19,7 @@
 #include <QLabel>
 #include <QListView>
 #include <QMenu>
+#include <QMessageBox>
 #include <QMimeData>
 #include <QPushButton>
 #include <QSignalSpy>
@@ -25,6 +28,9 @@
 #include <QTest>
 #include <QTimer>
 #include <QUrl>
+
+#include <csignal>
+#include <unistd.h>
 
 using namespace brenmark;
 
@@ -51,6 +57,7 @@ private slots:
     void addedActionsRenameTheRowsAndRunMovesTheFiles();
     void stopButtonTakesStartsPlaceAndStopsTheRun();
     void closingDuringARunStopsItFirst();
+    void terminationSignalEndsAModulesBoxAndClosesAfterItsCall();
     void droppedFilesGetTheirNewNameAtOnce();
     void draggedActionTakesTheTargetsPlace();
     void templateErrorsReachTheGeneralHandler();
@@ -245,6 +252,28 @@ void MainWindowFlowTest::closingDuringARunStopsItFirst()
     m_form->sbStartClick();
     QVERIFY(!m_form->isVisible());
     QVERIFY(QFile::exists(m_files + QStringLiteral("notes.txt"))); // the run stopped after the first file
+    QVERIFY(QFile::exists(m_programDir + QStringLiteral("Templates/~autosave.ptp")));
+    QCOMPARE(m_form->chain().count(), 0);
+}
+
+void MainWindowFlowTest::terminationSignalEndsAModulesBoxAndClosesAfterItsCall()
+{
+    startWindow(QString());
+    addActionItem(QStringLiteral("Приставка"))->trigger();
+    closeOnTerminationSignals(m_form.get());
+    bool closedUnderTheCall = true;
+    // As a module's "about" command does: a box of its own, inside its call.
+    guardModuleCall([&] {
+        QMessageBox box(QMessageBox::Information, QStringLiteral("О модуле"), QStringLiteral("Приставка"),
+                        QMessageBox::Ok, m_form.get());
+        QTimer::singleShot(0, &box, [] { ::raise(SIGTERM); });
+        box.exec();
+        QCoreApplication::processEvents();
+        closedUnderTheCall = !m_form->isVisible() || m_form->chain().count() == 0;
+    });
+    QVERIFY(!closedUnderTheCall);
+    QTRY_VERIFY(!m_form->isVisible());
+    ::alarm(0); // the grace period would end this process too
     QVERIFY(QFile::exists(m_programDir + QStringLiteral("Templates/~autosave.ptp")));
     QCOMPARE(m_form->chain().count(), 0);
 }

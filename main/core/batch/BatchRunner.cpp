@@ -121,7 +121,7 @@ void BatchRunner::runFile(int row, FileBuffers &buffers)
             BrenmarkProcess process = moduleFunction<BrenmarkProcess>(record.Module, "process");
             if (!process)
                 throw ModuleCallError("process");
-            guardModuleCall([&] { process(&name, name, row, progressBar, &record.Options, BRENMARK_MODE_RUN); });
+            guardModuleCall(record.Module, [&] { process(&name, name, row, progressBar, &record.Options, BRENMARK_MODE_RUN); });
         } catch (const std::exception &error) {
             m_sink.setStatusText(buffers.failure);
             m_sink.callFailed(before, m_actions.caption(j), error.what());

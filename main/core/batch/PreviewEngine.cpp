@@ -45,7 +45,7 @@ const char *PreviewEngine::runChain(const char *path, int index, void *progressB
         if (!process)
             continue;
         const char *before = name;
-        guardModuleCall([&] { process(&name, path, index, progressBar, &record.Options, BRENMARK_MODE_PREVIEW); });
+        guardModuleCall(record.Module, [&] { process(&name, path, index, progressBar, &record.Options, BRENMARK_MODE_PREVIEW); });
         if (!name)
             name = before;
     }

@@ -19,7 +19,7 @@ int32_t callShowOptions(TListData &record, uint8_t isNew, const char **caption)
     if (!showOptions)
         throw ModuleCallError("Модуль " + record.ModuleFile + " не поддерживает настройку действия");
     int32_t result = 0;
-    guardModuleCall([&] { result = showOptions(isNew, &record.Options, caption); });
+    guardModuleCall(record.Module, [&] { result = showOptions(isNew, &record.Options, caption); });
     return result;
 }
 
@@ -142,7 +142,7 @@ void ActionChainModel::releaseOptions(TListData &record)
     if (auto freeOpt = moduleFunction<BrenmarkFreeOpt>(record.Module, "freeOpt")) {
         void *options = record.Options;
         record.Options = nullptr;
-        guardModuleCall([&] { freeOpt(options); });
+        guardModuleCall(record.Module, [&] { freeOpt(options); });
     }
 }
 

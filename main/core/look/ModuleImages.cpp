@@ -95,7 +95,7 @@ std::optional<QImage> loadModuleImage(void *module, const std::string &name)
 
     QByteArray data;
     try {
-        guardModuleCall([&] {
+        guardModuleCall(module, [&] {
             if (*size > 0 && *size <= kMaxResourceSize)
                 data = QByteArray(bytes, static_cast<qsizetype>(*size));
         });

@@ -8,8 +8,9 @@
 namespace brenmark {
 
 // A module call that failed: a C++ exception left the export, or the call
-// raised a memory fault (SIGSEGV, SIGBUS, SIGFPE, SIGILL). The text is what
-// the user is shown.
+// raised a fault (SIGSEGV, SIGBUS, SIGFPE, SIGILL, or SIGABRT raised by the
+// process itself, as abort() does). The text is what the user is shown: the
+// module's own message, or for a fault one naming the module's library file.
 class ModuleCallError : public std::runtime_error
 {
 public:
@@ -36,10 +37,18 @@ private:
     void (*m_invoke)(void *);
 };
 
-// Runs `call` (which calls into a module) so that a fault or exception inside
-// it becomes a ModuleCallError instead of taking the host down. Guards nest.
-// After a fault the module's own state may be damaged; the host only treats
-// the call as failed.
+// Runs `call` (which calls into `module`, a library handle) so that a fault or
+// exception inside it becomes a ModuleCallError instead of taking the host
+// down. Guards nest. After a fault the signal mask is the one from before the
+// call, and the module's own state may be damaged; the host only treats the
+// call as failed. While the call runs, activeModuleCalls() counts it.
+void guardModuleCall(void *module, ModuleCall call);
+// The same for a call whose module is not known; messages then name none.
 void guardModuleCall(ModuleCall call);
+
+// Module calls under way on this thread (a module's dialog or its processing
+// of window events may run host code inside one). No module may be unloaded
+// while this is not 0.
+int activeModuleCalls();
 
 } // namespace brenmark

@@ -15,7 +15,7 @@ void runModuleCommand(void *module, int buttonNumber)
     const auto clickBtn = moduleFunction<BrenmarkClickBtn>(module, "clickBtn");
     if (!clickBtn)
         throw std::runtime_error("Модуль не выполняет команды: в нём нет функции clickBtn");
-    guardModuleCall([&] { clickBtn(static_cast<uint8_t>(buttonNumber)); });
+    guardModuleCall(module, [&] { clickBtn(static_cast<uint8_t>(buttonNumber)); });
 }
 
 } // namespace brenmark

@@ -1,5 +1,7 @@
 #include "main/core/modulehost/ModuleHandleList.h"
 
+#include "main/core/modulehost/ModuleCallGuard.h"
+
 #include <algorithm>
 
 namespace brenmark {
@@ -24,12 +26,25 @@ bool ModuleHandleList::contains(void *handle) const
                        [handle](const auto &library) { return library->handle() == handle; });
 }
 
-void ModuleHandleList::unloadAll()
+ModuleHandleList::~ModuleHandleList()
 {
+    // Unloading under a call would return into code that is gone: such
+    // libraries stay mapped for the rest of the process instead.
+    if (!unloadAll()) {
+        for (auto &library : m_libraries)
+            static_cast<void>(library.release());
+    }
+}
+
+bool ModuleHandleList::unloadAll()
+{
+    if (activeModuleCalls() > 0)
+        return false;
     // A vector destroys its elements last first; modules go in load order.
     for (auto &library : m_libraries)
         library.reset();
     m_libraries.clear();
+    return true;
 }
 
 } // namespace brenmark

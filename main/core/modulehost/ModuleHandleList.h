@@ -9,14 +9,15 @@ namespace brenmark {
 
 // The loaded, enabled modules in load order. Owns the libraries: each is
 // unloaded exactly once, by unloadAll() (shut-down) or the destructor, in load
-// order. Handles stay valid until then.
+// order, and never while a module call is under way (activeModuleCalls()).
+// Handles stay valid until then.
 class ModuleHandleList
 {
 public:
     ModuleHandleList() = default;
     ModuleHandleList(const ModuleHandleList &) = delete;
     ModuleHandleList &operator=(const ModuleHandleList &) = delete;
-    ~ModuleHandleList() { unloadAll(); }
+    ~ModuleHandleList();
 
     void append(std::unique_ptr<ModuleLibrary> library);
 
@@ -27,7 +28,8 @@ public:
     bool contains(void *handle) const;
 
     // Unloads every library, first loaded first; the list is empty afterwards.
-    void unloadAll();
+    // False, and nothing unloaded, while a module call is under way.
+    bool unloadAll();
 
 private:
     std::vector<std::unique_ptr<ModuleLibrary>> m_libraries;

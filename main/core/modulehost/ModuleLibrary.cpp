@@ -3,6 +3,7 @@
 #include "main/core/modulehost/VectorState.h"
 
 #include <dlfcn.h>
+#include <link.h>
 
 namespace brenmark {
 
@@ -36,6 +37,15 @@ ModuleLibrary::~ModuleLibrary()
 void *moduleSymbol(void *handle, const char *name)
 {
     return handle ? dlsym(handle, name) : nullptr;
+}
+
+std::string moduleFileName(void *handle)
+{
+    link_map *map = nullptr;
+    if (!handle || dlinfo(handle, RTLD_DI_LINKMAP, &map) != 0 || !map || !map->l_name)
+        return {};
+    const std::string path = map->l_name;
+    return path.substr(path.rfind('/') + 1);
 }
 
 } // namespace brenmark

@@ -34,6 +34,10 @@ private:
 // looked up at every use, never cached.
 void *moduleSymbol(void *handle, const char *name);
 
+// The file name (no folder) of the loaded library behind `handle`, for
+// messages; "" for a null handle.
+std::string moduleFileName(void *handle);
+
 template<typename Function>
 Function moduleFunction(void *handle, const char *name)
 {

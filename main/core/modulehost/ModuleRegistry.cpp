@@ -1,5 +1,6 @@
 #include "main/core/modulehost/ModuleRegistry.h"
 
+#include "main/core/modulehost/LoadProbe.h"
 #include "main/core/modulehost/ModuleCallGuard.h"
 #include "main/core/modulehost/ProgramDirectory.h"
 
@@ -9,6 +10,8 @@
 #include <QFile>
 
 #include <algorithm>
+#include <cerrno>
+#include <cstdio>
 #include <cstring>
 #include <dirent.h>
 #include <fnmatch.h>
@@ -80,13 +83,29 @@ void ModuleRegistry::LoadModules(const ModuleLoadSettings &settings, ModuleImage
     Scan scan {settings, settings.programDir + "Plugins/", languageFilePath(settings.programDir), images};
     std::memset(&scan.info, 0, sizeof scan.info);
 
-    std::unique_ptr<DIR, DirectoryCloser> directory(opendir(scan.moduleDir.c_str()));
-    if (!directory)
-        return;
-    // The directory's own order, hidden entries included; nothing is sorted.
-    while (const dirent *entry = readdir(directory.get())) {
-        if (fnmatch("*.so", entry->d_name, 0) == 0)
-            loadModule(scan, entry->d_name);
+    std::vector<std::string> fileNames;
+    std::vector<std::string> paths;
+    {
+        std::unique_ptr<DIR, DirectoryCloser> directory(opendir(scan.moduleDir.c_str()));
+        if (!directory)
+            return;
+        // The directory's own order, hidden entries included; nothing is sorted.
+        while (const dirent *entry = readdir(directory.get())) {
+            if (fnmatch("*.so", entry->d_name, 0) == 0) {
+                fileNames.emplace_back(entry->d_name);
+                paths.push_back(scan.moduleDir + entry->d_name);
+            }
+        }
+    }
+    // A library that crashes while it loads would take the host down at every
+    // start, before any window: such libraries are found in a child first.
+    const std::vector<LoadVerdict> verdicts = probeLibraryLoading(paths);
+    for (size_t index = 0; index < fileNames.size(); ++index) {
+        if (verdicts[index].safe)
+            loadModule(scan, fileNames[index]);
+        else
+            std::fprintf(stderr, "%s: модуль %s пропущен: %s\n", program_invocation_short_name,
+                         fileNames[index].c_str(), verdicts[index].reason.c_str());
     }
 }
 
@@ -108,12 +127,12 @@ void ModuleRegistry::loadModule(Scan &scan, const std::string &fileName)
     const int moduleImages = scan.images ? scan.images->count(List::Commands) : 0;
     try {
         if (const auto setLanguage = moduleFunction<BrenmarkSetLanguage>(module, "setLanguage"))
-            guardModuleCall([&] { setLanguage(scan.languageFile.c_str()); });
+            guardModuleCall(module, [&] { setLanguage(scan.languageFile.c_str()); });
 
         const QString caption = QFile::decodeName(QByteArray::fromStdString(fileName));
         const bool enabled = !isDisabled(caption, scan.settings.disabledModules);
 
-        guardModuleCall([&] { getInfo(&scan.info); });
+        guardModuleCall(module, [&] { getInfo(&scan.info); });
         if (!hasInterfaceVersion(scan.info))
             return;
 
@@ -133,9 +152,9 @@ void ModuleRegistry::loadModule(Scan &scan, const std::string &fileName)
         }
 
         if (const auto setDir = moduleFunction<BrenmarkSetDir>(module, "setDir"))
-            guardModuleCall([&] { setDir(scan.settings.programDir.c_str()); });
+            guardModuleCall(module, [&] { setDir(scan.settings.programDir.c_str()); });
         if (const auto initialize = moduleFunction<BrenmarkInitialize>(module, "initialize"))
-            guardModuleCall([&] { initialize(scan.settings.mainWindow); });
+            guardModuleCall(module, [&] { initialize(scan.settings.mainWindow); });
 
         ActionMenuItem item;
         item.module = module;
@@ -148,7 +167,7 @@ void ModuleRegistry::loadModule(Scan &scan, const std::string &fileName)
         std::vector<ModuleCommand> commands;
         if (exportBtns) {
             ModuleButton buttons[BRENMARK_MAX_BUTTONS] {};
-            guardModuleCall([&] { exportBtns(buttons, &scan.buttonCount); });
+            guardModuleCall(module, [&] { exportBtns(buttons, &scan.buttonCount); });
             // The array has room for ten: a larger count must not read past it.
             const int count = std::clamp<int>(scan.buttonCount, 0, BRENMARK_MAX_BUTTONS);
             if (!m_commands.empty())
@@ -184,9 +203,12 @@ bool ModuleRegistry::modulesButtonEnabled() const
                        [](const ModuleCommand &command) { return !command.isSeparator; });
 }
 
-void ModuleRegistry::unloadAll()
+bool ModuleRegistry::unloadAll()
 {
+    if (activeModuleCalls() > 0)
+        return false;
     clear();
+    return true;
 }
 
 void ModuleRegistry::clear()

@@ -34,6 +34,9 @@ public:
     // and loads the modules. Images go to the end of the given lists (the
     // window's own images stay in front). A module that throws or faults in any
     // call while loading is skipped and unloaded as if it had never been there.
+    // A library that would take the process down while it loads (its static
+    // initialisers) is found first in a child process, skipped, and named on
+    // standard error (probeLibraryLoading).
     // Run once at start; a second run unloads what the first one loaded.
     void LoadModules(const ModuleLoadSettings &settings, ImageList &imlAddMenu, ImageList &imlModules);
     // The same with the images going to `images`; with none (a front end
@@ -55,8 +58,10 @@ public:
 
     const ModuleHandleList &moduleHandles() const { return m_handles; }
     // Shut-down: unloads every module in load order. Menus and rows are
-    // cleared too, since their handles are no longer valid.
-    void unloadAll();
+    // cleared too, since their handles are no longer valid. False, and
+    // nothing changed, while a module call is under way: a module is never
+    // unloaded under its own call or its open dialog.
+    bool unloadAll();
 
 private:
     struct Scan;

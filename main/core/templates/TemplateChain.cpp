@@ -23,7 +23,7 @@ std::int32_t currentOptionsSize(void *module, const std::string &moduleFile)
     if (!getInfo)
         throw ModuleCallError("Модуль " + moduleFile + " не сообщает своих сведений (нет getInfo)");
     ModuleInfo info{};
-    guardModuleCall([&] { getInfo(&info); });
+    guardModuleCall(module, [&] { getInfo(&info); });
     if (info.optSize < 0)
         throw ModuleCallError("Модуль " + moduleFile + " сообщает отрицательный размер настроек ("
                               + std::to_string(info.optSize) + ")");
@@ -64,7 +64,7 @@ std::unique_ptr<TListData> buildRecord(const TemplateAction &action, void *modul
     const auto present = static_cast<std::size_t>(currentOptionsSize(module, action.moduleFile));
 
     if (const auto newOpt = moduleFunction<BrenmarkNewOpt>(module, "newOpt")) {
-        guardModuleCall([&] { newOpt(&record->Options); });
+        guardModuleCall(module, [&] { newOpt(&record->Options); });
         if (record->Options) {
             copyGuarded(record->Options, action.options.data(), std::min(stored, present));
             return record;
