@@ -377,7 +377,7 @@ TEST_F(ModuleRegistryTest, FaultsInModuleCallsNameTheLibraryAndLeaveTheSignalMas
     } cases[] = {{"aborting", "Aborted"}, {"masking", "Segmentation fault"}};
     for (const auto &c : cases) {
         try {
-            ModulesClick(handleOf(c.id), 0);
+            runModuleCommand(handleOf(c.id), 0);
             ADD_FAILURE() << c.id << ": no error";
         } catch (const ModuleCallError &error) {
             const std::string expected = "Модуль " + HostPlugins::fileName(c.id).toStdString() + " вызвал сбой: " + c.fault;
@@ -391,7 +391,7 @@ TEST_F(ModuleRegistryTest, FaultsInModuleCallsNameTheLibraryAndLeaveTheSignalMas
         EXPECT_FALSE(sigismember(&blocked, SIGABRT)) << c.id;
     }
     // The guard still catches faults after one of each kind.
-    EXPECT_THROW(ModulesClick(handleOf("aborting"), 0), ModuleCallError);
+    EXPECT_THROW(runModuleCommand(handleOf("aborting"), 0), ModuleCallError);
 }
 
 TEST_F(ModuleRegistryTest, NoModuleIsUnloadedWhileACallIsUnderWay)
