@@ -13,6 +13,7 @@
 namespace brenmark {
 
 class BackgroundAddRule;
+class ListFile;
 class PreviewEngine;
 
 // The file list `lbFiles`: an ordered list of FileEntry rows (duplicates
@@ -83,6 +84,8 @@ public:
     // then take as they lie, without a copy. The lines are valid until the
     // list next changes; throws what readListLines throws.
     std::vector<std::string_view> readListFile(const std::string &listFilePath);
+    // The same from a list file the caller opened (and may have looked at).
+    std::vector<std::string_view> readListFile(ListFile &listFile);
     int appendListPaths(const std::vector<std::string_view> &paths);
     // The same with the add rule already at work on these paths (its
     // listings kept where the caller wants them).
