@@ -111,6 +111,10 @@ public:
     bool exitOnFinal() const override { return exitOnFinalChecked; }
     void closeWindow() override { ++closeCalls; }
     void updateFileCount() override { ++fileCountUpdates; }
+    void callFailed(const std::string &path, const std::string &caption, const std::string &message) override
+    {
+        failedCalls.push_back(path + " / " + caption + ": " + message);
+    }
 
     int progressMaximum = -1;
     int progressPosition = -1;
@@ -126,6 +130,7 @@ public:
     int callsStarted = 0;
     int closeCalls = 0;
     int fileCountUpdates = 0;
+    std::vector<std::string> failedCalls;
 };
 
 // Real files for the add rule, in a private folder.

@@ -10,9 +10,9 @@
 
 namespace brenmark {
 
-// The most a list file is read: far more than the paths of any run, and the
-// end for a source that never ends (/dev/zero, `yes`).
-inline constexpr std::size_t maxListFileBytes = std::size_t(1) << 30;
+// The most a list file is read: some two million paths of 128 bytes, more
+// than any run takes, and the end for a source that never ends (/dev/zero).
+inline constexpr std::size_t maxListFileBytes = std::size_t(256) << 20;
 
 // A list file that goes on past maxListFileBytes; the text names the file.
 class ListFileTooLong : public std::runtime_error
