@@ -96,6 +96,7 @@ TEST(FileListModel, ListFileIsReadOnceFromAPipeAndOnlyUpToItsBound)
         } else {
             EXPECT_THROW(file.readLines(storage, c.limit), ListFileTooLong) << c.path << " " << c.limit;
             EXPECT_EQ(storage, "kept");
+            EXPECT_LT(storage.capacity(), c.limit) << "what was read is not kept";
         }
     }
 

@@ -105,9 +105,13 @@ std::vector<std::string_view> ListFile::readLines(std::string &storage, std::siz
         }
     } catch (...) {
         storage.resize(start);
+        storage.shrink_to_fit();
         throw;
     }
     storage.resize(error || overLimit ? start : filled);
+    // Hundreds of MiB read from a source that never ended are not kept.
+    if (error || overLimit)
+        storage.shrink_to_fit();
     if (overLimit)
         throw tooLong(m_path, limit);
     if (error)
