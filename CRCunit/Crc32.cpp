@@ -1,6 +1,7 @@
 #include "CRCunit/Crc32.h"
 
 #include "CRCunit/Crc32Kernels.h"
+#include "CRCunit/RegularFile.h"
 
 #include <cerrno>
 #include <cstdio>
@@ -8,7 +9,7 @@
 #include <memory>
 #include <stdexcept>
 
-#include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace brenmark {
@@ -102,9 +103,8 @@ std::uint32_t Crc32UpdateFast(std::uint32_t crc, const void *bytes, std::size_t 
 
 std::uint32_t FileCrc32(const std::string &path)
 {
-    const int descriptor = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (descriptor < 0)
-        throw std::runtime_error("Cannot open file \"" + path + "\". " + systemReason(errno));
+    struct stat status {};
+    const int descriptor = openRegularFile(path, status);
     const auto buffer = std::make_unique<std::uint8_t[]>(crc32FileBlockSize);
     std::uint32_t crc = 0xFFFFFFFFu;
     for (;;) {

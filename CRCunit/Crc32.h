@@ -39,7 +39,8 @@ inline constexpr std::size_t crc32FileBlockSize = 65536;
 
 // CRC-32 of a whole file's contents. `path` is the file name's bytes as the
 // file system holds them. Throws std::runtime_error with the user's message
-// when the file cannot be opened or read.
+// when the file cannot be opened or read, or is not a regular file (a pipe
+// or a device is never read: see openRegularFile).
 std::uint32_t FileCrc32(const std::string &path);
 
 // Eight upper-case hexadecimal digits with leading zeros ("CBF43926").

@@ -1,16 +1,12 @@
 #include "information/core/FileInformation.h"
 
 #include "CRCunit/Crc32.h"
+#include "CRCunit/RegularFile.h"
 #include "information/core/FilePathParts.h"
 #include "information/core/FileSize.h"
 
 #include <QFile>
 
-#include <cerrno>
-#include <cstring>
-#include <stdexcept>
-
-#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -27,15 +23,8 @@ QString displayText(const std::string &bytes)
 
 std::uint64_t fileLength(const std::string &path)
 {
-    const int descriptor = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (descriptor < 0)
-        throw std::runtime_error("Cannot open file \"" + path + "\". " + std::strerror(errno));
     struct stat status {};
-    const int result = ::fstat(descriptor, &status);
-    const int error = errno;
-    ::close(descriptor);
-    if (result != 0)
-        throw std::runtime_error("Cannot read file \"" + path + "\". " + std::strerror(error));
+    ::close(openRegularFile(path, status));
     return static_cast<std::uint64_t>(status.st_size);
 }
 

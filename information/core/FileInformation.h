@@ -32,12 +32,14 @@ bool isHiddenFile(const std::string &path);
 bool isReadOnlyFile(const std::string &path);
 
 // The length in bytes of the file at `path`, opened for reading. Throws
-// std::runtime_error ("Cannot open file ...") when it cannot be opened.
+// std::runtime_error ("Cannot open file ...") when it cannot be opened, and
+// refuses what is not a regular file without reading it (openRegularFile).
 std::uint64_t fileLength(const std::string &path);
 
 // Reads the file at `path` (its length, then its checksum) and asks `preview`
 // for its path after the chain. Throws std::runtime_error with the user's
-// message ("Cannot open file ...") when the file cannot be opened or read.
+// message ("Cannot open file ...") when the file cannot be opened or read,
+// or is a pipe, a device or anything else but a regular file.
 FileInformation collectFileInformation(const std::string &path, const PreviewFunction &preview);
 
 } // namespace brenmark

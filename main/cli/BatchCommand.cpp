@@ -11,6 +11,7 @@
 #include "main/core/filelist/BackgroundAddRule.h"
 #include "main/core/filelist/FileListModel.h"
 #include "main/core/filelist/FolderListing.h"
+#include "main/core/filelist/ListFile.h"
 #include "main/core/modulehost/ModuleRegistry.h"
 #include "main/core/modulehost/ProgramDirectory.h"
 #include "main/core/modulehost/ProgramPaths.h"
@@ -75,17 +76,16 @@ std::string templateFileFor(const CommandLine &commandLine, const QString &progr
     return path;
 }
 
-// The paths to work on: the list file's lines, read into the file list's
-// store (where its rows take them without a copy), or the files named on
-// the command line; views into `files` or `commandLine`.
-std::vector<std::string_view> givenPaths(const CommandLine &commandLine, FileListModel &files)
+// Runs a step on the list file; its failure ends the command naming the file.
+template<typename Step>
+auto onListFile(const std::string &path, Step step)
 {
-    if (!commandLine.hasListFile)
-        return std::vector<std::string_view>(commandLine.files.begin(), commandLine.files.end());
     try {
-        return files.readListFile(commandLine.listFile);
+        return step();
+    } catch (const ListFileTooLong &error) {
+        throw SetupError(error.what());
     } catch (const std::runtime_error &error) {
-        throw SetupError(std::string(error.what()) + ": " + commandLine.listFile);
+        throw SetupError(std::string(error.what()) + ": " + path);
     }
 }
 
@@ -124,12 +124,22 @@ ExitCode runParsed(const CommandLine &commandLine)
     const QString programDir = programDirectory();
     const Settings settings = LoadSettings(optionsIniPath(programDir));
     const std::string templateFile = templateFileFor(commandLine, programDir);
-    // The folders are listed while the list is read and the modules load.
+    // The list file is opened once: it may be a pipe. The folders are
+    // listed while the list is read and the modules load.
+    std::unique_ptr<ListFile> listFile;
     FolderListingCache listings;
-    if (commandLine.hasListFile)
-        listFirstFolderAhead(commandLine.listFile, listings);
+    if (commandLine.hasListFile) {
+        listFile = onListFile(commandLine.listFile, [&] { return std::make_unique<ListFile>(commandLine.listFile); });
+        listFirstFolderAhead(*listFile, listings);
+    }
+    // The paths to work on: the list file's lines, read into the file
+    // list's store (where its rows take them without a copy), or the files
+    // named on the command line; views into `files` or `commandLine`.
     FileListModel files;
-    const std::vector<std::string_view> paths = givenPaths(commandLine, files);
+    const std::vector<std::string_view> paths = listFile
+        ? onListFile(commandLine.listFile, [&] { return files.readListFile(*listFile); })
+        : std::vector<std::string_view>(commandLine.files.begin(), commandLine.files.end());
+    listFile.reset();
     BackgroundAddRule rule(paths, &listings,
                            commandLine.dryRun ? BackgroundAddRule::KeptListings::Indexed
                                               : BackgroundAddRule::KeptListings::AsTheyAre);

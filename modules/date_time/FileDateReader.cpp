@@ -5,7 +5,9 @@
 
 #include <exiv2/exiv2.hpp>
 
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <cerrno>
 #include <cstring>
@@ -37,6 +39,32 @@ bool parseNumber(std::string_view text, std::size_t at, std::size_t width, int &
     return true;
 }
 
+// The capture date in the open regular file; exiv2 reads that very file
+// through the descriptor's name.
+std::optional<DateParts> exifDateOf(int descriptor)
+{
+    static const bool muted = [] {
+        Exiv2::LogMsg::setLevel(Exiv2::LogMsg::mute);
+        return true;
+    }();
+    (void)muted;
+    try {
+        auto image = Exiv2::ImageFactory::open("/proc/self/fd/" + std::to_string(descriptor));
+        image->readMetadata();
+        const Exiv2::ExifData &exif = image->exifData();
+        for (const char *key : {"Exif.Photo.DateTimeOriginal", "Exif.Photo.DateTimeDigitized"}) {
+            const auto found = exif.findKey(Exiv2::ExifKey(key));
+            if (found == exif.end())
+                continue;
+            if (auto date = FileDateReader::parseExifDate(found->toString()))
+                return date;
+        }
+    } catch (const std::exception &) {
+        // Not an image exiv2 knows, or a damaged one: it simply has no capture date.
+    }
+    return std::nullopt;
+}
+
 } // namespace
 
 std::optional<DateParts> FileDateReader::parseExifDate(std::string_view text)
@@ -57,26 +85,20 @@ std::optional<DateParts> FileDateReader::parseExifDate(std::string_view text)
 
 std::optional<DateParts> FileDateReader::readExifDate(const std::string &path)
 {
-    static const bool muted = [] {
-        Exiv2::LogMsg::setLevel(Exiv2::LogMsg::mute);
-        return true;
-    }();
-    (void)muted;
-    try {
-        auto image = Exiv2::ImageFactory::open(path);
-        image->readMetadata();
-        const Exiv2::ExifData &exif = image->exifData();
-        for (const char *key : {"Exif.Photo.DateTimeOriginal", "Exif.Photo.DateTimeDigitized"}) {
-            const auto found = exif.findKey(Exiv2::ExifKey(key));
-            if (found == exif.end())
-                continue;
-            if (auto date = parseExifDate(found->toString()))
-                return date;
-        }
-    } catch (const std::exception &) {
-        // Not an image exiv2 knows, or a damaged one: it simply has no capture date.
-    }
-    return std::nullopt;
+    // Only a regular file is read: looked at before opening, so that no
+    // device is opened, then opened without blocking and checked again in
+    // case a named pipe took its place meanwhile.
+    struct stat status{};
+    if (::stat(path.c_str(), &status) != 0 || !S_ISREG(status.st_mode))
+        return std::nullopt;
+    const int descriptor = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    if (descriptor < 0)
+        return std::nullopt;
+    std::optional<DateParts> date;
+    if (::fstat(descriptor, &status) == 0 && S_ISREG(status.st_mode))
+        date = exifDateOf(descriptor);
+    ::close(descriptor);
+    return date;
 }
 
 DateParts FileDateReader::read(const std::string &path, DateSource source)

@@ -27,7 +27,8 @@ public:
     static std::optional<DateParts> parseExifDate(std::string_view text);
 
     // The capture date of the image at `path`, uncached; nothing when the file
-    // holds no image with such a date.
+    // holds no image with such a date or is not a regular file (a named pipe
+    // or a device is never read).
     static std::optional<DateParts> readExifDate(const std::string &path);
 
 private:

@@ -133,36 +133,99 @@ void moveLinkAcross(const std::string &from, const std::string &to)
     }
 }
 
+[[noreturn]] void refuseNotRegular(const std::string &from, mode_t mode)
+{
+    const char *kind = S_ISDIR(mode) ? "папка" : S_ISFIFO(mode) ? "именованный канал"
+        : S_ISCHR(mode) || S_ISBLK(mode) ? "устройство" : "особый файл";
+    throw sdk::ModuleError("Перенести " + quoted(from) + " на другой диск нельзя: это " + kind
+                           + ", а переносятся только обычные файлы.");
+}
+
+// Gives the finished copy its name, never replacing anything there.
+int publishWithoutReplacing(const std::string &temporary, const std::string &to)
+{
+    if (::renameat2(AT_FDCWD, temporary.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0)
+        return 0;
+    if (errno != EINVAL)
+        return errno;
+    // A file system without RENAME_NOREPLACE: a hard link refuses to
+    // replace as well.
+    if (::link(temporary.c_str(), to.c_str()) != 0)
+        return errno;
+    ::unlink(temporary.c_str());
+    return 0;
+}
+
+// A copy under a temporary name in the target folder: it gets the final
+// name only when it is complete, so that an interrupted move never leaves a
+// partial file under that name (which a second try would refuse to
+// replace). Until then any failure removes it.
+class TemporaryCopy {
+public:
+    explicit TemporaryCopy(const std::string &to)
+        : m_path(std::string(sdk::splitPath(to).folder) + ".brenmark-move-XXXXXX")
+        , m_file(::mkostemp(m_path.data(), O_CLOEXEC))
+    {
+    }
+    ~TemporaryCopy()
+    {
+        if (m_created && !m_published)
+            ::unlink(m_path.c_str());
+    }
+    TemporaryCopy(const TemporaryCopy &) = delete;
+    TemporaryCopy &operator=(const TemporaryCopy &) = delete;
+
+    int get() const { return m_file.get(); }
+
+    // Closes the copy and puts it under `to`; 0, or the error.
+    int publish(const std::string &to)
+    {
+        if (::close(m_file.release()) != 0)
+            return errno;
+        const int error = publishWithoutReplacing(m_path, to);
+        m_published = error == 0;
+        return error;
+    }
+
+private:
+    std::string m_path;
+    FileDescriptor m_file;
+    bool m_created = m_file.get() >= 0;
+    bool m_published = false;
+};
+
 void copyAcross(const std::string &from, const std::string &to, const CopyProgress &progress)
 {
     struct stat link{};
-    if (::lstat(from.c_str(), &link) == 0 && S_ISLNK(link.st_mode)) {
-        moveLinkAcross(from, to);
-        return;
+    if (::lstat(from.c_str(), &link) == 0) {
+        if (S_ISLNK(link.st_mode)) {
+            moveLinkAcross(from, to);
+            return;
+        }
+        // Refused before opening: a named pipe blocks, a device may never end.
+        if (!S_ISREG(link.st_mode))
+            refuseNotRegular(from, link.st_mode);
     }
-    FileDescriptor source(::open(from.c_str(), O_RDONLY | O_CLOEXEC));
+    // Non-blocking, and checked on the descriptor, in case the path was
+    // replaced by a pipe in between.
+    FileDescriptor source(::open(from.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
     if (source.get() < 0)
         throwMoveError(errno, from, to);
     struct stat status{};
     if (::fstat(source.get(), &status) != 0)
         throwMoveError(errno, from, to);
     if (!S_ISREG(status.st_mode))
-        throw sdk::ModuleError("Перенести " + quoted(from)
-                               + " на другой диск нельзя: переносятся только обычные файлы.");
-
-    FileDescriptor target(::open(to.c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0600));
-    if (target.get() < 0)
+        refuseNotRegular(from, status.st_mode);
+    // A long copy is not made for a name that is taken or unusable anyway.
+    if (::faccessat(AT_FDCWD, to.c_str(), F_OK, AT_SYMLINK_NOFOLLOW) == 0)
+        throwMoveError(EEXIST, from, to);
+    if (errno != ENOENT)
         throwMoveError(errno, from, to);
 
-    // From here on the new file is ours: any failure removes it again.
-    auto fail = [&](int error) {
-        ::close(target.release());
-        ::unlink(to.c_str());
-        throwMoveError(error, from, to);
-    };
+    TemporaryCopy target(to);
+    if (target.get() < 0)
+        throwMoveError(errno, from, to);
     auto failVerify = [&] {
-        ::close(target.release());
-        ::unlink(to.c_str());
         throw sdk::ModuleError("Копия " + quoted(to) + " не совпала с " + quoted(from)
                                + ": копия удалена, файл не перемещён.");
     };
@@ -172,21 +235,21 @@ void copyAcross(const std::string &from, const std::string &to, const CopyProgre
     for (;;) {
         const ssize_t got = readFull(source.get(), buffer.get(), kBufferSize);
         if (got < 0)
-            fail(errno);
+            throwMoveError(errno, from, to);
         if (got == 0)
             break;
         if (!writeAll(target.get(), buffer.get(), static_cast<std::size_t>(got)))
-            fail(errno != 0 ? errno : EIO);
+            throwMoveError(errno != 0 ? errno : EIO, from, to);
         copied += got;
         if (progress && status.st_size > 0)
             progress(static_cast<int>(copied * 100 / status.st_size));
     }
     if (::fsync(target.get()) != 0)
-        fail(errno);
+        throwMoveError(errno, from, to);
 
     struct stat copyStatus{};
     if (::fstat(target.get(), &copyStatus) != 0)
-        fail(errno);
+        throwMoveError(errno, from, to);
     if (copyStatus.st_size != copied || copied != status.st_size)
         failVerify();
     if (!sameContent(source.get(), target.get(), buffer.get(), buffer.get() + kBufferSize))
@@ -199,11 +262,8 @@ void copyAcross(const std::string &from, const std::string &to, const CopyProgre
     [[maybe_unused]] const int ownerKept = ::fchown(target.get(), status.st_uid, status.st_gid);
     [[maybe_unused]] const int modeKept = ::fchmod(target.get(), status.st_mode & 07777);
     [[maybe_unused]] const int timesKept = ::futimens(target.get(), times);
-    if (::close(target.release()) != 0) {
-        const int error = errno;
-        ::unlink(to.c_str());
+    if (const int error = target.publish(to); error != 0)
         throwMoveError(error, from, to);
-    }
     if (::unlink(from.c_str()) != 0) {
         const int error = errno;
         ::unlink(to.c_str());

@@ -4,7 +4,9 @@
 #include "main/core/chain/ActionChainModel.h"
 #include "main/core/filelist/FileListModel.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 
 using namespace brenmark;
 using batchtest::FileTree;
@@ -242,19 +244,28 @@ TEST(BatchRun, ASinkWithoutCallTextsIsToldOfEveryCallThatIsMade)
     EXPECT_EQ(setup.sink.statusHistory, std::vector<std::string> {""});
 }
 
-TEST(BatchRun, RenamesForRealAndNeverReplacesAFile)
+TEST(BatchRun, RenamesForRealNeverReplacingAFileNorRenamingAFolder)
 {
     Fixtures fixtures;
     void *rename = fixtures.load("fixture_batch_rename");
     FileTree tree;
     const std::string a = tree.file("a", "A");
+    const std::string b = tree.file("b", "B");
     const std::string c = tree.file("c", "C");
     const std::string taken = tree.file("r_c", "taken");
     RunSetup setup;
     setup.actions.addAction(rename, "rename.so", 0);
     setup.actions.addAction(rename, "rename.so", 0);
-    EXPECT_EQ(setup.files.appendDialogFiles({a, c}), 2);
+    EXPECT_EQ(setup.files.appendDialogFiles({a, b, c}), 3);
+    // Listed as a file, a folder by the time of the run: a failed call, the folder keeps its name.
+    ASSERT_TRUE(QFile::remove(QString::fromStdString(b)));
+    ASSERT_TRUE(QDir().mkdir(QString::fromStdString(b)));
     setup.runner.run();
+    EXPECT_TRUE(QFileInfo(QString::fromStdString(b)).isDir());
+    EXPECT_FALSE(QFile::exists(QString::fromStdString(tree.root() + "/r_b")));
+    ASSERT_FALSE(setup.sink.failedCalls.empty());
+    EXPECT_EQ(setup.sink.failedCalls[0], b + " / " + setup.actions.caption(0) + ": «" + b
+                                             + "» теперь папка, а не файл: пропущен.");
     EXPECT_TRUE(QFile::exists(QString::fromStdString(tree.root() + "/r_r_a")));
     EXPECT_FALSE(QFile::exists(QString::fromStdString(a)));
     EXPECT_TRUE(QFile::exists(QString::fromStdString(c)));

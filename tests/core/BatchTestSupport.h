@@ -107,6 +107,10 @@ public:
     void *progressBarHandle() const override { return kProgressBar; }
     bool showsCallStatus() const override { return callStatusShown; }
     void callStarting() override { ++callsStarted; }
+    void callFailed(const std::string &path, const std::string &caption, const std::string &message) override
+    {
+        failedCalls.push_back(path + " / " + caption + ": " + message);
+    }
 
     int progressMaximum = -1;
     int progressPosition = -1;
@@ -118,6 +122,7 @@ public:
     std::function<void(int)> onProgress;
     bool callStatusShown = true;
     int callsStarted = 0;
+    std::vector<std::string> failedCalls;
 };
 
 // Real files for the add rule, in a private folder.

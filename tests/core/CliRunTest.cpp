@@ -4,7 +4,10 @@
 
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
 #include <signal.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <chrono>
 #include <fstream>
@@ -206,6 +209,32 @@ TEST_F(CliRun, ListFileLinesAreTakenByTheListRules)
 
     ProcessResult unreadable = run({"--template", "t", "--list", (m_files / "no-list.txt").string()});
     EXPECT_EQ(unreadable.status, 2);
+
+    // A named pipe is opened once: a second open would wait for a writer
+    // that has come and gone, and the lines would be lost.
+    const std::string pipe = (m_files / "pipe").string();
+    ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+    const std::string lines = paths[0] + "\n" + paths[2] + "\n";
+    std::thread writer([&] {
+        const int end = ::open(pipe.c_str(), O_WRONLY | O_CLOEXEC);
+        if (end >= 0) {
+            EXPECT_EQ(::write(end, lines.data(), lines.size()), ssize_t(lines.size()));
+            ::close(end);
+        }
+    });
+    ProcessResult piped = run({"--dry-run", "--template", "t", "--list", pipe});
+    // Frees the writer should the program not have opened the pipe at all.
+    const int unblock = ::open(pipe.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    writer.join();
+    ::close(unblock);
+    EXPECT_EQ(piped.status, 0) << piped.err;
+    EXPECT_EQ(piped.out, paths[0] + "\t" + paths[0] + ".done\n" + paths[2] + "\t" + paths[2] + ".done\n");
+
+    // A source without end is refused instead of filling the memory.
+    ProcessResult endless = run({"--dry-run", "--template", "t", "--list", "/dev/zero"});
+    EXPECT_EQ(endless.status, 2);
+    EXPECT_NE(endless.err.find("Список файлов «/dev/zero» длиннее 256 МиБ"), std::string::npos) << endless.err;
+    EXPECT_EQ(endless.out, "");
 }
 
 TEST_F(CliRun, InterruptLetsTheFileFinishItsChainAndSaysHowManyWereDone)

@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+#include <sys/stat.h>
+
 using namespace brenmark;
 
 namespace {
@@ -158,6 +160,24 @@ TEST(Crc32, UnreadableFilesRaiseTheUsersMessage)
     } catch (const std::runtime_error &error) {
         EXPECT_EQ(std::string(error.what()), "Cannot open file \"" + missing + "\". No such file or directory");
     }
-    // A folder opens but cannot be read.
-    EXPECT_THROW(FileCrc32(folder.file("")), std::runtime_error);
+    // Nothing but a regular file is read: a pipe without a writer would
+    // block for ever, /dev/zero never ends.
+    ASSERT_EQ(::mkfifo(folder.file("pipe").c_str(), 0600), 0);
+    const struct {
+        std::string path;
+        const char *kind;
+    } refused[] = {
+        {folder.file("pipe"), "именованный канал"},
+        {"/dev/zero", "символьное устройство"},
+        {folder.file(""), "папка"},
+    };
+    for (const auto &r : refused) {
+        try {
+            FileCrc32(r.path);
+            ADD_FAILURE() << "read " << r.path;
+        } catch (const std::runtime_error &error) {
+            EXPECT_EQ(std::string(error.what()), "«" + r.path + "» — " + r.kind
+                          + ", а не обычный файл: читается содержимое только обычных файлов.");
+        }
+    }
 }

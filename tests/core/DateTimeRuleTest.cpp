@@ -146,6 +146,14 @@ TEST(FileDateReader, ExifDateOrModificationTime)
     EXPECT_EQ(reader.read(exifJpeg(), DateSource::Exif), (DateParts{2019, 6, 21, 14, 30, 5})) << "cached";
     EXPECT_THROW(reader.read(std::string(folder) + "/missing.jpg", DateSource::Modified), brenmark::sdk::ModuleError);
 
+    // A named pipe without a writer would block the reader for ever.
+    const std::string pipe = std::string(folder) + "/pipe.jpg";
+    ASSERT_EQ(mkfifo(pipe.c_str(), 0600), 0);
+    ASSERT_EQ(utimensat(AT_FDCWD, pipe.c_str(), times, 0), 0);
+    EXPECT_EQ(FileDateReader::readExifDate(pipe), std::nullopt);
+    EXPECT_EQ(reader.read(pipe, DateSource::Exif), modified);
+
+    unlink(pipe.c_str());
     unlink(plain.c_str());
     rmdir(folder);
 }

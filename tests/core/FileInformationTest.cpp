@@ -144,15 +144,29 @@ TEST(FileInformation, SizeAboveFourGibibytes)
     EXPECT_EQ(fileLength(sparse), (5ull << 30) + 1);
 }
 
-TEST(FileInformation, MissingFileRaisesTheOpenError)
+TEST(FileInformation, MissingPipeOrDeviceRaisesTheUsersMessage)
 {
     QTemporaryDir folder;
     const std::string missing = inFolder(folder, "gone.txt");
-    try {
-        collectFileInformation(missing, {});
-        FAIL() << "no error";
-    } catch (const std::runtime_error &error) {
-        EXPECT_EQ(std::string(error.what()), "Cannot open file \"" + missing + "\". No such file or directory");
+    const std::string pipe = inFolder(folder, "pipe");
+    ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+    const struct {
+        std::string path;
+        std::string message;
+    } cases[] = {
+        {missing, "Cannot open file \"" + missing + "\". No such file or directory"},
+        // Neither blocks nor reads without end.
+        {pipe, "«" + pipe + "» — именованный канал, а не обычный файл: читается содержимое только обычных файлов."},
+        {"/dev/zero",
+         "«/dev/zero» — символьное устройство, а не обычный файл: читается содержимое только обычных файлов."},
+    };
+    for (const auto &c : cases) {
+        try {
+            collectFileInformation(c.path, {});
+            ADD_FAILURE() << "no error for " << c.path;
+        } catch (const std::runtime_error &error) {
+            EXPECT_EQ(std::string(error.what()), c.message);
+        }
     }
 }
 

@@ -4,6 +4,12 @@
 #include "main/core/filelist/FileMask.h"
 #include "main/core/filelist/ListFile.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <thread>
+
 using namespace brenmark;
 using batchtest::FileTree;
 
@@ -64,6 +70,56 @@ TEST(FileListModel, ListFileLinesEndAtLfCrlfOrCrAndAreOtherwiseUnchanged)
     FileListModel model;
     EXPECT_EQ(model.appendListFile(list), 5);
     EXPECT_EQ(rowTexts(model), (std::vector<std::string> {"0|" + a, "0|" + b, "0|" + spaced, "0|" + a, "0|" + b}));
+}
+
+TEST(FileListModel, ListFileIsReadOnceFromAPipeAndOnlyUpToItsBound)
+{
+    FileTree tree;
+    const std::string list = tree.file("list.txt", std::string(100, 'a') + "\n");
+    const struct {
+        std::string path;
+        size_t limit;
+        size_t lines; // 0: refused
+    } cases[] = {
+        {list, 101, 1},
+        {list, 100, 0},
+        {"/dev/null", 0, 0},
+        {"/dev/zero", 1 << 20, 0}, // never ends
+    };
+    for (const auto &c : cases) {
+        std::string storage = "kept";
+        ListFile file(c.path);
+        if (c.path == "/dev/null") {
+            EXPECT_TRUE(file.readLines(storage, c.limit).empty());
+        } else if (c.lines) {
+            EXPECT_EQ(file.readLines(storage, c.limit).size(), c.lines) << c.path;
+        } else {
+            EXPECT_THROW(file.readLines(storage, c.limit), ListFileTooLong) << c.path << " " << c.limit;
+            EXPECT_EQ(storage, "kept");
+            EXPECT_LT(storage.capacity(), c.limit) << "what was read is not kept";
+        }
+    }
+
+    // A named pipe's lines come in pieces of unknown size, more than the first guess.
+    const std::string pipe = tree.root() + "/pipe";
+    ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+    std::string text;
+    for (int i = 0; i < 20000; ++i)
+        text += "/line/" + std::to_string(i) + "\n";
+    std::thread writer([&] {
+        const int end = ::open(pipe.c_str(), O_WRONLY | O_CLOEXEC);
+        ASSERT_GE(end, 0);
+        EXPECT_EQ(::write(end, text.data(), text.size()), ssize_t(text.size()));
+        ::close(end);
+    });
+    std::string storage;
+    ListFile file(pipe);
+    EXPECT_FALSE(file.isRegular());
+    const std::vector<std::string_view> lines = file.readLines(storage);
+    writer.join();
+    ASSERT_EQ(lines.size(), 20000u);
+    EXPECT_EQ(lines.back(), "/line/19999");
+    EXPECT_EQ(storage, text);
 }
 
 // A list read into the rows' own store is taken where it lies; paths from

@@ -4,6 +4,7 @@
 #include "main/core/filelist/FileAddRule.h"
 #include "main/core/filelist/FileListModel.h"
 #include "main/core/filelist/FolderListing.h"
+#include "main/core/filelist/ListFile.h"
 
 #include <dirent.h>
 #include <fcntl.h>
@@ -201,11 +202,11 @@ TEST(FolderListing, TheFirstFolderOfALongListIsListedAheadAndUsed)
     ASSERT_EQ(::stat(many.c_str(), &info), 0);
 
     FolderListingCache untouched;
-    brenmark::listFirstFolderAhead(tree.file("short.txt", shortList), untouched);
+    brenmark::listFirstFolderAhead(brenmark::ListFile(tree.file("short.txt", shortList)), untouched);
     EXPECT_EQ(untouched.find(info.st_dev, info.st_ino), nullptr);
 
     FolderListingCache cache;
-    brenmark::listFirstFolderAhead(tree.file("long.txt", longList), cache);
+    brenmark::listFirstFolderAhead(brenmark::ListFile(tree.file("long.txt", longList)), cache);
     ASSERT_NE(cache.find(info.st_dev, info.st_ino), nullptr); // waits for the listing
     paths.push_back(tree.file("many/made-after-the-listing"));
     FileAddRule rule(&cache);

@@ -11,11 +11,15 @@
 #include <gtest/gtest.h>
 
 #include <fcntl.h>
+#include <signal.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <cstdlib>
 #include <filesystem>
+#include <set>
 
 using namespace brenmark::movetofolder;
 namespace fs = std::filesystem;
@@ -157,6 +161,74 @@ TEST(FileMover, NeverReplacesAndKeepsSourceOnFailure)
     EXPECT_THROW(moveFile(folder, tmpfs.file("folder")), brenmark::sdk::ModuleError);
     EXPECT_TRUE(fs::is_directory(folder));
     EXPECT_FALSE(fs::exists(tmpfs.file("folder")));
+
+    // A named pipe cannot be copied, and opening it would wait for a writer.
+    const std::string pipe = ext4.file("pipe");
+    ASSERT_EQ(mkfifo(pipe.c_str(), 0600), 0);
+    try {
+        moveFile(pipe, tmpfs.file("pipe"));
+        ADD_FAILURE() << "a pipe was moved across";
+    } catch (const brenmark::sdk::ModuleError &error) {
+        EXPECT_NE(std::string(error.what()).find("именованный канал"), std::string::npos) << error.what();
+    }
+    EXPECT_TRUE(fs::is_fifo(pipe));
+    EXPECT_FALSE(fs::exists(tmpfs.file("pipe")));
+}
+
+// The copy across file systems is given its name only when complete: a move
+// killed halfway leaves the name free for a second try, and a failed one
+// leaves nothing behind in the target folder.
+TEST(FileMover, AnInterruptedCopyNeverTakesTheName)
+{
+    TemporaryFolder tmpfs("/dev/shm");
+    TemporaryFolder ext4;
+    ASSERT_TRUE(ext4.valid() && tmpfs.valid());
+    const std::string big(4 * 1024 * 1024, 'b');
+    const std::string from = tmpfs.file("big.bin");
+    const std::string to = ext4.file("big.bin");
+    writeFile(from, big);
+    auto moveInChild = [&](void (*onTooLarge)(int)) {
+        const pid_t child = fork();
+        if (child == 0) {
+            // Writes past 1 MiB raise SIGXFSZ: killed, or a failing write when ignored.
+            const rlimit size{1 << 20, 1 << 20};
+            const rlimit noCore{0, 0};
+            setrlimit(RLIMIT_FSIZE, &size);
+            setrlimit(RLIMIT_CORE, &noCore);
+            signal(SIGXFSZ, onTooLarge);
+            try {
+                moveFile(from, to);
+            } catch (const brenmark::sdk::ModuleError &) {
+                _exit(3);
+            }
+            _exit(0);
+        }
+        int status = 0;
+        EXPECT_EQ(waitpid(child, &status, 0), child);
+        return status;
+    };
+
+    auto targetFolder = [&] {
+        std::set<std::string> names;
+        for (const auto &entry : fs::directory_iterator(ext4.file("")))
+            names.insert(entry.path().filename().string());
+        return names;
+    };
+
+    const int killed = moveInChild(SIG_DFL);
+    EXPECT_TRUE(WIFSIGNALED(killed) && WTERMSIG(killed) == SIGXFSZ) << killed;
+    EXPECT_EQ(readFile(from), big);
+    EXPECT_FALSE(fs::exists(to));
+
+    const std::set<std::string> before = targetFolder();
+    const int failed = moveInChild(SIG_IGN);
+    EXPECT_TRUE(WIFEXITED(failed) && WEXITSTATUS(failed) == 3) << failed;
+    EXPECT_EQ(readFile(from), big);
+    EXPECT_EQ(targetFolder(), before) << "a failed copy left a file in the target folder";
+
+    moveFile(from, to);
+    EXPECT_EQ(readFile(to), big);
+    EXPECT_FALSE(fs::exists(from));
 }
 
 TEST(FileMover, MovesSymbolicLinksAsLinks)

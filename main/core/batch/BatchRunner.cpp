@@ -10,6 +10,8 @@
 
 #include <vector>
 
+#include <sys/stat.h>
+
 namespace brenmark {
 
 struct BatchRunner::FileBuffers
@@ -34,6 +36,16 @@ QString BatchRunner::statusText(const std::string &currentPath, const std::strin
     return QString::fromUtf8(name.data(), qsizetype(name.size())) + QStringLiteral(" / ")
         + QString::fromUtf8(caption.data(), qsizetype(caption.size()));
 }
+
+namespace {
+
+bool namesFolder(const std::string &path)
+{
+    struct stat status {};
+    return ::stat(path.c_str(), &status) == 0 && S_ISDIR(status.st_mode);
+}
+
+} // namespace
 
 bool BatchRunner::stopping() const
 {
@@ -114,6 +126,13 @@ void BatchRunner::runFile(int row, FileBuffers &buffers)
         if (fileIndex >= 0 && m_files.serial(fileIndex) == fileSerial)
             row = fileIndex;
         TListData &record = m_actions.record(j);
+        if (name == currentPath.c_str() && namesFolder(currentPath)) {
+            // Replaced by a folder since it was listed: no module may rename the folder.
+            m_sink.setStatusText(buffers.failure);
+            m_sink.callFailed(currentPath, m_actions.caption(j),
+                              "«" + currentPath + "» теперь папка, а не файл: пропущен.");
+            return;
+        }
         void *progressBar = m_sink.progressBarHandle();
         const char *before = name;
         m_sink.callStarting();

@@ -2,9 +2,9 @@
 
 #include "main/core/filelist/FileAddRule.h"
 #include "main/core/filelist/FolderListing.h"
+#include "main/core/filelist/ListFile.h"
 #include "main/core/modulehost/VectorState.h"
 
-#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -73,15 +73,10 @@ const std::vector<char> &BackgroundAddRule::verdicts()
     return m_verdicts;
 }
 
-void listFirstFolderAhead(const std::string &listFilePath, FolderListingCache &cache)
+void listFirstFolderAhead(const ListFile &listFile, FolderListingCache &cache)
 {
-    const int file = ::open(listFilePath.c_str(), O_RDONLY | O_CLOEXEC);
-    if (file < 0)
-        return;
-    struct stat info;
     char start[4096];
-    const ssize_t got = ::fstat(file, &info) == 0 && S_ISREG(info.st_mode) ? ::pread(file, start, sizeof start, 0) : -1;
-    ::close(file);
+    const ssize_t got = listFile.isRegular() ? ::pread(listFile.descriptor(), start, sizeof start, 0) : -1;
     if (got <= 0)
         return;
     const std::string_view head(start, size_t(got));
@@ -90,7 +85,7 @@ void listFirstFolderAhead(const std::string &listFilePath, FolderListingCache &c
         return;
     const std::string_view first = head.substr(0, end);
     const size_t slash = first.rfind('/');
-    const long long lines = info.st_size / (long long)(end + 1);
+    const long long lines = listFile.size() / (long long)(end + 1);
     if (slash == std::string_view::npos || slash == 0 || lines < (long long)kThreadFrom)
         return;
     const std::string folder(first.substr(0, slash));

@@ -9,6 +9,7 @@
 namespace brenmark {
 
 class FolderListingCache;
+class ListFile;
 
 // Puts many paths through the file list's add rule on a thread of its own,
 // so that the caller can work with the paths meanwhile (store them, compute
@@ -50,6 +51,7 @@ private:
 // of its first file, when the file's size tells of enough lines for the add
 // rule to list that folder anyway. Lists mostly name files of one folder,
 // and the listing then runs while the list is read.
-void listFirstFolderAhead(const std::string &listFilePath, FolderListingCache &cache);
+// Looks through the open list (it is read once: it may be a pipe).
+void listFirstFolderAhead(const ListFile &listFile, FolderListingCache &cache);
 
 } // namespace brenmark

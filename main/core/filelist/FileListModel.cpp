@@ -185,6 +185,11 @@ std::vector<std::string_view> FileListModel::readListFile(const std::string &lis
     return readListLines(listFilePath, m_currentPool);
 }
 
+std::vector<std::string_view> FileListModel::readListFile(ListFile &listFile)
+{
+    return listFile.readLines(m_currentPool);
+}
+
 int FileListModel::appendListPaths(const std::vector<std::string_view> &paths)
 {
     BackgroundAddRule rule(paths, nullptr);

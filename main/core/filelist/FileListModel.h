@@ -14,6 +14,7 @@
 namespace brenmark {
 
 class BackgroundAddRule;
+class ListFile;
 
 // The file list `lbFiles`: an ordered list of FileEntry rows (duplicates
 // allowed), kept in contiguous storage so that a million rows stay cheap:
@@ -90,6 +91,8 @@ public:
     // then take as they lie, without a copy. The lines are valid until the
     // list next changes; throws what readListLines throws.
     std::vector<std::string_view> readListFile(const std::string &listFilePath);
+    // The same from a list file the caller opened (and may have looked at).
+    std::vector<std::string_view> readListFile(ListFile &listFile);
     int appendListPaths(const std::vector<std::string_view> &paths);
     // The same with the add rule already at work on these paths (its
     // listings kept where the caller wants them).

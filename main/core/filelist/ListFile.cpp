@@ -1,13 +1,11 @@
 #include "main/core/filelist/ListFile.h"
 
 #include <fcntl.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
-#include <stdexcept>
 
 namespace brenmark {
 namespace {
@@ -21,53 +19,14 @@ std::runtime_error listFileError(int error)
     return std::runtime_error("I/O error " + std::to_string(error));
 }
 
-// Appends the file's bytes to `storage`.
-void readWholeFile(const std::string &path, std::string &storage)
+ListFileTooLong tooLong(const std::string &path, std::size_t limit)
 {
-    const int file = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (file < 0)
-        throw listFileError(errno);
-    struct stat info;
-    // A regular file is read straight into its place; anything else (a pipe)
-    // grows as it comes.
-    const size_t start = storage.size();
-    const size_t expected = ::fstat(file, &info) == 0 && S_ISREG(info.st_mode) ? size_t(info.st_size) + 1 : 1 << 16;
-    size_t filled = start;
-    int error = 0;
-    try {
-        storage.resize(start + expected);
-        for (;;) {
-            if (filled == storage.size())
-                storage.resize(start + 2 * (storage.size() - start));
-            const ssize_t got = ::read(file, &storage[filled], storage.size() - filled);
-            if (got > 0) {
-                filled += size_t(got);
-            } else if (got == 0) {
-                break;
-            } else if (errno != EINTR) {
-                error = errno;
-                break;
-            }
-        }
-    } catch (...) {
-        ::close(file);
-        storage.resize(start);
-        throw;
-    }
-    ::close(file);
-    storage.resize(error ? start : filled);
-    if (error)
-        throw listFileError(error);
+    return ListFileTooLong("Список файлов «" + path + "» длиннее " + std::to_string(limit >> 20)
+                           + " МиБ: это не список путей или источник без конца; файлы не добавлены.");
 }
 
-} // namespace
-
-std::vector<std::string_view> readListLines(const std::string &path, std::string &storage)
+std::vector<std::string_view> splitLines(const char *text, size_t size)
 {
-    const size_t start = storage.size();
-    readWholeFile(path, storage);
-    const char *const text = storage.data() + start;
-    const size_t size = storage.size() - start;
     std::vector<std::string_view> lines;
     lines.reserve(size_t(std::count(text, text + size, '\n')) + 1);
     // Most lists end their lines with a line feed alone: a carriage return
@@ -91,6 +50,78 @@ std::vector<std::string_view> readListLines(const std::string &path, std::string
         begin = end + 1;
     }
     return lines;
+}
+
+} // namespace
+
+ListFile::ListFile(const std::string &path)
+    : m_path(path)
+    , m_descriptor(::open(path.c_str(), O_RDONLY | O_NOCTTY | O_CLOEXEC))
+{
+    if (m_descriptor < 0)
+        throw listFileError(errno);
+    if (::fstat(m_descriptor, &m_status) != 0) {
+        const int error = errno;
+        ::close(m_descriptor);
+        throw listFileError(error);
+    }
+}
+
+ListFile::~ListFile()
+{
+    ::close(m_descriptor);
+}
+
+std::vector<std::string_view> ListFile::readLines(std::string &storage, std::size_t limit)
+{
+    const size_t start = storage.size();
+    if (isRegular() && static_cast<unsigned long long>(m_status.st_size) > limit)
+        throw tooLong(m_path, limit);
+    // A regular file is read straight into its place (one byte more shows
+    // its end); anything else (a pipe) grows as it comes.
+    const size_t expected = isRegular() ? size_t(m_status.st_size) + 1 : std::min(size_t(1) << 16, limit + 1);
+    size_t filled = start;
+    int error = 0;
+    bool overLimit = false;
+    try {
+        storage.resize(start + expected);
+        for (;;) {
+            if (filled == storage.size()) {
+                if (filled - start > limit) {
+                    overLimit = true;
+                    break;
+                }
+                storage.resize(start + std::min(2 * (storage.size() - start), limit + 1));
+            }
+            const ssize_t got = ::read(m_descriptor, &storage[filled], storage.size() - filled);
+            if (got > 0) {
+                filled += size_t(got);
+            } else if (got == 0) {
+                break;
+            } else if (errno != EINTR) {
+                error = errno;
+                break;
+            }
+        }
+    } catch (...) {
+        storage.resize(start);
+        storage.shrink_to_fit();
+        throw;
+    }
+    storage.resize(error || overLimit ? start : filled);
+    // Hundreds of MiB read from a source that never ended are not kept.
+    if (error || overLimit)
+        storage.shrink_to_fit();
+    if (overLimit)
+        throw tooLong(m_path, limit);
+    if (error)
+        throw listFileError(error);
+    return splitLines(storage.data() + start, storage.size() - start);
+}
+
+std::vector<std::string_view> readListLines(const std::string &path, std::string &storage)
+{
+    return ListFile(path).readLines(storage);
 }
 
 } // namespace brenmark
