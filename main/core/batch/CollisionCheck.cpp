@@ -86,10 +86,11 @@ public:
         return found->second;
     }
 
-    FileId fileId(uint32_t folder, std::string_view name) const
+    // `nameHash` is FolderListing::hashName(name).
+    FileId fileId(uint32_t folder, std::string_view name, size_t nameHash) const
     {
         const Folder &where = m_folders[folder];
-        if (where.descriptor < 0 || (where.listing && !where.listing->contains(name)))
+        if (where.descriptor < 0 || (where.listing && !where.listing->contains(name, nameHash)))
             return {};
         struct stat status {};
         // A rename moves a symbolic link itself, never what it points to.
@@ -135,6 +136,7 @@ struct Row
     uint32_t targetFolder;
     std::string_view sourceName;
     std::string_view targetName;
+    size_t targetHash; // FolderListing::hashName(targetName)
     bool unchanged;
 
     bool sameTargetAs(const Row &other) const
@@ -150,25 +152,30 @@ struct Row
 // Groups of rows with one target, each in list order, ordered by their first row.
 std::vector<std::vector<size_t>> sameTargetGroups(const std::vector<Row> &rows)
 {
-    std::vector<std::pair<size_t, size_t>> byHash(rows.size()); // (hash of the target, row)
-    for (size_t i = 0; i < rows.size(); ++i)
-        byHash[i] = {TextHash()(rows[i].targetName) ^ (size_t(rows[i].targetFolder) * 0x9E3779B97F4A7C15ull), i};
-    std::sort(byHash.begin(), byHash.end());
+    // Sorted keys of 32 bits of the target's hash above the row: rows of one
+    // target end up next to each other, in list order.
+    std::vector<uint64_t> keys(rows.size());
+    for (size_t i = 0; i < rows.size(); ++i) {
+        const size_t hash = rows[i].targetHash ^ (size_t(rows[i].targetFolder) * 0x9E3779B97F4A7C15ull);
+        keys[i] = (uint64_t(hash >> 32) << 32) | uint32_t(i);
+    }
+    std::sort(keys.begin(), keys.end());
+    auto rowOf = [&](size_t at) { return size_t(uint32_t(keys[at])); };
     std::vector<std::vector<size_t>> groups;
-    for (size_t begin = 0; begin < byHash.size();) {
+    for (size_t begin = 0; begin < keys.size();) {
         size_t end = begin + 1;
-        while (end < byHash.size() && byHash[end].first == byHash[begin].first)
+        while (end < keys.size() && keys[end] >> 32 == keys[begin] >> 32)
             ++end;
-        // Rows of one hash, in row order; different targets among them are rare.
+        // Different targets among rows of one hash are rare.
         std::vector<bool> grouped(end - begin);
-        for (size_t a = begin; a < end; ++a) {
+        for (size_t a = begin; a + 1 < end; ++a) {
             if (grouped[a - begin])
                 continue;
-            std::vector<size_t> group {byHash[a].second};
+            std::vector<size_t> group {rowOf(a)};
             for (size_t b = a + 1; b < end; ++b) {
-                if (!grouped[b - begin] && rows[byHash[b].second].sameTargetAs(rows[byHash[a].second])) {
+                if (!grouped[b - begin] && rows[rowOf(b)].sameTargetAs(rows[rowOf(a)])) {
                     grouped[b - begin] = true;
-                    group.push_back(byHash[b].second);
+                    group.push_back(rowOf(b));
                 }
             }
             if (group.size() > 1)
@@ -190,7 +197,8 @@ std::vector<Collision> findCollisions(const std::vector<PathChange> &changes, co
     for (size_t i = 0; i < count; ++i) {
         const SplitPath from = splitPath(changes[i].oldPath), to = splitPath(changes[i].newPath);
         Row &row = rows[i];
-        row = {folders.number(from.folder), folders.number(to.folder), from.name, to.name, false};
+        row = {folders.number(from.folder), folders.number(to.folder), from.name, to.name,
+               FolderListing::hashName(to.name), false};
         row.unchanged = row.sourceFolder == row.targetFolder && from.name == to.name;
     }
 
@@ -216,13 +224,15 @@ std::vector<Collision> findCollisions(const std::vector<PathChange> &changes, co
     for (size_t i = 0; i < count; ++i) {
         if (rows[i].unchanged)
             continue;
-        const FileId existing = folders.fileId(rows[i].targetFolder, rows[i].targetName);
+        const FileId existing = folders.fileId(rows[i].targetFolder, rows[i].targetName, rows[i].targetHash);
         if (!existing.exists)
             continue;
         if (sourceIds.empty()) {
             sourceIds.resize(count);
             for (size_t row = 0; row < count; ++row) {
-                sourceIds[row] = folders.fileId(rows[row].sourceFolder, rows[row].sourceName);
+                const Row &source = rows[row];
+                sourceIds[row] = folders.fileId(source.sourceFolder, source.sourceName,
+                                                FolderListing::hashName(source.sourceName));
                 if (sourceIds[row].exists && !rows[row].unchanged)
                     moverOfFile.push_back({sourceIds[row], row});
             }
