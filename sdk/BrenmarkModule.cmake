@@ -1,14 +1,10 @@
 # brenmark_add_module(target SOURCES src... [OUTPUT_DIRECTORY dir] [LIBRARIES lib...]
-#                     [RESOURCES NAME file NAME file ...]
-#                     [WIDGETS_SOURCES src... [WIDGETS_LIBRARIES lib...]])
+#                     [RESOURCES NAME file NAME file ...])
 #
 # Builds a Brenmark module: a shared library named <target>.so (no "lib"
 # prefix) in OUTPUT_DIRECTORY, by default the program's Plugins folder. Only
 # the interface exports are visible. Each RESOURCES pair embeds an image file
 # (ICO/PNG: icon, BMP: bitmap) under NAME, e.g. ACTION or BUTTON0.
-# WIDGETS_SOURCES build the module's companion <target>.widgets beside it
-# (module_helper/WidgetsPart.h): its windows, over Qt Widgets, linked with
-# brenmark_module_widgets and WIDGETS_LIBRARIES.
 set(BRENMARK_SDK_DIR ${CMAKE_CURRENT_LIST_DIR})
 
 # GCC marks function-local statics of inline code (std::to_string's digit
@@ -20,28 +16,8 @@ function(brenmark_module_compile_options target)
     endif()
 endfunction()
 
-# A module or its companion: a shared library without "lib" prefix in
-# `directory`, exporting nothing but what is marked for export.
-# brenmark_module_library(target directory sources... LINK libraries...)
-function(brenmark_module_library target directory)
-    cmake_parse_arguments(ARG "" "" "LINK" ${ARGN})
-    add_library(${target} MODULE ${ARG_UNPARSED_ARGUMENTS})
-    target_include_directories(${target} PRIVATE ${BRENMARK_SDK_DIR})
-    if(TARGET brenmark_options)
-        target_link_libraries(${target} PRIVATE brenmark_options)
-    endif()
-    target_link_libraries(${target} PRIVATE ${ARG_LINK})
-    brenmark_module_compile_options(${target})
-    set_target_properties(${target} PROPERTIES
-        PREFIX ""
-        C_VISIBILITY_PRESET hidden
-        CXX_VISIBILITY_PRESET hidden
-        VISIBILITY_INLINES_HIDDEN ON
-        LIBRARY_OUTPUT_DIRECTORY ${directory})
-endfunction()
-
 function(brenmark_add_module target)
-    cmake_parse_arguments(ARG "" "OUTPUT_DIRECTORY" "SOURCES;LIBRARIES;RESOURCES;WIDGETS_SOURCES;WIDGETS_LIBRARIES" ${ARGN})
+    cmake_parse_arguments(ARG "" "OUTPUT_DIRECTORY" "SOURCES;LIBRARIES;RESOURCES" ${ARGN})
     if(NOT ARG_OUTPUT_DIRECTORY)
         set(ARG_OUTPUT_DIRECTORY ${BRENMARK_PROGRAM_DIR}/Plugins)
     endif()
@@ -66,15 +42,17 @@ function(brenmark_add_module target)
         endforeach()
     endif()
 
-    brenmark_module_library(${target} ${ARG_OUTPUT_DIRECTORY}
-        ${ARG_SOURCES} ${resource_sources} LINK ${ARG_LIBRARIES})
-
-    if(ARG_WIDGETS_SOURCES)
-        set(widgets ${target}_widgets)
-        brenmark_module_library(${widgets} ${ARG_OUTPUT_DIRECTORY}
-            ${ARG_WIDGETS_SOURCES} LINK brenmark_module_widgets ${ARG_WIDGETS_LIBRARIES})
-        set_target_properties(${widgets} PROPERTIES OUTPUT_NAME ${target} SUFFIX ".widgets")
-        # Whatever needs the module needs its windows too.
-        add_dependencies(${target} ${widgets})
+    add_library(${target} MODULE ${ARG_SOURCES} ${resource_sources})
+    target_include_directories(${target} PRIVATE ${BRENMARK_SDK_DIR})
+    if(TARGET brenmark_options)
+        target_link_libraries(${target} PRIVATE brenmark_options)
     endif()
+    target_link_libraries(${target} PRIVATE ${ARG_LIBRARIES})
+    brenmark_module_compile_options(${target})
+    set_target_properties(${target} PROPERTIES
+        PREFIX ""
+        C_VISIBILITY_PRESET hidden
+        CXX_VISIBILITY_PRESET hidden
+        VISIBILITY_INLINES_HIDDEN ON
+        LIBRARY_OUTPUT_DIRECTORY ${ARG_OUTPUT_DIRECTORY})
 endfunction()

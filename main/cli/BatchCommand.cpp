@@ -163,12 +163,8 @@ ExitCode runParsed(const CommandLine &commandLine)
             if (!commandLine.ignoreMissing)
                 throw SetupError("шаблон не выполнен; --ignore-missing выполнит его без этих модулей");
         }
-        if (commandLine.dryRun) {
-            result = runDryRun(files, paths, rule, listings, chain);
-        } else {
-            files.appendListPaths(paths, rule);
-            result = run(files, chain);
-        }
+        files.appendListPaths(paths, rule);
+        result = commandLine.dryRun ? runDryRun(files, listings, chain) : run(files, chain);
     }
     // The window's shut-down order: modules unloaded in load order, no freeOpt.
     registry.unloadAll();

@@ -1,6 +1,5 @@
 #include "modules/date_time/DateTimeDialog.h"
 
-#include "module_helper/WidgetsExports.h"
 #include "modules/date_time/DateTimeRule.h"
 
 #include "module_helper/ModuleError.h"
@@ -78,5 +77,3 @@ void DateTimeDialog::appendExample(std::string_view fileName, std::string &out) 
 }
 
 } // namespace brenmark::datetime
-
-BRENMARK_MODULE_WIDGETS(brenmark::datetime::DateTimeOptions, brenmark::datetime::DateTimeDialog)

@@ -1,5 +1,6 @@
 // Puts the file's modification time or its EXIF capture date into its name.
 #include "brenmark_module_helper.h"
+#include "modules/date_time/DateTimeDialog.h"
 #include "modules/date_time/DateTimeRule.h"
 #include "modules/date_time/FileDateReader.h"
 
@@ -25,6 +26,14 @@ protected:
         return datetime::describe(options);
     }
 
+    bool edit(QWidget *parent, DateTimeOptions &options, bool) override
+    {
+        DateTimeDialog dialog(parent, options);
+        if (dialog.exec() != QDialog::Accepted)
+            return false;
+        options = dialog.options();
+        return true;
+    }
 
     void appendNewName(const DateTimeOptions &options, const sdk::FileRequest &request,
                        std::string &out) override

@@ -1,6 +1,5 @@
 #include "modules/extension/ExtensionDialog.h"
 
-#include "module_helper/WidgetsExports.h"
 #include "modules/extension/ExtensionRule.h"
 
 #include "module_helper/ModuleError.h"
@@ -72,5 +71,3 @@ void ExtensionDialog::updateTextEnabled()
 }
 
 } // namespace brenmark::extension
-
-BRENMARK_MODULE_WIDGETS(brenmark::extension::ExtensionOptions, brenmark::extension::ExtensionDialog)

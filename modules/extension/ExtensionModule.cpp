@@ -1,5 +1,6 @@
 // Sets, removes, adds or changes the letter case of file extensions.
 #include "brenmark_module_helper.h"
+#include "modules/extension/ExtensionDialog.h"
 #include "modules/extension/ExtensionRule.h"
 
 namespace brenmark::extension {
@@ -29,6 +30,14 @@ protected:
         return extension::describe(options);
     }
 
+    bool edit(QWidget *parent, ExtensionOptions &options, bool) override
+    {
+        ExtensionDialog dialog(parent, options);
+        if (dialog.exec() != QDialog::Accepted)
+            return false;
+        options = dialog.options();
+        return true;
+    }
 
     void appendNewName(const ExtensionOptions &options, const sdk::FileRequest &request,
                        std::string &out) override

@@ -1,6 +1,5 @@
 #include "modules/insert_text/InsertTextDialog.h"
 
-#include "module_helper/WidgetsExports.h"
 #include "modules/insert_text/InsertText.h"
 
 #include <QComboBox>
@@ -57,5 +56,3 @@ void InsertTextDialog::updateOffsetEnabled()
 }
 
 } // namespace brenmark::modules
-
-BRENMARK_MODULE_WIDGETS(brenmark::modules::InsertOptions, brenmark::modules::InsertTextDialog)

@@ -2,6 +2,7 @@
 // before the extension.
 #include "brenmark_module_helper.h"
 #include "modules/insert_text/InsertText.h"
+#include "modules/insert_text/InsertTextDialog.h"
 
 namespace brenmark::modules {
 namespace {
@@ -23,6 +24,14 @@ protected:
         return options.position <= InsertPosition::BeforeExtension;
     }
 
+    bool edit(QWidget *parent, InsertOptions &options, bool) override
+    {
+        InsertTextDialog dialog(parent, options);
+        if (dialog.exec() != QDialog::Accepted)
+            return false;
+        options = dialog.options();
+        return true;
+    }
 
     void appendNewName(const InsertOptions &options, const sdk::FileRequest &request,
                        std::string &out) override

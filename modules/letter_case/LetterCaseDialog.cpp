@@ -1,6 +1,5 @@
 #include "modules/letter_case/LetterCaseDialog.h"
 
-#include "module_helper/WidgetsExports.h"
 #include <QComboBox>
 #include <QFormLayout>
 
@@ -48,5 +47,3 @@ void LetterCaseDialog::appendExample(std::string_view fileName, std::string &out
 }
 
 } // namespace brenmark::modules
-
-BRENMARK_MODULE_WIDGETS(brenmark::modules::CaseOptions, brenmark::modules::LetterCaseDialog)

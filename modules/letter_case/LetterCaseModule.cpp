@@ -1,6 +1,7 @@
 // Changes the letter case of file names and extensions, Unicode-aware.
 #include "brenmark_module_helper.h"
 #include "modules/letter_case/CaseChanger.h"
+#include "modules/letter_case/LetterCaseDialog.h"
 
 namespace brenmark::modules {
 namespace {
@@ -22,6 +23,14 @@ protected:
         return options.name <= LetterCase::Sentence && options.extension <= LetterCase::Sentence;
     }
 
+    bool edit(QWidget *parent, CaseOptions &options, bool) override
+    {
+        LetterCaseDialog dialog(parent, options);
+        if (dialog.exec() != QDialog::Accepted)
+            return false;
+        options = dialog.options();
+        return true;
+    }
 
     void appendNewName(const CaseOptions &options, const sdk::FileRequest &request,
                        std::string &out) override

@@ -4,7 +4,6 @@
 
 #include "module_helper/FileName.h"
 #include "module_helper/ModuleError.h"
-#include "module_helper/WidgetsExports.h"
 
 #include <QComboBox>
 #include <QDateTime>
@@ -88,5 +87,3 @@ void MoveToFolderDialog::browse()
 }
 
 } // namespace brenmark::movetofolder
-
-BRENMARK_MODULE_WIDGETS(brenmark::movetofolder::MoveOptions, brenmark::movetofolder::MoveToFolderDialog)

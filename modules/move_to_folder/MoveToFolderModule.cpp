@@ -5,12 +5,14 @@
 #include "modules/date_time/FileDateReader.h"
 #include "modules/move_to_folder/FileMover.h"
 #include "modules/move_to_folder/FolderTarget.h"
+#include "modules/move_to_folder/MoveToFolderDialog.h"
 #include "modules/move_to_folder/RunJournal.h"
 #include "modules/move_to_folder/UndoRun.h"
 
-#include <QMetaObject>
+#include <QApplication>
+#include <QMessageBox>
+#include <QProgressBar>
 #include <QScopeGuard>
-#include <QVariant>
 
 #include <chrono>
 #include <cstring>
@@ -27,7 +29,12 @@ enum Button { UndoButton = 0, AboutButton = 1 };
 // than a user takes to gather files for the next run.
 constexpr std::chrono::seconds kRunPause{20};
 
-using sdk::MessageKind;
+// Message boxes need a running widget application; a host without windows
+// still gets the work done, silently.
+bool canShowWindows()
+{
+    return qobject_cast<QApplication *>(QCoreApplication::instance()) != nullptr;
+}
 
 class MoveToFolderModule final : public sdk::ModuleBase
 {
@@ -60,9 +67,14 @@ public:
 
     std::string caption(const void *block) const override { return describe(typed(block)); }
 
-    bool editOptions(QWidget *parent, void *block, bool isNew) override
+    bool editOptions(QWidget *parent, void *block, bool) override
     {
-        return sdk::editInWidgetsPart(parent, block, isNew);
+        MoveToFolderDialog dialog(parent, typed(block));
+        if (dialog.exec() != QDialog::Accepted)
+            return false;
+        const MoveOptions edited = dialog.options();
+        std::memcpy(block, &edited, sizeof edited);
+        return true;
     }
 
     void computePath(const void *block, const sdk::FileRequest &request, std::string &out) override
@@ -126,22 +138,19 @@ public:
 private:
     static const MoveOptions &typed(const void *block) { return *static_cast<const MoveOptions *>(block); }
 
-    // The host's progress bar is driven through Qt's meta-objects, so that
-    // this library needs no Qt Widgets (its windows are in the companion).
-    // A QWidget starts with its QObject, so the handle is that QObject too.
     static CopyProgress progressReporter(void *progressBar)
     {
-        auto *bar = static_cast<QObject *>(progressBar);
-        if (bar == nullptr || !bar->inherits("QProgressBar"))
+        auto *bar = qobject_cast<QProgressBar *>(static_cast<QWidget *>(progressBar));
+        if (bar == nullptr)
             return {};
         // The host handles no events during the call: paint each new percent at once.
         return [bar](int percent) {
-            if (bar->property("maximum").toInt() != 100)
-                QMetaObject::invokeMethod(bar, "setRange", Q_ARG(int, 0), Q_ARG(int, 100));
-            if (bar->property("value").toInt() == percent)
+            if (bar->maximum() != 100)
+                bar->setRange(0, 100);
+            if (bar->value() == percent)
                 return;
-            QMetaObject::invokeMethod(bar, "setValue", Q_ARG(int, percent));
-            QMetaObject::invokeMethod(bar, "repaint");
+            bar->setValue(percent);
+            bar->repaint();
         };
     }
 
@@ -166,71 +175,81 @@ private:
         }
     }
 
-    // Messages need a running widget application; a host without windows
-    // still gets the work done, silently (showMessage then shows nothing).
     void undo()
     {
-        const std::string title = kModuleName;
+        const bool windows = canShowWindows();
+        QWidget *parent = windows ? QApplication::activeWindow() : nullptr;
+        const QString title = QString::fromUtf8(kModuleName);
         if (!m_journal) {
-            sdk::showMessage(MessageKind::Warning, title, "Журнал перемещений недоступен: программа не сообщила свою папку.");
+            if (windows)
+                QMessageBox::warning(parent, title, QStringLiteral("Журнал перемещений недоступен: программа не сообщила свою папку."));
             return;
         }
         std::vector<JournalRun> runs;
         try {
             runs = m_journal->runs();
         } catch (const sdk::ModuleError &error) {
-            sdk::showMessage(MessageKind::Warning, title, error.what());
+            if (windows)
+                QMessageBox::warning(parent, title, QString::fromUtf8(error.what()));
             return;
         }
         if (runs.empty()) {
-            sdk::showMessage(MessageKind::Information, title, "Отменять нечего: журнал перемещений пуст." + journalProblem());
+            if (windows)
+                QMessageBox::information(parent, title, QStringLiteral("Отменять нечего: журнал перемещений пуст.")
+                                                            + journalProblem());
             return;
         }
-        const bool windows = sdk::canShowWindows();
         if (windows
-            && !sdk::showMessage(MessageKind::Question, title,
-                                 "Вернуть файлы последнего запуска (" + std::to_string(runs.back().moves.size())
-                                     + ") на прежние места?\n"
-                                       "Занятые места не освобождаются: такие файлы останутся, где они есть."))
+            && QMessageBox::question(parent, title,
+                                     QStringLiteral("Вернуть файлы последнего запуска (%1) на прежние места?\n"
+                                                    "Занятые места не освобождаются: такие файлы останутся, где они есть.")
+                                         .arg(runs.back().moves.size()))
+                   != QMessageBox::Yes)
             return;
 
         UndoReport report;
         try {
             report = undoLastRun(*m_journal);
         } catch (const sdk::ModuleError &error) {
-            sdk::showMessage(MessageKind::Warning, title, error.what());
+            if (windows)
+                QMessageBox::warning(parent, title, QString::fromUtf8(error.what()));
             return;
         }
         m_previewSinceRun = true;
         if (!windows)
             return;
-        std::string text = "Возвращено файлов: " + std::to_string(report.restored) + ".";
+        QString text = QStringLiteral("Возвращено файлов: %1.").arg(report.restored);
         if (!report.failures.empty()) {
-            text += "\nНе возвращено: " + std::to_string(report.failures.size()) + " (остались в журнале):";
+            text += QStringLiteral("\nНе возвращено: %1 (остались в журнале):").arg(report.failures.size());
             for (std::size_t i = 0; i < report.failures.size() && i < 10; ++i)
-                text += "\n• " + report.failures[i];
+                text += QStringLiteral("\n• ") + QString::fromUtf8(report.failures[i]);
         }
         text += journalProblem();
-        sdk::showMessage(report.failures.empty() ? MessageKind::Information : MessageKind::Warning, title, text);
+        if (report.failures.empty())
+            QMessageBox::information(parent, title, text);
+        else
+            QMessageBox::warning(parent, title, text);
     }
 
-    std::string journalProblem() const
+    QString journalProblem() const
     {
         if (m_journalError.empty())
             return {};
-        return "\nЖурнал записан не полностью: " + m_journalError;
+        return QStringLiteral("\nЖурнал записан не полностью: ") + QString::fromUtf8(m_journalError);
     }
 
     void about() const
     {
-        sdk::showMessage(MessageKind::About, kModuleName,
-                         "Перемещение в папку 1.02\n\n"
-                         "Переносит файлы в папку, заданную от корня или от папки файла; "
-                         "в пути можно указать год, месяц и день даты файла (%Y, %m, %d). "
-                         "Недостающие папки создаются при запуске. На другой диск файл "
-                         "копируется, копия сверяется с оригиналом, и только потом оригинал "
-                         "удаляется. Существующие файлы никогда не заменяются.\n\n"
-                         "«Отменить» возвращает файлы последнего запуска на прежние места.");
+        if (!canShowWindows())
+            return;
+        QMessageBox::about(QApplication::activeWindow(), QString::fromUtf8(kModuleName),
+                           QStringLiteral("Перемещение в папку 1.02\n\n"
+                                          "Переносит файлы в папку, заданную от корня или от папки файла; "
+                                          "в пути можно указать год, месяц и день даты файла (%Y, %m, %d). "
+                                          "Недостающие папки создаются при запуске. На другой диск файл "
+                                          "копируется, копия сверяется с оригиналом, и только потом оригинал "
+                                          "удаляется. Существующие файлы никогда не заменяются.\n\n"
+                                          "«Отменить» возвращает файлы последнего запуска на прежние места."));
     }
 
     datetime::FileDateReader m_reader;

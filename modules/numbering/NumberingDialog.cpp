@@ -1,6 +1,5 @@
 #include "modules/numbering/NumberingDialog.h"
 
-#include "module_helper/WidgetsExports.h"
 #include "modules/numbering/Numbering.h"
 
 #include <QComboBox>
@@ -65,5 +64,3 @@ void NumberingDialog::appendExample(std::string_view fileName, std::string &out)
 }
 
 } // namespace brenmark::modules
-
-BRENMARK_MODULE_WIDGETS(brenmark::modules::NumberingOptions, brenmark::modules::NumberingDialog)

@@ -1,6 +1,7 @@
 // Numbers files in the order of the host's list: prefix, suffix or whole name.
 #include "brenmark_module_helper.h"
 #include "modules/numbering/Numbering.h"
+#include "modules/numbering/NumberingDialog.h"
 
 namespace brenmark::modules {
 namespace {
@@ -25,6 +26,14 @@ protected:
         return options.place <= NumberPlace::WholeName;
     }
 
+    bool edit(QWidget *parent, NumberingOptions &options, bool) override
+    {
+        NumberingDialog dialog(parent, options);
+        if (dialog.exec() != QDialog::Accepted)
+            return false;
+        options = dialog.options();
+        return true;
+    }
 
     void appendNewName(const NumberingOptions &options, const sdk::FileRequest &request,
                        std::string &out) override

@@ -1,6 +1,5 @@
 #include "modules/remove_text/RemoveTextDialog.h"
 
-#include "module_helper/WidgetsExports.h"
 #include "modules/remove_text/RemoveText.h"
 
 #include <QCheckBox>
@@ -74,5 +73,3 @@ void RemoveTextDialog::updateRangeEnabled()
 }
 
 } // namespace brenmark::modules
-
-BRENMARK_MODULE_WIDGETS(brenmark::modules::RemoveOptions, brenmark::modules::RemoveTextDialog)

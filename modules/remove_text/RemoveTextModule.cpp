@@ -2,6 +2,7 @@
 // and tidies blanks.
 #include "brenmark_module_helper.h"
 #include "modules/remove_text/RemoveText.h"
+#include "modules/remove_text/RemoveTextDialog.h"
 
 namespace brenmark::modules {
 namespace {
@@ -23,6 +24,14 @@ protected:
         return options.what <= RemoveWhat::NonLetters;
     }
 
+    bool edit(QWidget *parent, RemoveOptions &options, bool) override
+    {
+        RemoveTextDialog dialog(parent, options);
+        if (dialog.exec() != QDialog::Accepted)
+            return false;
+        options = dialog.options();
+        return true;
+    }
 
     void appendNewName(const RemoveOptions &options, const sdk::FileRequest &request,
                        std::string &out) override

@@ -1,6 +1,5 @@
 #include "modules/replace_text/ReplaceTextDialog.h"
 
-#include "module_helper/WidgetsExports.h"
 #include "modules/replace_text/TextReplacer.h"
 #include "module_helper/ModuleError.h"
 
@@ -72,5 +71,3 @@ QString ReplaceTextDialog::optionsProblem() const
 }
 
 } // namespace brenmark::modules
-
-BRENMARK_MODULE_WIDGETS(brenmark::modules::ReplaceOptions, brenmark::modules::ReplaceTextDialog)

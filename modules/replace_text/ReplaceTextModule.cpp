@@ -1,5 +1,6 @@
 // Replaces a text or a regular expression's matches in file names.
 #include "brenmark_module_helper.h"
+#include "modules/replace_text/ReplaceTextDialog.h"
 #include "modules/replace_text/TextReplacer.h"
 
 namespace brenmark::modules {
@@ -24,6 +25,14 @@ protected:
         return options.scope <= ReplaceScope::WholeName;
     }
 
+    bool edit(QWidget *parent, ReplaceOptions &options, bool) override
+    {
+        ReplaceTextDialog dialog(parent, options);
+        if (dialog.exec() != QDialog::Accepted)
+            return false;
+        options = dialog.options();
+        return true;
+    }
 
     void appendNewName(const ReplaceOptions &options, const sdk::FileRequest &request,
                        std::string &out) override

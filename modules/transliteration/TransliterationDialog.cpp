@@ -1,6 +1,5 @@
 #include "modules/transliteration/TransliterationDialog.h"
 
-#include "module_helper/WidgetsExports.h"
 #include "modules/transliteration/Transliterator.h"
 
 #include <QCheckBox>
@@ -56,5 +55,3 @@ void TransliterationDialog::updateMarksEnabled()
 }
 
 } // namespace brenmark::translit
-
-BRENMARK_MODULE_WIDGETS(brenmark::translit::TranslitOptions, brenmark::translit::TransliterationDialog)

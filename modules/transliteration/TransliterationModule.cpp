@@ -1,5 +1,6 @@
 // Writes the Cyrillic letters of file names in Latin letters.
 #include "brenmark_module_helper.h"
+#include "modules/transliteration/TransliterationDialog.h"
 #include "modules/transliteration/Transliterator.h"
 
 namespace brenmark::translit {
@@ -24,6 +25,14 @@ protected:
         return translit::describe(options);
     }
 
+    bool edit(QWidget *parent, TranslitOptions &options, bool) override
+    {
+        TransliterationDialog dialog(parent, options);
+        if (dialog.exec() != QDialog::Accepted)
+            return false;
+        options = dialog.options();
+        return true;
+    }
 
     void appendNewName(const TranslitOptions &options, const sdk::FileRequest &request,
                        std::string &out) override

@@ -3,7 +3,9 @@
 #include "module_helper/FileName.h"
 #include "module_helper/ModuleError.h"
 #include "module_helper/Utf8.h"
-#include "module_helper/WidgetsPart.h"
+
+#include <QApplication>
+#include <QWidget>
 
 #include <algorithm>
 #include <cstring>
@@ -143,7 +145,7 @@ int32_t ModuleAdapter::showOptions(uint8_t isNew, void **optionsSlot, const char
     if (!optionsSlot || !caption)
         throw ModuleError("Окну параметров не передано место для параметров.");
     auto *parent = static_cast<QWidget *>(m_mainWindow);
-    if (!parent && !canShowWindows())
+    if (!parent && !qobject_cast<QApplication *>(QCoreApplication::instance()))
         throw ModuleError("Окно параметров нельзя показать: программа работает без окон.");
 
     if (isNew) {

@@ -3,7 +3,6 @@
 #include "module_helper/FileName.h"
 #include "module_helper/ModuleBase.h"
 #include "module_helper/ModuleError.h"
-#include "module_helper/WidgetsPart.h"
 
 #include <cstddef>
 #include <cstring>
@@ -84,12 +83,8 @@ protected:
     virtual Options defaults() const = 0;
     // The action's caption: what this instance does, e.g. «Замена: "IMG_" → "Фото_"».
     virtual std::string describe(const Options &options) const = 0;
-    // Edits `options` in a modal dialog over `parent`; true when accepted. By
-    // default the dialog of the module's companion library (WidgetsPart.h).
-    virtual bool edit(QWidget *parent, Options &options, bool isNew)
-    {
-        return editInWidgetsPart(parent, &options, isNew);
-    }
+    // Edits `options` in a modal dialog over `parent`; true when accepted.
+    virtual bool edit(QWidget *parent, Options &options, bool isNew) = 0;
     // Appends the new file name for request.fileName to `out`; throws
     // ModuleError when there is none. Keep it free of allocations where
     // possible: it runs for every file at every preview.

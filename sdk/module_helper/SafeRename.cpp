@@ -4,11 +4,8 @@
 #include "module_helper/ModuleError.h"
 
 #include <cerrno>
-#include <cstdint>
-#include <ctime>
 #include <cstdio>
 #include <cstring>
-#include <string_view>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -65,78 +62,6 @@ void renameByLink(const std::string &from, const std::string &to)
     }
 }
 
-// The folder of the last rename, kept open: a long list renames most files
-// within one folder, and through the folder's descriptor the kernel looks up
-// just the two names instead of walking both whole paths again. The folder
-// is opened again when it was opened more than 0.1 s ago, so a folder
-// replaced under a long run is followed, as a path would be.
-class FolderDescriptor
-{
-public:
-    FolderDescriptor() = default;
-    FolderDescriptor(const FolderDescriptor &) = delete;
-    FolderDescriptor &operator=(const FolderDescriptor &) = delete;
-    ~FolderDescriptor() { forget(); }
-
-    // A descriptor of `folder` (an absolute path ending in '/'), or -1.
-    int open(std::string_view folder)
-    {
-        const std::int64_t now = coarseMilliseconds();
-        if (m_descriptor >= 0 && folder == m_folder && now - m_openedAt < kRecheckMilliseconds)
-            return m_descriptor;
-        forget();
-        m_folder.assign(folder);
-        m_descriptor = ::open(m_folder.c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC);
-        m_openedAt = now;
-        return m_descriptor;
-    }
-
-    void forget()
-    {
-        if (m_descriptor >= 0)
-            ::close(m_descriptor);
-        m_descriptor = -1;
-        m_folder.clear();
-    }
-
-private:
-    // A clock of the kernel's tick (a few milliseconds) is fine enough for the
-    // recheck and costs a fraction of a precise one, which is read per file.
-    static std::int64_t coarseMilliseconds()
-    {
-        timespec now {};
-        ::clock_gettime(CLOCK_MONOTONIC_COARSE, &now);
-        return std::int64_t(now.tv_sec) * 1000 + now.tv_nsec / 1000000;
-    }
-
-    static constexpr std::int64_t kRecheckMilliseconds = 100;
-    std::string m_folder;
-    int m_descriptor = -1;
-    std::int64_t m_openedAt = 0;
-};
-
-// Modules are called from one thread at a time; a plain static (no
-// thread_local) lets the module unload when the host closes it.
-FolderDescriptor g_lastFolder;
-
-// Renames within one absolute folder through its descriptor; false when the
-// paths are not of that shape or the rename failed (the caller then goes the
-// way of the whole paths, which also words the failure).
-bool renameInFolder(const std::string &from, const std::string &to)
-{
-    const size_t slash = from.rfind('/');
-    if (from.empty() || from.front() != '/' || slash == std::string::npos || to.size() <= slash + 1
-        || to.compare(0, slash + 1, from, 0, slash + 1) != 0 || to.find('/', slash + 1) != std::string::npos)
-        return false;
-    const int folder = g_lastFolder.open(std::string_view(from).substr(0, slash + 1));
-    if (folder < 0)
-        return false;
-    if (::renameat2(folder, from.c_str() + slash + 1, folder, to.c_str() + slash + 1, RENAME_NOREPLACE) == 0)
-        return true;
-    g_lastFolder.forget();
-    return false;
-}
-
 } // namespace
 
 void renameNoReplace(const std::string &from, const std::string &to)
@@ -144,8 +69,6 @@ void renameNoReplace(const std::string &from, const std::string &to)
     if (from == to)
         return;
     checkPathLength(to);
-    if (renameInFolder(from, to))
-        return;
     if (::renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0)
         return;
     const int error = errno;

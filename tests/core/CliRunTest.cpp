@@ -8,6 +8,7 @@
 #include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <stdlib.h>
 
 #include <chrono>
 #include <fstream>
@@ -308,4 +309,43 @@ TEST_F(CliRun, DryRunIgnoresTheWindowsPreviewSwitchAndStopsAtAFailingModule)
     EXPECT_NE(failed.err.find(paths[1] + ": предпросмотр не удался"), std::string::npos) << failed.err;
     for (const std::string &path : paths)
         EXPECT_TRUE(fs::exists(path)) << path;
+}
+
+// The fixture writes the calls it saw from a static destructor and stays
+// loaded to the end of the process, like modules built elsewhere.
+class CliCallLog : public CliRun
+{
+protected:
+    void SetUp() override
+    {
+        CliRun::SetUp();
+        m_log = m_program.path() / "calls.log";
+        setenv("BRENMARK_FIXTURE_LOG", m_log.c_str(), 1);
+        m_program.writeTemplate("t", {slowRename()});
+    }
+    void TearDown() override { unsetenv("BRENMARK_FIXTURE_LOG"); }
+
+    std::string calls() { return fs::exists(m_log) ? readFile(m_log) : std::string("(no log)"); }
+
+    fs::path m_log;
+};
+
+TEST_F(CliCallLog, WhatModulesWriteAtTheEndOfTheProcessIsKept)
+{
+    std::string path = makeFiles({"a"}).front();
+    ProcessResult result = run({"--template", "t", path});
+    EXPECT_EQ(result.status, 0) << result.err;
+    EXPECT_EQ(calls(), "run 0 " + path + "\n");
+}
+
+// Only the paths the list keeps are previewed, each once, with its index in the list.
+TEST_F(CliCallLog, DryRunPreviewsTheKeptRowsWithTheirListIndices)
+{
+    std::vector<std::string> paths = makeFiles({"a", "b"});
+    fs::create_directory(m_files / "folder");
+    writeFile(m_files / "list.txt",
+              paths[0] + "\n" + (m_files / "folder").string() + "\n" + (m_files / "missing").string() + "\n" + paths[1]);
+    ProcessResult result = run({"--dry-run", "--template", "t", "--list", (m_files / "list.txt").string()});
+    EXPECT_EQ(result.status, 0) << result.err;
+    EXPECT_EQ(calls(), "preview 0 " + paths[0] + "\npreview 1 " + paths[1] + "\n");
 }

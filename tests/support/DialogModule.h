@@ -45,15 +45,9 @@ class DialogModule
 public:
     // `file` is the module's file name in Plugins; `window` stays owned by the test.
     DialogModule(const char *file, QWidget *window)
-        : DialogModule(std::string(BRENMARK_PLUGINS_DIR), file, window)
-    {
-    }
-
-    // The same for a module file in `folder`.
-    DialogModule(const std::string &folder, const char *file, QWidget *window)
     {
         std::string error;
-        m_library = brenmark::ModuleLibrary::open(folder + "/" + file, &error);
+        m_library = brenmark::ModuleLibrary::open(std::string(BRENMARK_PLUGINS_DIR) + "/" + file, &error);
         if (!m_library)
             qFatal("%s", error.c_str());
         brenmark::guardModuleCall([&] { function<BrenmarkInitialize>("initialize")(window); });

@@ -217,8 +217,7 @@ private slots:
         module.freeOpt(slot);
     }
 
-    // The module drives the host's progress bar through Qt's meta-objects
-    // (it links no Qt Widgets): a move to another file system fills it.
+    // A move to another file system fills the host's progress bar.
     void aMoveToAnotherFileSystemFillsTheHostsProgressBar()
     {
         QTemporaryDir files;

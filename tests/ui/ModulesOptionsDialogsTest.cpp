@@ -6,12 +6,10 @@
 #include <QComboBox>
 #include <QDialog>
 #include <QDialogButtonBox>
-#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPointer>
 #include <QSpinBox>
-#include <QTemporaryDir>
 #include <QTest>
 
 #include <memory>
@@ -52,39 +50,6 @@ class ModulesOptionsDialogsTest : public QObject
 private slots:
     void init() { m_window = std::make_unique<QWidget>(); }
     void cleanup() { m_window.reset(); }
-
-    // A module's dialog lives in the companion library beside it, loaded when
-    // first shown: without it the module says which file is missing, and
-    // with it put back the dialog comes up.
-    void aModuleWithoutItsWindowsLibraryNamesItAndRecovers()
-    {
-        QTemporaryDir folder;
-        QVERIFY(folder.isValid());
-        const QString plugins = QStringLiteral(BRENMARK_PLUGINS_DIR);
-        QVERIFY(QFile::copy(plugins + "/insert_text.so", folder.filePath("insert_text.so")));
-        Module module(folder.path().toStdString(), "insert_text.so", m_window.get());
-
-        void *slot = nullptr;
-        const char *caption = nullptr;
-        QString failure;
-        try {
-            module.showOptions(true, &slot, &caption);
-        } catch (const std::exception &error) {
-            failure = QString::fromUtf8(error.what());
-        }
-        QVERIFY2(failure.contains(folder.filePath("insert_text.widgets")), qPrintable(failure));
-        QVERIFY(slot == nullptr);
-
-        QVERIFY(QFile::copy(plugins + "/insert_text.widgets", folder.filePath("insert_text.widgets")));
-        bool shown = false;
-        onDialog([&](QDialog *dialog) {
-            shown = true;
-            dialog->reject();
-        });
-        QCOMPARE(module.showOptions(true, &slot, &caption), 0);
-        QVERIFY(shown);
-        QVERIFY(slot == nullptr);
-    }
 
     void addingReplaceShowsTheExampleAndGivesACaption()
     {

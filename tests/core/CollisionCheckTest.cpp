@@ -1,5 +1,7 @@
-#include "main/cli/CollisionCheck.h"
+// The one collision check of runs, for the dry run and the window's preview.
+#include "main/core/batch/CollisionCheck.h"
 #include "main/core/filelist/FileAddRule.h"
+#include "main/core/filelist/FileListModel.h"
 #include "main/core/filelist/FolderListing.h"
 
 #include <gtest/gtest.h>
@@ -16,7 +18,7 @@ namespace fs = std::filesystem;
 
 namespace {
 
-class CliCollisionCheck : public testing::Test
+class CollisionCheck : public testing::Test
 {
 protected:
     void SetUp() override
@@ -60,7 +62,7 @@ protected:
 
 } // namespace
 
-TEST_F(CliCollisionCheck, Cases)
+TEST_F(CollisionCheck, Cases)
 {
     const struct
     {
@@ -84,13 +86,16 @@ TEST_F(CliCollisionCheck, Cases)
         {"an earlier row moves the target away", {{"b", "y"}, {"a", "b"}}, ""},
         {"a later row moves the target away: too late", {{"a", "b"}, {"b", "y"}}, "E0 "},
         {"a rotation that starts at the free end", {{"c", "z"}, {"b", "c"}, {"a", "b"}}, ""},
+        {"a swap", {{"a", "b"}, {"b", "a"}}, "E0 E1 "},
+        {"the earlier row cannot move the target away: taken", {{"b", "c"}, {"a", "b"}}, "E0 E1 "},
+        {"the earlier row cannot move the target away: met", {{"b", "x"}, {"c", "x"}, {"a", "c"}}, "S01 E2 "},
         {"target in a missing folder", {{"a", "none/x"}, {"b", "none/y"}}, ""},
     };
     for (const auto &c : cases)
         EXPECT_EQ(check(c.renames), c.expected) << c.what;
 }
 
-TEST_F(CliCollisionCheck, ReportsTheNewPathAsTheChainGaveIt)
+TEST_F(CollisionCheck, ReportsTheNewPathAsTheChainGaveIt)
 {
     std::string a = path("a"), b = path("b"), to = path("sub/../x");
     std::vector<Collision> collisions = findCollisions({{a, to}, {b, to}});
@@ -98,35 +103,9 @@ TEST_F(CliCollisionCheck, ReportsTheNewPathAsTheChainGaveIt)
     EXPECT_EQ(collisions[0].newPath, to);
 }
 
-// Past a few hundred names a folder is listed once instead of looking each name up.
-TEST_F(CliCollisionCheck, ManyFilesOfOneFolderAreCheckedAsFew)
-{
-    fs::create_directory(m_dir / "many");
-    std::vector<std::string> texts;
-    for (int i = 0; i < 600; ++i) {
-        std::string name = "many/f" + std::to_string(i);
-        std::ofstream(m_dir / name) << i;
-        texts.push_back(path(name));
-        texts.push_back(path(i == 7 ? "many/f8" : i == 9 ? "a-link" : "many/g" + std::to_string(i)));
-    }
-    fs::create_hard_link(m_dir / "many/f500", m_dir / "many/g500");
-    std::ofstream(m_dir / "many" / "g300") << "taken";
-    std::vector<PathChange> changes;
-    for (size_t i = 0; i < texts.size(); i += 2)
-        changes.push_back({texts[i], texts[i + 1]});
-    std::vector<size_t> taken;
-    for (const Collision &collision : findCollisions(changes)) {
-        EXPECT_EQ(collision.kind, Collision::Kind::TargetExists);
-        taken.push_back(collision.rows.front());
-    }
-    // f7 -> f8 (f8 moves only later), f9 -> a-link (another file), f300 -> g300;
-    // f500 -> g500 is the file itself.
-    EXPECT_EQ(taken, (std::vector<size_t> {7, 9, 300}));
-}
-
 // A folder listed when the files were added answers the check: the new paths
 // are compared with the folder as it was then, and it is not listed again.
-TEST_F(CliCollisionCheck, TakesTheFolderListedWhenTheFilesWereAdded)
+TEST_F(CollisionCheck, TakesTheFolderListedWhenTheFilesWereAdded)
 {
     fs::create_directory(m_dir / "many");
     std::vector<std::string> texts;
@@ -149,4 +128,17 @@ TEST_F(CliCollisionCheck, TakesTheFolderListedWhenTheFilesWereAdded)
     std::vector<Collision> fresh = findCollisions(changes);
     ASSERT_EQ(fresh.size(), 1u);
     EXPECT_EQ(fresh[0].rows, (std::vector<size_t> {5}));
+}
+
+// The window's rows: those without a new path (no preview) stay where they are.
+TEST_F(CollisionCheck, TakesTheFileListsRows)
+{
+    FileListModel files;
+    files.appendRowTexts({"0|" + path("a") + "*" + path("b"), "0|" + path("b"), "0|" + path("c")});
+    std::vector<Collision> collisions = findCollisions(files);
+    ASSERT_EQ(collisions.size(), 2u);
+    EXPECT_EQ(collisions[0].kind, Collision::Kind::SameTarget);
+    EXPECT_EQ(collisions[0].rows, (std::vector<size_t> {0, 1}));
+    EXPECT_EQ(collisions[1].kind, Collision::Kind::TargetExists);
+    EXPECT_EQ(collisions[1].rows, (std::vector<size_t> {0}));
 }
