@@ -8,9 +8,7 @@
 #include "main/cli/StopSignal.h"
 #include "main/core/batch/BatchRunner.h"
 #include "main/core/chain/ActionChainModel.h"
-#include "main/core/filelist/BackgroundAddRule.h"
 #include "main/core/filelist/FileListModel.h"
-#include "main/core/filelist/FolderListing.h"
 #include "main/core/modulehost/ModuleRegistry.h"
 #include "main/core/modulehost/ProgramDirectory.h"
 #include "main/core/shell/ProgramPaths.h"
@@ -26,7 +24,6 @@
 #include <cstdio>
 #include <memory>
 #include <string>
-#include <string_view>
 #include <vector>
 
 namespace brenmark {
@@ -69,15 +66,16 @@ std::string templateFileFor(const CommandLine &commandLine, const QString &progr
     return path;
 }
 
-// The paths to work on: the list file's lines, read into the file list's
-// store (where its rows take them without a copy), or the files named on
-// the command line; views into `files` or `commandLine`.
-std::vector<std::string_view> givenPaths(const CommandLine &commandLine, FileListModel &files)
+// The files to work on, from the list file or the command line, through
+// the file list's add rule.
+void addGivenFiles(const CommandLine &commandLine, FileListModel &files)
 {
-    if (!commandLine.hasListFile)
-        return std::vector<std::string_view>(commandLine.files.begin(), commandLine.files.end());
+    if (!commandLine.hasListFile) {
+        files.appendListFiles(commandLine.files);
+        return;
+    }
     try {
-        return files.readListFile(commandLine.listFile);
+        files.appendListFile(commandLine.listFile);
     } catch (const std::runtime_error &error) {
         throw SetupError(std::string(error.what()) + ": " + commandLine.listFile);
     }
@@ -115,15 +113,8 @@ ExitCode runParsed(const CommandLine &commandLine)
     const QString programDir = programDirectory();
     const Settings settings = LoadSettings(optionsIniPath(programDir));
     const std::string templateFile = templateFileFor(commandLine, programDir);
-    // The folders are listed while the list is read and the modules load.
-    FolderListingCache listings;
-    if (commandLine.hasListFile)
-        listFirstFolderAhead(commandLine.listFile, listings);
     FileListModel files;
-    const std::vector<std::string_view> paths = givenPaths(commandLine, files);
-    BackgroundAddRule rule(paths, &listings,
-                           commandLine.dryRun ? BackgroundAddRule::KeptListings::Indexed
-                                              : BackgroundAddRule::KeptListings::AsTheyAre);
+    addGivenFiles(commandLine, files);
 
     ModuleRegistry registry;
     const ModuleLoadSettings loading {programDirectoryBytes(), settings.disabledModules, settings.actionGrouping, nullptr};
@@ -144,12 +135,7 @@ ExitCode runParsed(const CommandLine &commandLine)
             if (!commandLine.ignoreMissing)
                 throw SetupError("шаблон не выполнен; --ignore-missing выполнит его без этих модулей");
         }
-        if (commandLine.dryRun) {
-            result = runDryRun(files, paths, rule, listings, chain);
-        } else {
-            files.appendListPaths(paths, rule);
-            result = run(files, chain);
-        }
+        result = commandLine.dryRun ? runDryRun(files, chain) : run(files, chain);
     }
     // The window's shut-down order: modules unloaded in load order, no freeOpt.
     registry.unloadAll();

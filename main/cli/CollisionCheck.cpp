@@ -1,7 +1,5 @@
 #include "main/cli/CollisionCheck.h"
 
-#include "main/core/filelist/FolderListing.h"
-
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -97,7 +95,7 @@ private:
 
 size_t hashName(std::string_view name)
 {
-    return FolderListing::hashName(name);
+    return std::hash<std::string_view>()(name);
 }
 
 // The folders of the checked paths, each opened once: files are looked up by
@@ -130,38 +128,11 @@ public:
         return id;
     }
 
-    // Call before looking names up: a folder where many names are to be
-    // looked up is listed once, which costs far less than a failed lookup
-    // per name (most new names do not exist yet).
-    // per name). A listing of `known` is taken when it has the folder.
-    void expectLookups(uint32_t folder, size_t lookups, const FolderListingCache *known)
-    {
-        if (lookups < kListingThreshold || m_descriptors[folder] < 0 || m_listings.count(folder))
-            return;
-        struct stat status {};
-        if (known && fstat(m_descriptors[folder], &status) == 0) {
-            if (FolderListing *listing = known->find(status.st_dev, status.st_ino)) {
-                m_listings.emplace(folder, listing);
-                return;
-            }
-        }
-        std::shared_ptr<FolderListing> listing = FolderListing::read(m_descriptors[folder]);
-        if (!listing)
-            return;
-        m_listings.emplace(folder, listing.get());
-        m_ownListings.push_back(std::move(listing));
-    }
-
-    // `nameHash` is hashName(name).
-    FileId fileId(uint32_t folder, std::string_view name, size_t nameHash) const
+    FileId fileId(uint32_t folder, std::string_view name) const
     {
         int fd = m_descriptors[folder];
         if (fd < 0)
             return {};
-        if (auto listing = m_listings.find(folder); listing != m_listings.end()) {
-            if (!listing->second->contains(name, nameHash))
-                return {};
-        }
         std::string nameText(name);
         struct stat status {};
         // AT_SYMLINK_NOFOLLOW: a rename moves a symbolic link itself, never what it points to.
@@ -191,10 +162,6 @@ private:
         return id;
     }
 
-    static constexpr size_t kListingThreshold = 256;
-
-    std::vector<std::shared_ptr<FolderListing>> m_ownListings;
-    std::unordered_map<uint32_t, FolderListing *> m_listings;
     std::unordered_map<std::string, uint32_t> m_bySpelling;
     std::unordered_map<std::string, uint32_t> m_byResolved;
     std::vector<int> m_descriptors;
@@ -225,8 +192,7 @@ struct CollisionCheck::Paths
     CollisionCheck::ChangeOfRow change;
     Folders folders;
     std::vector<Target> sources, targets;
-    // The hash of each target's name, asked for twice: grouping the targets,
-    // then the folder's listing.
+    // The hash of each target's name, for grouping the targets.
     std::vector<size_t> targetNameHashes;
     std::vector<bool> unchanged;
     std::vector<Collision> sameTargets;
@@ -295,7 +261,7 @@ PathChange CollisionCheck::change(size_t row) const
     return m_paths->change(row);
 }
 
-std::vector<Collision> CollisionCheck::collisions(const FolderListingCache *known)
+std::vector<Collision> CollisionCheck::collisions()
 {
     const size_t count = m_paths->count;
     const std::vector<Target> &sources = m_paths->sources, &targets = m_paths->targets;
@@ -311,31 +277,19 @@ std::vector<Collision> CollisionCheck::collisions(const FolderListingCache *know
             sourceKnown.resize(count);
         }
         if (!sourceKnown[row]) {
-            const std::string_view name = m_paths->sourceName(row);
-            sourceIds[row] = folders.fileId(sources[row].folder, name, hashName(name));
+            sourceIds[row] = folders.fileId(sources[row].folder, m_paths->sourceName(row));
             sourceKnown[row] = true;
         }
         return sourceIds[row];
     };
 
     std::vector<Collision> collisions = m_paths->sameTargets;
-    std::vector<size_t> lookupsPerFolder;
-    for (size_t i = 0; i < count; ++i) {
-        if (unchanged[i])
-            continue;
-        if (targets[i].folder >= lookupsPerFolder.size())
-            lookupsPerFolder.resize(targets[i].folder + 1);
-        ++lookupsPerFolder[targets[i].folder];
-    }
-    for (uint32_t folder = 0; folder < lookupsPerFolder.size(); ++folder)
-        folders.expectLookups(folder, lookupsPerFolder[folder], known);
-
     // Sorted source files with their first row, built only when a target is taken.
     std::vector<std::pair<FileId, uint32_t>> rowsByFile;
     for (size_t i = 0; i < count; ++i) {
         if (unchanged[i])
             continue;
-        FileId existing = folders.fileId(targets[i].folder, m_paths->targetName(i), m_paths->targetNameHashes[i]);
+        FileId existing = folders.fileId(targets[i].folder, m_paths->targetName(i));
         if (!existing.exists || existing.sameFileAs(sourceId(i)))
             continue;
         if (rowsByFile.empty()) {
@@ -358,9 +312,9 @@ std::vector<Collision> CollisionCheck::collisions(const FolderListingCache *know
     return collisions;
 }
 
-std::vector<Collision> findCollisions(const std::vector<PathChange> &changes, const FolderListingCache *known)
+std::vector<Collision> findCollisions(const std::vector<PathChange> &changes)
 {
-    return CollisionCheck(changes.size(), [&changes](size_t row) { return changes[row]; }).collisions(known);
+    return CollisionCheck(changes.size(), [&changes](size_t row) { return changes[row]; }).collisions();
 }
 
 } // namespace brenmark

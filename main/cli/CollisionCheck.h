@@ -8,8 +8,6 @@
 
 namespace brenmark {
 
-class FolderListingCache;
-
 // One file of a dry run: where it lies and where the chain would put it.
 // The views must outlive the call of findCollisions.
 struct PathChange
@@ -38,16 +36,11 @@ struct Collision
 // through the files in list order. Several unchanged rows of one file are
 // harmless. Results: same-target groups first, then existing targets, each in
 // list order.
-//
-// Folders listed when the files were added are taken from `known` rather
-// than listed again; nothing may have changed in them since.
-std::vector<Collision> findCollisions(const std::vector<PathChange> &changes,
-                                      const FolderListingCache *known = nullptr);
+std::vector<Collision> findCollisions(const std::vector<PathChange> &changes);
 
-// findCollisions in two steps, for a caller that has time before the folders
-// are listed: the paths are split and their folders resolved, and the files
-// that would meet found, at once; the file system's contents are asked only
-// by collisions(). The paths are asked for by row, and their views must
+// findCollisions in two steps: the paths are split and their folders
+// resolved, and the files that would meet found, at once; the file system's
+// contents are asked only by collisions(). The paths are asked for by row, and their views must
 // outlive the object.
 class CollisionCheck
 {
@@ -60,7 +53,7 @@ public:
 
     PathChange change(size_t row) const;
     // Every collision, as findCollisions gives them.
-    std::vector<Collision> collisions(const FolderListingCache *known = nullptr);
+    std::vector<Collision> collisions();
 
 private:
     struct Paths;

@@ -35,10 +35,10 @@ std::unique_ptr<CollisionCheck> startCollisionCheck(const FileListModel &files)
     });
 }
 
-std::vector<std::string> collisionMessages(CollisionCheck &check, const FolderListingCache *known)
+std::vector<std::string> collisionMessages(CollisionCheck &check)
 {
     std::vector<std::string> messages;
-    for (const Collision &collision : check.collisions(known)) {
+    for (const Collision &collision : check.collisions()) {
         if (collision.kind == Collision::Kind::SameTarget) {
             messages.push_back("brenmark-batch: один новый путь у нескольких файлов: " + quotePath(collision.newPath));
             for (size_t row : collision.rows)

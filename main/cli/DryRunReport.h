@@ -9,7 +9,6 @@ namespace brenmark {
 
 class CollisionCheck;
 class FileListModel;
-class FolderListingCache;
 
 // Standard output of a dry run: for each of the first `rows` rows in list
 // order its current path, a tab and its new path, each quoted by quotePath.
@@ -22,7 +21,7 @@ bool writeDryRunLines(const FileListModel &files, int rows, std::FILE *out);
 std::unique_ptr<CollisionCheck> startCollisionCheck(const FileListModel &files);
 
 // The collisions, as lines for standard error (each without its line break);
-// empty when there is none. `known` as for findCollisions.
-std::vector<std::string> collisionMessages(CollisionCheck &check, const FolderListingCache *known = nullptr);
+// empty when there is none.
+std::vector<std::string> collisionMessages(CollisionCheck &check);
 
 } // namespace brenmark

@@ -1,6 +1,5 @@
 #include "main/cli/CollisionCheck.h"
 #include "main/core/filelist/FileAddRule.h"
-#include "main/core/filelist/FolderListing.h"
 
 #include <gtest/gtest.h>
 
@@ -122,31 +121,4 @@ TEST_F(CliCollisionCheck, ManyFilesOfOneFolderAreCheckedAsFew)
     // f7 -> f8 (f8 moves only later), f9 -> a-link (another file), f300 -> g300;
     // f500 -> g500 is the file itself.
     EXPECT_EQ(taken, (std::vector<size_t> {7, 9, 300}));
-}
-
-// A folder listed when the files were added answers the check: the new paths
-// are compared with the folder as it was then, and it is not listed again.
-TEST_F(CliCollisionCheck, TakesTheFolderListedWhenTheFilesWereAdded)
-{
-    fs::create_directory(m_dir / "many");
-    std::vector<std::string> texts;
-    for (int i = 0; i < 600; ++i) {
-        std::ofstream(m_dir / ("many/f" + std::to_string(i))) << i;
-        texts.push_back(path("many/f" + std::to_string(i)));
-        texts.push_back(path("many/g" + std::to_string(i)));
-    }
-    FolderListingCache listings;
-    {
-        FileAddRule rule(&listings);
-        for (size_t i = 0; i < texts.size(); i += 2)
-            ASSERT_TRUE(rule.accepts(texts[i]));
-    }
-    std::ofstream(m_dir / "many" / "g5") << "made after the listing";
-    std::vector<PathChange> changes;
-    for (size_t i = 0; i < texts.size(); i += 2)
-        changes.push_back({texts[i], texts[i + 1]});
-    EXPECT_TRUE(findCollisions(changes, &listings).empty());
-    std::vector<Collision> fresh = findCollisions(changes);
-    ASSERT_EQ(fresh.size(), 1u);
-    EXPECT_EQ(fresh[0].rows, (std::vector<size_t> {5}));
 }

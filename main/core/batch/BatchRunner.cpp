@@ -67,8 +67,6 @@ void BatchRunner::sbStartClick()
             break;
         previousSerial = m_files.serial(row);
         hint = row + 1;
-        // Each rename in the kernel leaves the caches cold for the next file.
-        m_files.prefetchNextRow(row);
         runFile(row, buffers);
     }
 

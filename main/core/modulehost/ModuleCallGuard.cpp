@@ -1,7 +1,5 @@
 #include "main/core/modulehost/ModuleCallGuard.h"
 
-#include "main/core/modulehost/VectorState.h"
-
 #include <csetjmp>
 #include <csignal>
 #include <cstring>
@@ -60,12 +58,8 @@ void guardModuleCall(ModuleCall call)
     installHandlersOnce();
     sigjmp_buf guard;
     sigjmp_buf *outer = t_activeGuard;
-    // Leaving the module, by any way: the outer guard takes over again, and
-    // whatever vector state the module left is cleared.
-    auto leave = [outer] {
-        t_activeGuard = outer;
-        clearUpperVectorState();
-    };
+    // Leaving the module, by any way: the outer guard takes over again.
+    auto leave = [outer] { t_activeGuard = outer; };
     if (int signal = sigsetjmp(guard, 0)) {
         leave();
         throw ModuleCallError(faultText(signal));
