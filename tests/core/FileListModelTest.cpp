@@ -143,7 +143,7 @@ TEST(FileListModel, ScatteredRemovalKeepsTheOtherRowsInOrder)
 {
     std::vector<std::string> texts;
     std::vector<int> removed;
-    const std::string longName(20000, 'x');
+    const std::string longName(30000, 'x');
     for (int i = 0; i < 100; ++i) {
         const std::string current = "/c" + std::to_string(i) + longName;
         texts.push_back(FileEntry::fullRow(i, current, i % 3 ? "/n" + std::to_string(i) + longName : i % 2 ? current : ""));

@@ -1,10 +1,24 @@
 #include "main/core/filelist/FileAddRule.h"
 
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 namespace brenmark {
+namespace {
+
+// The listing buys its keep on long runs of one folder: adding a million
+// files of a thousand folders from a list file took 1.6 s of CPU time with a
+// lookup per file and 0.6 s with the listing (tmpfs; the kernel's name
+// lookup is most of a lookup's cost).
+constexpr int kListAfterLookups = 32;
+// A folder is listed when its size (as the file system reports it) is at
+// most this many bytes per file asked for so far; asked again each time the
+// number of files doubles.
+constexpr long long kFolderBytesPerLookup = 4096;
+
+} // namespace
 
 FileAddRule::~FileAddRule()
 {
@@ -18,6 +32,37 @@ void FileAddRule::openFolder(std::string_view folder)
         ::close(m_folder);
     m_folderPath.assign(folder);
     m_folder = ::open(m_folderPath.c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC);
+    m_lookups = 0;
+    m_listed = false;
+    m_files.clear();
+}
+
+bool FileAddRule::shouldList() const
+{
+    if (m_listed || m_lookups < kListAfterLookups || (m_lookups & (m_lookups - 1)) != 0)
+        return false;
+    struct stat info;
+    return ::fstat(m_folder, &info) == 0 && info.st_size <= m_lookups * kFolderBytesPerLookup;
+}
+
+void FileAddRule::listFolder()
+{
+    m_listed = true;
+    const int readable = ::openat(m_folder, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (readable < 0)
+        return; // searchable but not readable: every file is looked up
+    DIR *entries = ::fdopendir(readable);
+    if (!entries) {
+        ::close(readable);
+        return;
+    }
+    // Only what is surely a file that is no folder; links and unknown types
+    // are left to the lookup.
+    while (const dirent *entry = ::readdir(entries)) {
+        if (entry->d_type != DT_DIR && entry->d_type != DT_LNK && entry->d_type != DT_UNKNOWN)
+            m_files.emplace(entry->d_name);
+    }
+    ::closedir(entries);
 }
 
 bool FileAddRule::accepts(const std::string &path)
@@ -33,7 +78,15 @@ bool FileAddRule::accepts(const std::string &path)
     const std::string_view folder(path.data(), slash);
     if (m_folder < 0 || folder != m_folderPath)
         openFolder(folder);
-    return m_folder >= 0 && ::fstatat(m_folder, path.c_str() + slash + 1, &info, 0) == 0 && !S_ISDIR(info.st_mode);
+    if (m_folder < 0)
+        return false;
+    ++m_lookups;
+    if (shouldList())
+        listFolder();
+    const char *name = path.c_str() + slash + 1;
+    if (!m_files.empty() && m_files.count(m_name.assign(name)))
+        return true;
+    return ::fstatat(m_folder, name, &info, 0) == 0 && !S_ISDIR(info.st_mode);
 }
 
 } // namespace brenmark

@@ -2,6 +2,7 @@
 
 #include <string>
 #include <string_view>
+#include <unordered_set>
 
 namespace brenmark {
 
@@ -10,10 +11,13 @@ namespace brenmark {
 // holding a zero byte names nothing.
 //
 // Lists are mostly many files of few folders, so the folder of the last
-// path stays open and each file is looked up relative to it: the system
-// walks the folder's path once, not once per file. Every file is asked of
-// the file system itself, so the verdict is the file system's own, also
-// where it ignores letter case or the folder changes while the list is read.
+// path stays open and each file is looked up relative to it. Once many
+// files of one folder have been asked for, and the folder is not much
+// larger than that, its plain files are listed once: a name found there is
+// a file that existed during this add, which is all a lookup can tell too.
+// Every other name (not listed, a link, a folder, a type the listing does
+// not tell) is looked up, so a file made after the listing, or a spelling
+// that a file system ignoring letter case accepts, is still found.
 class FileAddRule
 {
 public:
@@ -26,9 +30,15 @@ public:
 
 private:
     void openFolder(std::string_view folder);
+    bool shouldList() const;
+    void listFolder();
 
     std::string m_folderPath;
     int m_folder = -1;
+    int m_lookups = 0;
+    bool m_listed = false; // listed, or found not worth or not able to be
+    std::unordered_set<std::string> m_files;
+    std::string m_name;
 };
 
 } // namespace brenmark

@@ -34,7 +34,7 @@ int FileListModel::rowCount(const QModelIndex &parent) const
 std::string_view FileListModel::currentPath(int row) const
 {
     const Row &r = m_rows[row];
-    return m_paths.path(r.currentOffset, r.currentLength);
+    return m_currentPaths.path(r.currentOffset, r.currentLength);
 }
 
 std::string_view FileListModel::newPath(int row) const
@@ -44,7 +44,7 @@ std::string_view FileListModel::newPath(int row) const
         return {};
     if (r.newIsCurrent)
         return currentPath(row);
-    return m_paths.path(r.newOffset, r.newLength);
+    return m_newPaths.path(r.newOffset, r.newLength);
 }
 
 FileEntry FileListModel::entry(int row) const
@@ -99,7 +99,7 @@ FileListModel::Row FileListModel::makeRow(int iconIndex, std::string_view curren
 {
     Row row {};
     row.iconIndex = iconIndex;
-    row.currentOffset = m_paths.add(currentPath);
+    row.currentOffset = m_currentPaths.add(currentPath);
     row.currentLength = std::uint32_t(currentPath.size());
     setNewPath(row, hasNewPath, newPath);
     return row;
@@ -108,11 +108,11 @@ FileListModel::Row FileListModel::makeRow(int iconIndex, std::string_view curren
 void FileListModel::setNewPath(Row &row, bool hasNewPath, std::string_view newPath)
 {
     row.hasNewPath = hasNewPath;
-    row.newIsCurrent = hasNewPath && newPath == m_paths.path(row.currentOffset, row.currentLength);
+    row.newIsCurrent = hasNewPath && newPath == m_currentPaths.path(row.currentOffset, row.currentLength);
     row.newOffset = 0;
     row.newLength = 0;
     if (hasNewPath && !row.newIsCurrent && !newPath.empty()) {
-        row.newOffset = m_paths.add(newPath);
+        row.newOffset = m_newPaths.add(newPath);
         row.newLength = std::uint32_t(newPath.size());
     }
 }
@@ -133,8 +133,15 @@ void FileListModel::appendRows(std::vector<Row> &&rows)
 
 int FileListModel::appendAccepted(const std::vector<std::string_view> &paths, Shape shape)
 {
-    FileAddRule rule;
+    // Room for every path at once: grown step by step, a million rows would
+    // pass through twice their size in fresh memory.
+    size_t bytes = 0;
+    for (std::string_view given : paths)
+        bytes += given.size();
+    m_currentPaths.reserve(m_currentPaths.size() + bytes);
     std::vector<Row> rows;
+    rows.reserve(paths.size());
+    FileAddRule rule;
     std::string path;
     for (std::string_view given : paths) {
         path.assign(given);
@@ -266,28 +273,33 @@ void FileListModel::clear()
 {
     beginResetModel();
     m_rows = {};
-    m_paths = {};
+    m_currentPaths = {};
+    m_newPaths = {};
     endResetModel();
 }
 
 void FileListModel::dropUnusedPaths()
 {
-    size_t used = 0;
-    for (const Row &row : m_rows)
-        used += row.currentLength + row.newLength;
-    // Copying costs as much as the paths kept: worth it only once the unused
-    // bytes are at least as many.
-    constexpr size_t kSlack = 1 << 20;
-    if (m_paths.size() - used <= std::max(used, kSlack))
-        return;
-    PathStore kept;
-    kept.reserve(used);
-    for (Row &row : m_rows) {
-        row.currentOffset = kept.add(m_paths.path(row.currentOffset, row.currentLength));
-        if (row.newLength > 0)
-            row.newOffset = kept.add(m_paths.path(row.newOffset, row.newLength));
+    size_t usedCurrent = 0;
+    size_t usedNew = 0;
+    for (const Row &row : m_rows) {
+        usedCurrent += row.currentLength;
+        usedNew += row.newLength;
     }
-    m_paths = std::move(kept);
+    if (m_currentPaths.worthCopying(usedCurrent)) {
+        PathStore kept;
+        kept.reserve(usedCurrent);
+        for (Row &row : m_rows)
+            row.currentOffset = kept.add(m_currentPaths.path(row.currentOffset, row.currentLength));
+        m_currentPaths = std::move(kept);
+    }
+    if (m_newPaths.worthCopying(usedNew)) {
+        PathStore kept;
+        kept.reserve(usedNew);
+        for (Row &row : m_rows)
+            row.newOffset = row.newLength > 0 ? kept.add(m_newPaths.path(row.newOffset, row.newLength)) : 0;
+        m_newPaths = std::move(kept);
+    }
 }
 
 int FileListModel::rowAfterSerial(std::uint64_t serial, int hint) const
@@ -304,6 +316,14 @@ int FileListModel::rowAfterSerial(std::uint64_t serial, int hint) const
 QString FileListModel::fileCountText(int selected, int total)
 {
     return QString::fromUtf8("Файлов %1 из %2.").arg(selected).arg(total);
+}
+
+FileListModel::Rewrite::Rewrite(FileListModel &model)
+    : m_model(model)
+{
+    // New paths are mostly about as long as the current ones: one allocation.
+    const size_t current = model.m_currentPaths.size();
+    model.m_newPaths.reserve(model.m_newPaths.size() + current + current / 4);
 }
 
 void FileListModel::Rewrite::setRow(int row, int iconIndex, std::string_view newPath)

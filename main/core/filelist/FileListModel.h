@@ -17,8 +17,8 @@ class PreviewEngine;
 
 // The file list `lbFiles`: an ordered list of FileEntry rows (duplicates
 // allowed), kept in contiguous storage so that a million rows stay cheap:
-// the paths lie in one PathStore and each row is a fixed-size record of
-// where its paths are. The text of a row is produced from the record on
+// the current and the new paths lie in a PathStore each, and each row is a
+// fixed-size record of where its paths are. The text of a row is produced from the record on
 // demand (FileEntry::text) and is all a row means.
 //
 // Every row has a serial number that is never reused and grows with the row
@@ -106,10 +106,7 @@ public:
     class Rewrite
     {
     public:
-        explicit Rewrite(FileListModel &model)
-            : m_model(model)
-        {
-        }
+        explicit Rewrite(FileListModel &model);
         ~Rewrite();
         Rewrite(const Rewrite &) = delete;
         Rewrite &operator=(const Rewrite &) = delete;
@@ -154,7 +151,8 @@ private:
     void dropUnusedPaths();
 
     std::vector<Row> m_rows;
-    PathStore m_paths;
+    PathStore m_currentPaths;
+    PathStore m_newPaths;
     std::uint64_t m_nextSerial = 1;
 };
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
 #include <limits>
 #include <stdexcept>
@@ -34,6 +35,14 @@ public:
     }
 
     size_t size() const { return m_bytes.size(); }
+    // Whether copying the `used` bytes into a fresh store is worth it: only
+    // once the unused bytes are at least as many (copying costs as much as
+    // the bytes kept), and not for a few bytes.
+    bool worthCopying(size_t used) const
+    {
+        constexpr size_t kSlack = 1 << 20;
+        return m_bytes.size() - used > std::max(used, kSlack);
+    }
     void reserve(size_t bytes) { m_bytes.reserve(bytes); }
 
 private:
