@@ -1,5 +1,7 @@
 #include "main/cli/CollisionCheck.h"
 
+#include "main/core/filelist/FolderNames.h"
+
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -128,10 +130,27 @@ public:
         return id;
     }
 
+    // Call before looking names up: a folder where many names are to be
+    // looked up is read once, which costs far less than a failed lookup per
+    // name (most new names do not exist yet, and tmpfs keeps no record of a
+    // failed lookup). Its "no such name" is believed only where names that
+    // differ in case are different names; a name it holds is still looked up.
+    void expectLookups(uint32_t folder, size_t lookups)
+    {
+        const int fd = m_descriptors[folder];
+        if (lookups < kListingThreshold || fd < 0 || m_listings.count(folder))
+            return;
+        auto names = std::make_unique<FolderNames>();
+        if (names->read(fd, FolderNames::Keep::All) && names->tellsCaseApart(fd))
+            m_listings.emplace(folder, std::move(names));
+    }
+
     FileId fileId(uint32_t folder, std::string_view name) const
     {
         int fd = m_descriptors[folder];
         if (fd < 0)
+            return {};
+        if (auto listing = m_listings.find(folder); listing != m_listings.end() && !listing->second->contains(name))
             return {};
         std::string nameText(name);
         struct stat status {};
@@ -162,6 +181,9 @@ private:
         return id;
     }
 
+    static constexpr size_t kListingThreshold = 256;
+
+    std::unordered_map<uint32_t, std::unique_ptr<FolderNames>> m_listings;
     std::unordered_map<std::string, uint32_t> m_bySpelling;
     std::unordered_map<std::string, uint32_t> m_byResolved;
     std::vector<int> m_descriptors;
@@ -284,6 +306,17 @@ std::vector<Collision> CollisionCheck::collisions()
     };
 
     std::vector<Collision> collisions = m_paths->sameTargets;
+    std::vector<size_t> lookupsPerFolder;
+    for (size_t i = 0; i < count; ++i) {
+        if (unchanged[i])
+            continue;
+        if (targets[i].folder >= lookupsPerFolder.size())
+            lookupsPerFolder.resize(targets[i].folder + 1);
+        ++lookupsPerFolder[targets[i].folder];
+    }
+    for (uint32_t folder = 0; folder < lookupsPerFolder.size(); ++folder)
+        folders.expectLookups(folder, lookupsPerFolder[folder]);
+
     // Sorted source files with their first row, built only when a target is taken.
     std::vector<std::pair<FileId, uint32_t>> rowsByFile;
     for (size_t i = 0; i < count; ++i) {

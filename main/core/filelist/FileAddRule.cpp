@@ -1,6 +1,5 @@
 #include "main/core/filelist/FileAddRule.h"
 
-#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -48,21 +47,8 @@ bool FileAddRule::shouldList() const
 void FileAddRule::listFolder()
 {
     m_listed = true;
-    const int readable = ::openat(m_folder, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (readable < 0)
-        return; // searchable but not readable: every file is looked up
-    DIR *entries = ::fdopendir(readable);
-    if (!entries) {
-        ::close(readable);
-        return;
-    }
-    // Only what is surely a file that is no folder; links and unknown types
-    // are left to the lookup.
-    while (const dirent *entry = ::readdir(entries)) {
-        if (entry->d_type != DT_DIR && entry->d_type != DT_LNK && entry->d_type != DT_UNKNOWN)
-            m_files.emplace(entry->d_name);
-    }
-    ::closedir(entries);
+    // Searchable but not readable: every file is looked up.
+    m_files.read(m_folder, FolderNames::Keep::NoFolders);
 }
 
 bool FileAddRule::accepts(const std::string &path)
@@ -84,7 +70,7 @@ bool FileAddRule::accepts(const std::string &path)
     if (shouldList())
         listFolder();
     const char *name = path.c_str() + slash + 1;
-    if (!m_files.empty() && m_files.count(m_name.assign(name)))
+    if (!m_files.empty() && m_files.contains(name))
         return true;
     return ::fstatat(m_folder, name, &info, 0) == 0 && !S_ISDIR(info.st_mode);
 }

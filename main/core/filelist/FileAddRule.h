@@ -1,8 +1,9 @@
 #pragma once
 
+#include "main/core/filelist/FolderNames.h"
+
 #include <string>
 #include <string_view>
-#include <unordered_set>
 
 namespace brenmark {
 
@@ -36,9 +37,8 @@ private:
     std::string m_folderPath;
     int m_folder = -1;
     int m_lookups = 0;
-    bool m_listed = false; // listed, or found not worth or not able to be
-    std::unordered_set<std::string> m_files;
-    std::string m_name;
+    bool m_listed = false; // listed, or tried to be
+    FolderNames m_files;
 };
 
 } // namespace brenmark
