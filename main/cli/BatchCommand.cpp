@@ -8,9 +8,7 @@
 #include "main/cli/StopSignal.h"
 #include "main/core/batch/BatchRunner.h"
 #include "main/core/chain/ActionChainModel.h"
-#include "main/core/filelist/BackgroundAddRule.h"
 #include "main/core/filelist/FileListModel.h"
-#include "main/core/filelist/FolderListing.h"
 #include "main/core/filelist/ListFile.h"
 #include "main/core/modulehost/ModuleRegistry.h"
 #include "main/core/modulehost/ProgramDirectory.h"
@@ -28,7 +26,6 @@
 #include <cstdio>
 #include <memory>
 #include <string>
-#include <string_view>
 #include <vector>
 
 namespace brenmark {
@@ -76,16 +73,20 @@ std::string templateFileFor(const CommandLine &commandLine, const QString &progr
     return path;
 }
 
-// Runs a step on the list file; its failure ends the command naming the file.
-template<typename Step>
-auto onListFile(const std::string &path, Step step)
+// The files to work on, from the list file or the command line, through
+// the file list's add rule.
+void addGivenFiles(const CommandLine &commandLine, FileListModel &files)
 {
+    if (!commandLine.hasListFile) {
+        files.appendListFiles(commandLine.files);
+        return;
+    }
     try {
-        return step();
+        files.appendListFile(commandLine.listFile);
     } catch (const ListFileTooLong &error) {
-        throw SetupError(error.what());
+        throw SetupError(error.what()); // names the file
     } catch (const std::runtime_error &error) {
-        throw SetupError(std::string(error.what()) + ": " + path);
+        throw SetupError(std::string(error.what()) + ": " + commandLine.listFile);
     }
 }
 
@@ -124,25 +125,8 @@ ExitCode runParsed(const CommandLine &commandLine)
     const QString programDir = programDirectory();
     const Settings settings = LoadSettings(optionsIniPath(programDir));
     const std::string templateFile = templateFileFor(commandLine, programDir);
-    // The list file is opened once: it may be a pipe. The folders are
-    // listed while the list is read and the modules load.
-    std::unique_ptr<ListFile> listFile;
-    FolderListingCache listings;
-    if (commandLine.hasListFile) {
-        listFile = onListFile(commandLine.listFile, [&] { return std::make_unique<ListFile>(commandLine.listFile); });
-        listFirstFolderAhead(*listFile, listings);
-    }
-    // The paths to work on: the list file's lines, read into the file
-    // list's store (where its rows take them without a copy), or the files
-    // named on the command line; views into `files` or `commandLine`.
     FileListModel files;
-    const std::vector<std::string_view> paths = listFile
-        ? onListFile(commandLine.listFile, [&] { return files.readListFile(*listFile); })
-        : std::vector<std::string_view>(commandLine.files.begin(), commandLine.files.end());
-    listFile.reset();
-    BackgroundAddRule rule(paths, &listings,
-                           commandLine.dryRun ? BackgroundAddRule::KeptListings::Indexed
-                                              : BackgroundAddRule::KeptListings::AsTheyAre);
+    addGivenFiles(commandLine, files);
 
     ModuleRegistry registry;
     const ModuleLoadSettings loading {programDirectoryBytes(), settings.disabledModules, settings.actionGrouping, nullptr};
@@ -163,8 +147,7 @@ ExitCode runParsed(const CommandLine &commandLine)
             if (!commandLine.ignoreMissing)
                 throw SetupError("шаблон не выполнен; --ignore-missing выполнит его без этих модулей");
         }
-        files.appendListPaths(paths, rule);
-        result = commandLine.dryRun ? runDryRun(files, listings, chain) : run(files, chain);
+        result = commandLine.dryRun ? runDryRun(files, chain) : run(files, chain);
     }
     // The window's shut-down order: modules unloaded in load order, no freeOpt.
     registry.unloadAll();

@@ -9,6 +9,7 @@
 #include <cstdio>
 #include <exception>
 #include <string>
+#include <vector>
 
 namespace brenmark {
 namespace {
@@ -68,7 +69,7 @@ void printCollision(const Collision &collision, const FileListModel &files)
 
 } // namespace
 
-ExitCode runDryRun(FileListModel &files, const FolderListingCache &listings, ActionChainModel &chain)
+ExitCode runDryRun(FileListModel &files, ActionChainModel &chain)
 {
     QuietSink sink;
     // The dry run is asked for explicitly: it computes paths even when the
@@ -87,7 +88,7 @@ ExitCode runDryRun(FileListModel &files, const FolderListingCache &listings, Act
         return ExitCode::CallsFailed;
     }
     const ExitCode written = writeLines(files, files.count());
-    const std::vector<Collision> collisions = findCollisions(files, &listings);
+    const std::vector<Collision> collisions = findCollisions(files);
     for (const Collision &collision : collisions)
         printCollision(collision, files);
     if (written != ExitCode::Done)

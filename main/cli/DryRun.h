@@ -6,12 +6,10 @@ namespace brenmark {
 
 class ActionChainModel;
 class FileListModel;
-class FolderListingCache;
 
-// The dry run over the rows of `files`: each row's new path as the chain's
+// The dry run over the files of the list: each with the new path the chain's
 // preview gives it, printed to standard output one "old<TAB>new" line each;
-// then the collisions on standard error. `listings` holds the folders listed
-// when the rows were added.
-ExitCode runDryRun(FileListModel &files, const FolderListingCache &listings, ActionChainModel &chain);
+// then the collisions on standard error.
+ExitCode runDryRun(FileListModel &files, ActionChainModel &chain);
 
 } // namespace brenmark

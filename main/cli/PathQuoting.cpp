@@ -1,7 +1,5 @@
 #include "main/cli/PathQuoting.h"
 
-#include <cstdint>
-#include <cstring>
 #include <stdexcept>
 
 namespace brenmark {
@@ -12,26 +10,11 @@ bool isControl(unsigned char byte)
     return byte < 0x20 || byte == 0x7F;
 }
 
-// Whether any byte is a control byte, eight bytes at a time: a dry run asks
-// this of two paths per file.
 bool hasControlByte(std::string_view text)
 {
-    constexpr std::uint64_t kOnes = 0x0101010101010101ull;
-    constexpr std::uint64_t kHighBits = 0x8080808080808080ull;
-    size_t i = 0;
-    for (; i + 8 <= text.size(); i += 8) {
-        std::uint64_t word;
-        std::memcpy(&word, text.data() + i, 8);
-        // A byte below 0x20 (bytes from 0x80 up never count), or a byte 0x7F.
-        const std::uint64_t below = (word - kOnes * 0x20) & ~word & kHighBits;
-        const std::uint64_t del = word ^ (kOnes * 0x7F);
-        if (below | ((del - kOnes) & ~del & kHighBits))
+    for (char c : text)
+        if (isControl(static_cast<unsigned char>(c)))
             return true;
-    }
-    for (; i < text.size(); ++i) {
-        if (isControl(static_cast<unsigned char>(text[i])))
-            return true;
-    }
     return false;
 }
 

@@ -18,8 +18,8 @@ bool reference(const std::string &path)
 
 } // namespace
 
-// The folder listing that answers long runs of one folder must give exactly
-// what looking every file up gives, for every kind of entry.
+// Long runs of one folder must give exactly what looking every file up with
+// stat gives, for every kind of entry, before and after the folder is listed.
 TEST(FileAddRule, AgreesWithLookingEveryFileUp)
 {
     FileTree tree;
@@ -50,4 +50,7 @@ TEST(FileAddRule, AgreesWithLookingEveryFileUp)
     FileAddRule rule;
     for (const std::string &path : asked)
         EXPECT_EQ(rule.accepts(path), reference(path)) << path;
+
+    // A name the folder's listing does not hold is looked up all the same.
+    EXPECT_TRUE(rule.accepts(tree.file("late")));
 }

@@ -78,8 +78,6 @@ bool BatchRunner::run()
             break;
         previousSerial = m_files.serial(row);
         hint = row + 1;
-        // Each rename in the kernel leaves the caches cold for the next file.
-        m_files.prefetchNextRow(row);
         runFile(row, buffers);
     }
 

@@ -1,7 +1,7 @@
 #include "main/core/batch/CollisionCheck.h"
 
 #include "main/core/filelist/FileListModel.h"
-#include "main/core/filelist/FolderListing.h"
+#include "main/core/filelist/FolderNames.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -60,10 +60,7 @@ using FolderNumbers = std::unordered_map<std::string, uint32_t, TextHash, std::e
 class Folders
 {
 public:
-    explicit Folders(const FolderListingCache *known)
-        : m_known(known)
-    {
-    }
+    Folders() = default;
     Folders(const Folders &) = delete;
     Folders &operator=(const Folders &) = delete;
     ~Folders()
@@ -86,11 +83,25 @@ public:
         return found->second;
     }
 
-    // `nameHash` is FolderListing::hashName(name).
-    FileId fileId(uint32_t folder, std::string_view name, size_t nameHash) const
+    // A folder where many names are to be looked up is read once, which
+    // costs far less than a failed lookup per name (most new names do not
+    // exist yet, and tmpfs keeps no record of a failed lookup). Its "no such
+    // name" is believed only where names that differ in case are different
+    // names; a name it holds is still looked up.
+    void expectLookups(uint32_t folder, size_t lookups)
+    {
+        Folder &where = m_folders[folder];
+        if (lookups < kReadingThreshold || where.descriptor < 0 || where.names)
+            return;
+        auto names = std::make_unique<FolderNames>();
+        if (names->read(where.descriptor, FolderNames::Keep::All) && names->tellsCaseApart(where.descriptor))
+            where.names = std::move(names);
+    }
+
+    FileId fileId(uint32_t folder, std::string_view name) const
     {
         const Folder &where = m_folders[folder];
-        if (where.descriptor < 0 || (where.listing && !where.listing->contains(name, nameHash)))
+        if (where.descriptor < 0 || (where.names && !where.names->contains(name)))
             return {};
         struct stat status {};
         // A rename moves a symbolic link itself, never what it points to.
@@ -103,8 +114,10 @@ private:
     struct Folder
     {
         int descriptor;
-        FolderListing *listing;
+        std::unique_ptr<FolderNames> names;
     };
+
+    static constexpr size_t kReadingThreshold = 256;
 
     uint32_t add(std::string_view spelling)
     {
@@ -114,17 +127,12 @@ private:
         std::string resolved = real ? std::string(real.get()) : opened;
         if (auto same = m_byResolved.find(resolved); same != m_byResolved.end())
             return same->second;
-        Folder folder {real ? open(real.get(), O_PATH | O_DIRECTORY | O_CLOEXEC) : -1, nullptr};
-        struct stat status {};
-        if (m_known && folder.descriptor >= 0 && fstat(folder.descriptor, &status) == 0)
-            folder.listing = m_known->find(status.st_dev, status.st_ino);
         const uint32_t number = uint32_t(m_folders.size());
-        m_folders.push_back(folder);
+        m_folders.push_back({real ? open(real.get(), O_PATH | O_DIRECTORY | O_CLOEXEC) : -1, nullptr});
         m_byResolved.emplace(std::move(resolved), number);
         return number;
     }
 
-    const FolderListingCache *m_known;
     std::vector<Folder> m_folders;
     FolderNumbers m_bySpelling, m_byResolved;
     const FolderNumbers::value_type *m_last = nullptr; // stays valid: the map's nodes never move
@@ -143,14 +151,14 @@ struct Row
 
 uint64_t targetKey(std::string_view name, uint32_t folder)
 {
-    return FolderListing::hashName(name) ^ (uint64_t(folder) * 0x9E3779B97F4A7C15ull);
+    return std::hash<std::string_view>()(name) ^ (uint64_t(folder) * 0x9E3779B97F4A7C15ull);
 }
 
 // `change(row)` gives a row's paths.
 template <typename ChangeOfRow>
-std::vector<Collision> check(size_t count, const ChangeOfRow &change, const FolderListingCache *known)
+std::vector<Collision> check(size_t count, const ChangeOfRow &change)
 {
-    Folders folders(known);
+    Folders folders;
     std::vector<Row> rows(count);
     // Sorted keys of 32 bits of the target's hash above the row number: rows
     // of one target end up next to each other, in list order.
@@ -215,21 +223,30 @@ std::vector<Collision> check(size_t count, const ChangeOfRow &change, const Fold
         collisions.push_back({Collision::Kind::SameTarget, std::string(change(group.front()).newPath), std::move(group)});
     }
 
+    std::vector<size_t> lookupsPerFolder;
+    for (size_t i = 0; i < count; ++i) {
+        if (unchanged(i))
+            continue;
+        if (rows[i].targetFolder >= lookupsPerFolder.size())
+            lookupsPerFolder.resize(rows[i].targetFolder + 1);
+        ++lookupsPerFolder[rows[i].targetFolder];
+    }
+    for (uint32_t folder = 0; folder < lookupsPerFolder.size(); ++folder)
+        folders.expectLookups(folder, lookupsPerFolder[folder]);
+
     // The source files are looked up only once some target is taken.
     std::vector<FileId> sourceIds;
     std::vector<std::pair<FileId, size_t>> moverOfFile; // (source file, first row that renames it), sorted
     for (size_t i = 0; i < count; ++i) {
         if (unchanged(i))
             continue;
-        const std::string_view name = targetName(i);
-        const FileId existing = folders.fileId(rows[i].targetFolder, name, FolderListing::hashName(name));
+        const FileId existing = folders.fileId(rows[i].targetFolder, targetName(i));
         if (!existing.exists)
             continue;
         if (sourceIds.empty()) {
             sourceIds.resize(count);
             for (size_t row = 0; row < count; ++row) {
-                const std::string_view source = sourceName(row);
-                sourceIds[row] = folders.fileId(rows[row].sourceFolder, source, FolderListing::hashName(source));
+                sourceIds[row] = folders.fileId(rows[row].sourceFolder, sourceName(row));
                 if (sourceIds[row].exists && !unchanged(row))
                     moverOfFile.push_back({sourceIds[row], row});
             }
@@ -252,20 +269,17 @@ std::vector<Collision> check(size_t count, const ChangeOfRow &change, const Fold
 
 } // namespace
 
-std::vector<Collision> findCollisions(const std::vector<PathChange> &changes, const FolderListingCache *known)
+std::vector<Collision> findCollisions(const std::vector<PathChange> &changes)
 {
-    return check(changes.size(), [&changes](size_t row) { return changes[row]; }, known);
+    return check(changes.size(), [&changes](size_t row) { return changes[row]; });
 }
 
-std::vector<Collision> findCollisions(const FileListModel &files, const FolderListingCache *known)
+std::vector<Collision> findCollisions(const FileListModel &files)
 {
-    return check(
-        size_t(files.count()),
-        [&files](size_t row) {
-            const std::string_view current = files.currentPath(int(row));
-            return PathChange {current, files.hasNewPath(int(row)) ? files.newPath(int(row)) : current};
-        },
-        known);
+    return check(size_t(files.count()), [&files](size_t row) {
+        const std::string_view current = files.currentPath(int(row));
+        return PathChange {current, files.hasNewPath(int(row)) ? files.newPath(int(row)) : current};
+    });
 }
 
 } // namespace brenmark

@@ -8,7 +8,6 @@
 namespace brenmark {
 
 class FileListModel;
-class FolderListingCache;
 
 // One row of a run: where the file lies and where the chain would put it.
 struct PathChange
@@ -37,14 +36,10 @@ struct Collision
 // row's turn; a target moved away only by a later row, as in a swap, is not.
 // Several unchanged rows of one file are harmless. Results: same-target
 // groups first, then existing targets, each in list order.
-//
-// Folders listed when the files were added are taken from `known` instead of
-// looking names up in them again; nothing may have changed in them since.
-std::vector<Collision> findCollisions(const std::vector<PathChange> &changes,
-                                      const FolderListingCache *known = nullptr);
+std::vector<Collision> findCollisions(const std::vector<PathChange> &changes);
 
 // The same over the file list's rows after a preview rebuild; rows without
 // a new path keep their place and are taken as unchanged.
-std::vector<Collision> findCollisions(const FileListModel &files, const FolderListingCache *known = nullptr);
+std::vector<Collision> findCollisions(const FileListModel &files);
 
 } // namespace brenmark

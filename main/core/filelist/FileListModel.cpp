@@ -1,12 +1,9 @@
 #include "main/core/filelist/FileListModel.h"
 
-#include "main/core/filelist/BackgroundAddRule.h"
 #include "main/core/filelist/FileAddRule.h"
 #include "main/core/filelist/ListFile.h"
 
 #include <algorithm>
-#include <limits>
-#include <stdexcept>
 
 namespace brenmark {
 namespace {
@@ -36,18 +33,7 @@ int FileListModel::rowCount(const QModelIndex &parent) const
 std::string_view FileListModel::currentPath(int row) const
 {
     const Row &r = m_rows[row];
-    return std::string_view(m_currentPool).substr(r.currentOffset, r.currentLength);
-}
-
-void FileListModel::prefetchNextRow(int row) const
-{
-    if (row < 0 || size_t(row) + 1 >= m_rows.size())
-        return;
-    const Row &r = m_rows[size_t(row)];
-    __builtin_prefetch(&m_rows[size_t(row) + 1]);
-    const char *after = m_currentPool.data() + r.currentOffset + r.currentLength;
-    __builtin_prefetch(after);
-    __builtin_prefetch(after + 64);
+    return m_currentPaths.path(r.currentOffset, r.currentLength);
 }
 
 std::string_view FileListModel::newPath(int row) const
@@ -57,8 +43,7 @@ std::string_view FileListModel::newPath(int row) const
         return {};
     if (r.newIsCurrent)
         return currentPath(row);
-    const std::string &pool = r.inRewritePool ? m_rewrite->m_newPool : m_newPool;
-    return std::string_view(pool).substr(r.newOffset, r.newLength);
+    return m_newPaths.path(r.newOffset, r.newLength);
 }
 
 FileEntry FileListModel::entry(int row) const
@@ -111,29 +96,32 @@ QHash<int, QByteArray> FileListModel::roleNames() const
 FileListModel::Row FileListModel::makeRow(int iconIndex, std::string_view currentPath, bool hasNewPath,
                                           std::string_view newPath)
 {
-    constexpr size_t kMaxLength = std::numeric_limits<std::uint32_t>::max();
-    if (currentPath.size() > kMaxLength || newPath.size() > kMaxLength)
-        throw std::length_error("Слишком длинный путь");
     Row row {};
-    row.serial = m_nextSerial++;
     row.iconIndex = iconIndex;
-    row.currentOffset = m_currentPool.size();
+    row.currentOffset = m_currentPaths.add(currentPath);
     row.currentLength = std::uint32_t(currentPath.size());
-    m_currentPool.append(currentPath);
-    row.hasNewPath = hasNewPath;
-    row.newIsCurrent = hasNewPath && newPath == currentPath;
-    if (hasNewPath && !row.newIsCurrent) {
-        row.newOffset = m_newPool.size();
-        row.newLength = std::uint32_t(newPath.size());
-        m_newPool.append(newPath);
-    }
+    setNewPath(row, hasNewPath, newPath);
     return row;
+}
+
+void FileListModel::setNewPath(Row &row, bool hasNewPath, std::string_view newPath)
+{
+    row.hasNewPath = hasNewPath;
+    row.newIsCurrent = hasNewPath && newPath == m_currentPaths.path(row.currentOffset, row.currentLength);
+    row.newOffset = 0;
+    row.newLength = 0;
+    if (hasNewPath && !row.newIsCurrent && !newPath.empty()) {
+        row.newOffset = m_newPaths.add(newPath);
+        row.newLength = std::uint32_t(newPath.size());
+    }
 }
 
 void FileListModel::appendRows(std::vector<Row> &&rows)
 {
     if (rows.empty())
         return;
+    for (Row &row : rows)
+        row.serial = m_nextSerial++;
     beginInsertRows(QModelIndex(), count(), count() + int(rows.size()) - 1);
     if (m_rows.empty())
         m_rows = std::move(rows);
@@ -142,22 +130,42 @@ void FileListModel::appendRows(std::vector<Row> &&rows)
     endInsertRows();
 }
 
-int FileListModel::appendDialogFiles(const std::vector<std::string> &paths)
+int FileListModel::appendAccepted(const std::vector<std::string_view> &paths, Shape shape)
 {
-    FileAddRule rule;
+    // Room for every path at once: grown step by step, a million rows would
+    // pass through twice their size in fresh memory.
+    size_t bytes = 0;
+    for (std::string_view given : paths)
+        bytes += given.size();
+    m_currentPaths.reserve(m_currentPaths.size() + bytes);
     std::vector<Row> rows;
-    for (const std::string &path : paths)
+    rows.reserve(paths.size());
+    FileAddRule rule;
+    std::string path;
+    for (std::string_view given : paths) {
+        path.assign(given);
         if (rule.accepts(path))
-            rows.push_back(makeRow(0, path, true, path));
-    int added = int(rows.size());
+            rows.push_back(makeRow(0, path, shape == Shape::Dialog, path));
+    }
+    const int added = int(rows.size());
     appendRows(std::move(rows));
     return added;
 }
 
+int FileListModel::appendDialogFiles(const std::vector<std::string> &paths)
+{
+    return appendAccepted(std::vector<std::string_view>(paths.begin(), paths.end()), Shape::Dialog);
+}
+
 int FileListModel::appendListFiles(const std::vector<std::string> &paths)
 {
-    const std::vector<std::string_view> views(paths.begin(), paths.end());
-    return appendListPaths(views);
+    return appendAccepted(std::vector<std::string_view>(paths.begin(), paths.end()), Shape::List);
+}
+
+int FileListModel::appendListFile(const std::string &listFilePath)
+{
+    std::string text;
+    return appendAccepted(readListLines(listFilePath, text), Shape::List);
 }
 
 int FileListModel::appendDroppedFiles(const std::vector<std::string> &paths, const DroppedRowSource &source)
@@ -167,103 +175,13 @@ int FileListModel::appendDroppedFiles(const std::vector<std::string> &paths, con
     for (const std::string &path : paths) {
         if (!rule.accepts(path))
             continue;
+        // One row at a time: the preview of the next file gets this row's
+        // index plus one, and a failing module leaves the rows before it.
         const DroppedRow dropped = source(path, count());
-        std::vector<Row> rows {makeRow(dropped.iconIndex, path, true, dropped.newPath)};
-        appendRows(std::move(rows));
+        appendRows({makeRow(dropped.iconIndex, path, true, dropped.newPath)});
         ++added;
     }
     return added;
-}
-
-int FileListModel::appendListFile(const std::string &listFilePath)
-{
-    return appendListPaths(readListFile(listFilePath));
-}
-
-std::vector<std::string_view> FileListModel::readListFile(const std::string &listFilePath)
-{
-    return readListLines(listFilePath, m_currentPool);
-}
-
-std::vector<std::string_view> FileListModel::readListFile(ListFile &listFile)
-{
-    return listFile.readLines(m_currentPool);
-}
-
-int FileListModel::appendListPaths(const std::vector<std::string_view> &paths)
-{
-    BackgroundAddRule rule(paths, nullptr);
-    return appendListPaths(paths, rule);
-}
-
-int FileListModel::appendListPaths(const std::vector<std::string_view> &paths, BackgroundAddRule &rule)
-{
-    // The rows are stored while the add rule lists their folders on another
-    // thread; the few it refuses are dropped afterwards.
-    std::string retiredStore; // read by the rule until its verdicts are in
-    std::vector<Row> rows = makeListRows(paths, retiredStore);
-    const std::vector<char> &verdicts = rule.verdicts();
-    size_t kept = 0;
-    for (size_t i = 0; i < rows.size(); ++i)
-        if (verdicts[i])
-            rows[kept++] = rows[i];
-    const bool refused = kept < rows.size();
-    rows.resize(kept);
-    appendRows(std::move(rows));
-    if (refused)
-        compactPools();
-    return int(kept);
-}
-
-void FileListModel::appendUncheckedListPaths(const std::vector<std::string_view> &paths)
-{
-    std::string retiredStore;
-    appendRows(makeListRows(paths, retiredStore));
-}
-
-std::vector<FileListModel::Row> FileListModel::makeListRows(const std::vector<std::string_view> &paths,
-                                                            std::string &retiredStore)
-{
-    // Paths read into the store by readListFile stay where they lie; only
-    // the others are copied in. When the store must grow for those, it grows
-    // into a new buffer and the old one goes to `retiredStore`, since paths
-    // in it may still be read (by an add rule at work on another thread).
-    const std::uintptr_t storeStart = reinterpret_cast<std::uintptr_t>(m_currentPool.data());
-    const std::uintptr_t storeEnd = storeStart + m_currentPool.size();
-    auto offsetInStore = [storeStart, storeEnd](std::string_view path) -> std::uint64_t {
-        const std::uintptr_t start = reinterpret_cast<std::uintptr_t>(path.data());
-        if (path.empty() || start < storeStart || start > storeEnd || path.size() > storeEnd - start)
-            return UINT64_MAX;
-        return start - storeStart;
-    };
-    size_t bytes = 0;
-    for (std::string_view path : paths)
-        if (offsetInStore(path) == UINT64_MAX)
-            bytes += path.size();
-    if (m_currentPool.size() + bytes > m_currentPool.capacity()) {
-        std::string grown;
-        grown.reserve(m_currentPool.size() + bytes);
-        grown.append(m_currentPool);
-        m_currentPool.swap(grown);
-        retiredStore.swap(grown);
-    }
-    std::vector<Row> rows;
-    rows.reserve(paths.size());
-    for (std::string_view path : paths) {
-        const std::uint64_t offset = offsetInStore(path);
-        if (offset == UINT64_MAX) {
-            rows.push_back(makeRow(0, path, false, {}));
-            continue;
-        }
-        if (path.size() > std::numeric_limits<std::uint32_t>::max())
-            throw std::length_error("Слишком длинный путь");
-        Row row {};
-        row.serial = m_nextSerial++;
-        row.currentOffset = offset;
-        row.currentLength = std::uint32_t(path.size());
-        rows.push_back(row);
-    }
-    return rows;
 }
 
 void FileListModel::appendRowTexts(const std::vector<std::string> &rowTexts)
@@ -283,9 +201,8 @@ void FileListModel::setEntry(int row, const FileEntry &entry)
         return;
     Row updated = makeRow(entry.iconIndex, entry.currentPath, entry.hasNewPath, entry.newPath);
     updated.serial = m_rows[row].serial;
-    --m_nextSerial;
     m_rows[row] = updated;
-    compactPools();
+    dropUnusedPaths();
     const QModelIndex changed = index(row);
     emit dataChanged(changed, changed);
     emit rowsRewritten(row, row);
@@ -333,7 +250,7 @@ void FileListModel::removeRows(const RowSelection &selection)
             endRemoveRows();
         }
     }
-    compactPools();
+    dropUnusedPaths();
 }
 
 RowSelection FileListModel::removeSelectedByKey(const RowSelection &selection)
@@ -353,45 +270,34 @@ RowSelection FileListModel::removeSelectedByKey(const RowSelection &selection)
 void FileListModel::clear()
 {
     beginResetModel();
-    m_rows.clear();
-    m_rows.shrink_to_fit();
-    m_currentPool.clear();
-    m_currentPool.shrink_to_fit();
-    m_newPool.clear();
-    m_newPool.shrink_to_fit();
+    m_rows = {};
+    m_currentPaths = {};
+    m_newPaths = {};
     endResetModel();
 }
 
-void FileListModel::compactPools()
+void FileListModel::dropUnusedPaths()
 {
-    if (m_rewrite)
-        return; // the rewrite's end moves every new path anyway
-    size_t liveCurrent = 0;
-    size_t liveNew = 0;
+    size_t usedCurrent = 0;
+    size_t usedNew = 0;
     for (const Row &row : m_rows) {
-        liveCurrent += row.currentLength;
-        if (row.hasNewPath && !row.newIsCurrent)
-            liveNew += row.newLength;
+        usedCurrent += row.currentLength;
+        usedNew += row.newLength;
     }
-    constexpr size_t kSlack = 1 << 20;
-    if (m_currentPool.size() <= 2 * liveCurrent + kSlack && m_newPool.size() <= 2 * liveNew + kSlack)
-        return;
-    std::string currentPool;
-    std::string newPool;
-    currentPool.reserve(liveCurrent);
-    newPool.reserve(liveNew);
-    for (Row &row : m_rows) {
-        std::string_view current = std::string_view(m_currentPool).substr(row.currentOffset, row.currentLength);
-        row.currentOffset = currentPool.size();
-        currentPool.append(current);
-        if (row.hasNewPath && !row.newIsCurrent) {
-            std::string_view newText = std::string_view(m_newPool).substr(row.newOffset, row.newLength);
-            row.newOffset = newPool.size();
-            newPool.append(newText);
-        }
+    if (m_currentPaths.worthCopying(usedCurrent)) {
+        PathStore kept;
+        kept.reserve(usedCurrent);
+        for (Row &row : m_rows)
+            row.currentOffset = kept.add(m_currentPaths.path(row.currentOffset, row.currentLength));
+        m_currentPaths = std::move(kept);
     }
-    m_currentPool.swap(currentPool);
-    m_newPool.swap(newPool);
+    if (m_newPaths.worthCopying(usedNew)) {
+        PathStore kept;
+        kept.reserve(usedNew);
+        for (Row &row : m_rows)
+            row.newOffset = row.newLength > 0 ? kept.add(m_newPaths.path(row.newOffset, row.newLength)) : 0;
+        m_newPaths = std::move(kept);
+    }
 }
 
 int FileListModel::rowAfterSerial(std::uint64_t serial, int hint) const
@@ -413,11 +319,9 @@ QString FileListModel::fileCountText(int selected, int total)
 FileListModel::Rewrite::Rewrite(FileListModel &model)
     : m_model(model)
 {
-    if (model.m_rewrite)
-        throw std::logic_error("FileListModel: a rewrite is already under way");
     // New paths are mostly about as long as the current ones: one allocation.
-    m_newPool.reserve(model.m_currentPool.size() + model.m_currentPool.size() / 4);
-    model.m_rewrite = this;
+    const size_t current = model.m_currentPaths.size();
+    model.m_newPaths.reserve(model.m_newPaths.size() + current + current / 4);
 }
 
 void FileListModel::Rewrite::setRow(int row, int iconIndex, std::string_view newPath)
@@ -426,31 +330,13 @@ void FileListModel::Rewrite::setRow(int row, int iconIndex, std::string_view new
         return;
     Row &target = m_model.m_rows[row];
     target.iconIndex = iconIndex;
-    target.hasNewPath = true;
-    target.newIsCurrent = newPath == m_model.currentPath(row);
-    target.inRewritePool = !target.newIsCurrent;
-    if (target.inRewritePool) {
-        target.newOffset = m_newPool.size();
-        target.newLength = std::uint32_t(std::min<size_t>(newPath.size(), std::numeric_limits<std::uint32_t>::max()));
-        m_newPool.append(newPath.substr(0, target.newLength));
-    }
+    m_model.setNewPath(target, true, newPath);
     m_rowsGiven = std::max(m_rowsGiven, row + 1);
 }
 
 FileListModel::Rewrite::~Rewrite()
 {
-    // Rows not given keep their new paths: move them into the new pool too.
-    for (Row &row : m_model.m_rows) {
-        if (row.inRewritePool) {
-            row.inRewritePool = false;
-        } else if (row.hasNewPath && !row.newIsCurrent) {
-            std::string_view old = std::string_view(m_model.m_newPool).substr(row.newOffset, row.newLength);
-            row.newOffset = m_newPool.size();
-            m_newPool.append(old);
-        }
-    }
-    m_model.m_newPool.swap(m_newPool);
-    m_model.m_rewrite = nullptr;
+    m_model.dropUnusedPaths();
     const int rewritten = std::min(m_rowsGiven, m_model.count());
     if (rewritten > 0) {
         emit m_model.dataChanged(m_model.index(0), m_model.index(rewritten - 1));

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "main/core/filelist/FileEntry.h"
+#include "main/core/filelist/PathStore.h"
 #include "main/core/filelist/RowSelection.h"
 
 #include <QAbstractListModel>
@@ -13,14 +14,12 @@
 
 namespace brenmark {
 
-class BackgroundAddRule;
-class ListFile;
 
 // The file list `lbFiles`: an ordered list of FileEntry rows (duplicates
 // allowed), kept in contiguous storage so that a million rows stay cheap:
-// paths live in two byte pools (current paths, new paths), each row is a
-// fixed-size record pointing into them. The text of a row is produced from
-// the record on demand (FileEntry::text) and is all a row means.
+// the current and the new paths lie in a PathStore each, and each row is a
+// fixed-size record of where its paths are. The text of a row is produced from the record on
+// demand (FileEntry::text) and is all a row means.
 //
 // Every row has a serial number that is never reused and grows with the row
 // position (rows are only appended at the end), so the batch run can find its
@@ -53,15 +52,9 @@ public:
     FileEntry entry(int row) const;
     int iconIndex(int row) const { return m_rows[row].iconIndex; }
     bool hasNewPath(int row) const { return m_rows[row].hasNewPath; }
-    // Views into the pools: valid until the list is next changed.
+    // Views into the store: valid until the list is next changed.
     std::string_view currentPath(int row) const;
     std::string_view newPath(int row) const;
-    // Asks the processor for what the row after `row` will need: its record,
-    // and the bytes after this row's current path, where the next path lies
-    // when the rows came from one list. For a loop whose every step leaves
-    // the caches to the kernel; nothing waits for memory here. Any row
-    // number is allowed.
-    void prefetchNextRow(int row) const;
     // Replaces a row by a row text (parsed by the one rule), e.g. after renaming its file.
     void setRowText(int row, std::string_view text);
     void setEntry(int row, const FileEntry &entry);
@@ -86,22 +79,6 @@ public:
     // Reads the command-line list file (readListLines) and appends its files
     // as "0|p"; throws what readListLines throws.
     int appendListFile(const std::string &listFilePath);
-    // Reads a list file's bytes straight into the list's own store and
-    // returns its lines, which appendListPaths and appendUncheckedListPaths
-    // then take as they lie, without a copy. The lines are valid until the
-    // list next changes; throws what readListLines throws.
-    std::vector<std::string_view> readListFile(const std::string &listFilePath);
-    // The same from a list file the caller opened (and may have looked at).
-    std::vector<std::string_view> readListFile(ListFile &listFile);
-    int appendListPaths(const std::vector<std::string_view> &paths);
-    // The same with the add rule already at work on these paths (its
-    // listings kept where the caller wants them).
-    int appendListPaths(const std::vector<std::string_view> &paths, BackgroundAddRule &rule);
-    // "0|p" rows for paths not put through the add rule, by a caller that
-    // applies it itself (BackgroundAddRule) while it works with the rows.
-    // When only some of the paths come from readListFile, no one else may
-    // read them meanwhile: the store may have to move to make room.
-    void appendUncheckedListPaths(const std::vector<std::string_view> &paths);
     // Appends without the add rule (tests, benchmarks, templates of rows).
     void appendRowTexts(const std::vector<std::string> &rowTexts);
 
@@ -143,9 +120,7 @@ public:
         void setRow(int row, int iconIndex, std::string_view newPath);
 
     private:
-        friend class FileListModel;
         FileListModel &m_model;
-        std::string m_newPool;
         int m_rowsGiven = 0;
     };
 
@@ -170,22 +145,22 @@ private:
         std::uint32_t newLength;
         std::int32_t iconIndex;
         bool hasNewPath;
-        bool newIsCurrent;   // the new path is the current path: not stored twice
-        bool inRewritePool;  // the new path lies in the active rewrite's pool
+        bool newIsCurrent; // the new path is the current path: not stored twice
     };
 
-    Row makeRow(int iconIndex, std::string_view currentPath, bool hasNewPath,
-                std::string_view newPath);
+    Row makeRow(int iconIndex, std::string_view currentPath, bool hasNewPath, std::string_view newPath);
+    void setNewPath(Row &row, bool hasNewPath, std::string_view newPath);
+    enum class Shape { Dialog, List };
+    int appendAccepted(const std::vector<std::string_view> &paths, Shape shape);
+    // Every route of adding ends here; the rows get their serials.
     void appendRows(std::vector<Row> &&rows);
-    std::vector<Row> makeListRows(const std::vector<std::string_view> &paths, std::string &retiredStore);
     void removeWhere(const RowSelection &selection);
-    void compactPools();
+    void dropUnusedPaths();
 
     std::vector<Row> m_rows;
-    std::string m_currentPool;
-    std::string m_newPool;
+    PathStore m_currentPaths;
+    PathStore m_newPaths;
     std::uint64_t m_nextSerial = 1;
-    Rewrite *m_rewrite = nullptr;
 };
 
 } // namespace brenmark

@@ -1,7 +1,6 @@
 #include "main/core/modulehost/ModuleCallGuard.h"
 
 #include "main/core/modulehost/ModuleLibrary.h"
-#include "main/core/modulehost/VectorState.h"
 
 #include <csetjmp>
 #include <csignal>
@@ -78,12 +77,10 @@ void guardModuleCall(void *module, ModuleCall call)
     installHandlersOnce();
     sigjmp_buf guard;
     sigjmp_buf *outer = t_activeGuard;
-    // Leaving the module, by any way: the outer guard takes over again, and
-    // whatever vector state the module left is cleared.
+    // Leaving the module, by any way: the outer guard takes over again.
     auto leave = [outer] {
         t_activeGuard = outer;
         --t_activeCalls;
-        clearUpperVectorState();
     };
     // The mask is saved so that a jump out of the handler restores it: the
     // faulting signal is unblocked again, and so is whatever the module blocked

@@ -1,7 +1,5 @@
 #include "main/core/modulehost/ModuleLibrary.h"
 
-#include "main/core/modulehost/VectorState.h"
-
 #include <dlfcn.h>
 #include <link.h>
 
@@ -10,8 +8,6 @@ namespace brenmark {
 std::unique_ptr<ModuleLibrary> ModuleLibrary::open(const std::string &path, std::string *error)
 {
     void *handle = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
-    // The library's initialisers (and those of what it brings) have run.
-    clearUpperVectorState();
     if (!handle) {
         if (error) {
             const char *reason = dlerror();
@@ -31,7 +27,6 @@ ModuleLibrary::ModuleLibrary(void *handle, std::string path)
 ModuleLibrary::~ModuleLibrary()
 {
     dlclose(m_handle);
-    clearUpperVectorState();
 }
 
 void *moduleSymbol(void *handle, const char *name)
