@@ -90,7 +90,7 @@ struct PreviewChain
     FileListModel files;
     ActionChainModel actions;
     NullSink sink;
-    PreviewEngine engine {files, actions, sink, [] { return PreviewSettings {false, true}; }};
+    PreviewEngine engine {files, actions, sink, [] { return PreviewSettings {false, true, true}; }};
 };
 
 // About 50 bytes, a few extensions, 1000 files per folder.

@@ -81,6 +81,7 @@ FileListDelegate::Row FileListDelegate::rowOf(const QModelIndex &index)
         row.iconIndex = index.data(FileListModel::IconIndexRole).toInt();
         row.currentPath = index.data(FileListModel::CurrentPathRole).toString();
         row.newPath = index.data(FileListModel::NewPathRole).toString();
+        row.mark = index.data(FileListModel::MarkRole).toInt();
         return row;
     }
     const FileEntry entry = FileEntry::parse(row.text.toStdString());
@@ -103,6 +104,10 @@ void FileListDelegate::lbFilesDrawItem(QPainter *painter, int row, const QRect &
     QColor background = systemColor(palette, SystemColor::Window);
     if (row % 2 == 0 && look.zebraStyle)
         background = MixColors(white, systemColor(palette, SystemColor::BtnShadow), 15);
+    const bool marked = parts.mark != int(FileListModel::RowMark::None);
+    const QColor markColor(200, 0, 0);
+    if (parts.mark == int(FileListModel::RowMark::Failed))
+        background = MixColors(white, markColor, 15);
     if (selected)
         background = MixColors(white, systemColor(palette, SystemColor::Highlight), 70);
 
@@ -119,6 +124,8 @@ void FileListDelegate::lbFilesDrawItem(QPainter *painter, int row, const QRect &
     painter->setPen(textColor);
 
     if (!parts.hasNewPath) {
+        if (marked)
+            painter->setPen(markColor);
         const QString name = FitTextToWidth(fileNamePart(parts.text), right - left - 5, painter->fontMetrics());
         drawClippedText(painter, rect, QPoint(left + 5, top), name);
         painter->restore();
@@ -147,6 +154,8 @@ void FileListDelegate::lbFilesDrawItem(QPainter *painter, int row, const QRect &
         textColor = resolveColor(look.nameChangeColor, palette, textColor);
         painter->setPen(textColor);
     }
+    if (marked)
+        painter->setPen(markColor);
     const int secondLeft = split + 4;
     const int secondRight = right - 2;
     const QString newName = FitTextToWidth(fileNamePart(parts.newPath), secondRight - secondLeft - 4,

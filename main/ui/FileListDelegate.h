@@ -12,7 +12,9 @@ namespace brenmark {
 // Draws the rows of lbFiles: zebra shading, the selection colour, the file icon and the
 // two columns "current name" / "new name" split at the first header section's right
 // edge, with a changed folder marked by a font style and a changed name by a colour.
-// It only paints; the row text comes from the model's display role.
+// A row the run cannot rename, or could not, has its new name in red whatever that
+// colour is, and a failed row a reddish ground. It only paints; the row text and
+// mark come from the model's roles.
 class FileListDelegate : public QStyledItemDelegate
 {
     Q_OBJECT
@@ -41,6 +43,7 @@ public:
         QString currentPath;
         QString newPath;
         QString text; // the whole row text, for a row without "*"
+        int mark = 0; // FileListModel::RowMark
     };
     // Row `index` of a FileListModel (its roles), or of any model whose display text
     // is a row text.

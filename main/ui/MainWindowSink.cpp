@@ -27,15 +27,18 @@ void MainWindowSink::setProgressPosition(int position)
         bar->setValue(position);
 }
 
+void MainWindowSink::expectCall(std::int64_t previousCallMs)
+{
+    m_callMayTakeLong = previousCallMs < 0 || previousCallMs >= kRunCaptionInterval;
+}
+
 bool MainWindowSink::showsCallStatus() const
 {
-    return !m_running || !m_captionShown.isValid() || m_captionShown.hasExpired(kRunCaptionInterval);
+    return !m_running || m_callMayTakeLong || !m_captionShown.isValid() || m_captionShown.hasExpired(kRunCaptionInterval);
 }
 
 void MainWindowSink::setStatusText(const QString &text)
 {
-    if (!text.isEmpty() && !showsCallStatus())
-        return;
     m_form.lbAction->setText(text);
     if (m_running)
         m_captionShown.start();
@@ -49,11 +52,21 @@ void MainWindowSink::paintStatusNow()
 
 void MainWindowSink::processPendingEvents()
 {
-    if (m_running && m_eventsProcessed.isValid() && !m_eventsProcessed.hasExpired(kRunEventsInterval))
+    if (m_running && !m_callMayTakeLong && m_eventsProcessed.isValid()
+        && !m_eventsProcessed.hasExpired(kRunEventsInterval))
         return;
     QCoreApplication::processEvents(QEventLoop::AllEvents);
     if (m_running)
         m_eventsProcessed.start();
+}
+
+void MainWindowSink::callFailed(const std::string &, const std::string &, const std::string &)
+{
+    if (m_running && m_failureShown.isValid() && !m_failureShown.hasExpired(kRunCaptionInterval))
+        return;
+    m_form.lbAction->repaint();
+    if (m_running)
+        m_failureShown.start();
 }
 
 void *MainWindowSink::progressBarHandle() const
@@ -64,8 +77,10 @@ void *MainWindowSink::progressBarHandle() const
 void MainWindowSink::setRunning(bool running)
 {
     m_running = running;
+    m_callMayTakeLong = false;
     m_captionShown.invalidate();
     m_eventsProcessed.invalidate();
+    m_failureShown.invalidate();
     m_form.sbStop->setVisible(running);
     m_form.sbStart->setVisible(!running);
     m_form.sbStart->setEnabled(!running);

@@ -17,22 +17,23 @@ public:
 
     void setProgressMaximum(int maximum) override;
     void setProgressPosition(int position) override;
-    // During a run the label takes at most one caption per kRunCaptionInterval:
-    // a caption comes before every process call, and over small files painting
-    // each one costs several times the renaming. A dropped caption is not kept;
-    // the next one after the interval is shown, and the empty caption at the
-    // run's end always is.
     void setStatusText(const QString &text) override;
-    // Yes only when the next caption would reach the label, so the run builds
-    // no caption that would be dropped.
+    // During a run the label takes a call's caption at most once per
+    // kRunCaptionInterval: a caption comes before every process call, and over
+    // small files painting each one costs several times the renaming. A call
+    // that may last long enough to be seen (expectCall) always gets its own.
     bool showsCallStatus() const override;
+    void expectCall(std::int64_t previousCallMs) override;
     void paintStatusNow() override;
     // Before every module call of a run: repaints, clicks and the stop button.
     // Over small files the message loop is visited at most once per
-    // kRunEventsInterval (the first call of a run always visits it), which a
-    // click cannot tell from every call.
+    // kRunEventsInterval, which a click cannot tell from every call; before a
+    // call that may last long it always is, so its caption is painted.
     void processPendingEvents() override;
     void *progressBarHandle() const override;
+    // "Ошибка!" is painted at once, so the next call's caption cannot hide it;
+    // over many failures at most once per kRunCaptionInterval.
+    void callFailed(const std::string &path, const std::string &caption, const std::string &message) override;
     // Around a run (sbStartClick): sbStop takes sbStart's place and the exit
     // button waits, and the captions and the message loop are thinned out.
     void setRunning(bool running);
@@ -42,10 +43,12 @@ private:
 
     TForm1 &m_form;
     bool m_running = false;
+    bool m_callMayTakeLong = false;
     static constexpr qint64 kRunEventsInterval = 1; // milliseconds
 
     QElapsedTimer m_captionShown; // invalid until the run's first caption
-    QElapsedTimer m_eventsProcessed; // invalid until the run's first visit of the loop
+    QElapsedTimer m_eventsProcessed;
+    QElapsedTimer m_failureShown; // invalid until the run's first failure // invalid until the run's first visit of the loop
 };
 
 } // namespace brenmark

@@ -52,7 +52,7 @@ TForm1::TForm1(QWidget *parent) : QWidget(parent)
     m_sink = std::make_unique<MainWindowSink>(*this);
     m_preview = std::make_unique<PreviewEngine>(*m_files, *m_chain, *m_sink, [this] {
         const Settings settings = currentSettings();
-        return PreviewSettings{settings.noPreview, settings.showIcons};
+        return PreviewSettings{settings.noPreview, settings.showIcons, true};
     });
     m_runner = std::make_unique<BatchRunner>(*m_files, *m_chain, *m_sink);
     connectControls();

@@ -170,8 +170,10 @@ public:
     void lvActionsDragDrop(const QPoint &position);
     void bbSaveClick();
     void cbProfileChange();
-    // Run. After a complete run the window closes when cbExitOnFinal is
-    // checked; the file count is shown again after every run.
+    // Run. Rows that collide are announced first, and No starts nothing.
+    // After a complete run without failures the window closes when
+    // cbExitOnFinal is checked; lbAction tells how the run went, and the file
+    // count is shown again after every run.
     void sbStartClick();
     void sbStopClick();
 
@@ -205,6 +207,9 @@ private:
     bool lvActionsKeyDown(QKeyEvent *event);
     bool lvActionsDragDrop(QDropEvent *event);
     void refreshActionButtons();
+    bool collisionsAccepted();
+    // After rows were removed: a row may no longer meet a removed one.
+    void refreshCollisions();
     int selectedActionRow() const;
     QIcon fileIcon(int index);
 

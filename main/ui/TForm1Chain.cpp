@@ -3,8 +3,10 @@
 
 #include "main/core/batch/BatchRunner.h"
 #include "main/core/batch/PreviewEngine.h"
+#include "main/core/batch/RunTexts.h"
 #include "main/core/chain/ActionChainModel.h"
 #include "main/core/chain/ChainControlStates.h"
+#include "main/core/filelist/FileListModel.h"
 #include "main/core/modulehost/ProgramPaths.h"
 #include "main/core/templates/TemplateChain.h"
 #include "main/core/templates/TemplateList.h"
@@ -18,6 +20,7 @@
 #include <QDropEvent>
 #include <QInputDialog>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QListView>
 #include <QMenu>
 #include <QMessageBox>
@@ -225,14 +228,31 @@ void TForm1::cbProfileChange()
     }
 }
 
+bool TForm1::collisionsAccepted()
+{
+    const int colliding = m_files->markedRows(FileListModel::RowMark::Collision);
+    if (colliding == 0)
+        return true;
+    QStringList names;
+    for (int row = 0; row < m_files->count() && names.size() <= 5; ++row)
+        if (m_files->mark(row) == FileListModel::RowMark::Collision)
+            names.append(m_files->data(m_files->index(row), FileListModel::CurrentPathRole).toString());
+    return QMessageBox::question(this, QStringLiteral("Внимание"), collisionQuestion(colliding, names),
+                                 QMessageBox::Yes | QMessageBox::No, QMessageBox::No)
+        == QMessageBox::Yes;
+}
+
 void TForm1::sbStartClick()
 {
-    if (m_runner->isRunning())
+    if (m_runner->isRunning() || !collisionsAccepted())
         return;
     m_sink->setRunning(true);
     const bool complete = m_runner->run();
     m_sink->setRunning(false);
-    if (complete && cbExitOnFinal->isChecked())
+    const int failed = m_runner->failedFiles();
+    if (complete || failed > 0)
+        lbAction->setText(runSummary(failed, m_runner->filesRun()));
+    if (complete && failed == 0 && cbExitOnFinal->isChecked())
         close();
     UpdateFileCount();
     if (m_closeAfterRun) {

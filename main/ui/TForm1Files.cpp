@@ -4,7 +4,9 @@
 
 #include "information/ui/FileTools.h"
 #include "information/ui/TfmInfo.h"
+#include "main/core/batch/CollisionMarks.h"
 #include "main/core/batch/PreviewEngine.h"
+#include "main/core/batch/RunTexts.h"
 #include "main/core/filelist/FileListModel.h"
 #include "main/core/filelist/RowSelection.h"
 #include "main/ui/ErrorReport.h"
@@ -93,7 +95,14 @@ void TForm1::setFileSelection(const RowSelection &selection)
 void TForm1::UpdateFileCount()
 {
     const int selected = selectedRowCount(lbFiles->selectionModel()->selection());
-    sbFiles->showMessage(FileListModel::fileCountText(selected, m_files->count()));
+    sbFiles->showMessage(FileListModel::fileCountText(selected, m_files->count())
+                         + collisionCountText(m_files->markedRows(FileListModel::RowMark::Collision)));
+}
+
+void TForm1::refreshCollisions()
+{
+    if (m_files->markedRows(FileListModel::RowMark::Collision) > 0)
+        markCollisions(*m_files);
 }
 
 void TForm1::bbAddFilesClick()
@@ -143,6 +152,7 @@ void TForm1::dropEvent(QDropEvent *event)
 void TForm1::N1Click()
 {
     m_files->removeRows(fileSelection());
+    refreshCollisions();
     UpdateFileCount();
 }
 
@@ -151,6 +161,7 @@ bool TForm1::lbFilesKeyDown(QKeyEvent *event)
     if (event->key() == Qt::Key_Delete && event->modifiers() == Qt::NoModifier) {
         reportErrors([this] {
             const RowSelection next = m_files->removeSelectedByKey(fileSelection());
+            refreshCollisions();
             setFileSelection(next);
             UpdateFileCount();
         });

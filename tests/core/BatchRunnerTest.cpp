@@ -124,11 +124,12 @@ TEST(BatchRun, StopLetsTheCurrentCallFinishAndKeepsEveryRow)
     void *spy = fixtures.load("fixture_batch_spy");
     struct Case
     {
-        int stopAtRound; // the press arrives while events are processed before this call
+        int stopAtRound; // a press during the call before this round is seen in this round
         size_t calls;
     };
-    // 5 files x 3 actions: during the third file's second action; during the very last call.
-    for (Case c : {Case {8, 8}, Case {15, 15}}) {
+    // 5 files x 3 actions: during the third file's second action; during the
+    // last call but one; before the first call.
+    for (Case c : {Case {9, 8}, Case {15, 14}, Case {1, 0}}) {
         RunSetup setup;
         for (int i = 0; i < 3; ++i)
             setup.actions.addAction(spy, "spy.so", 0);
@@ -160,18 +161,52 @@ TEST(BatchRun, AFailedCallShowsErrorAndTheNextActionStillRuns)
         record->Module = failing;
         setup.actions.appendAction("Failing", 0, true, std::move(record));
         setup.actions.addAction(spy, "spy.so", 0);
-        setup.addRows(2);
+        setup.addRows(3);
+        // The thrower fails the middle file only.
+        if (failing == thrower)
+            Fixtures::hook<void (*)(int32_t)>(thrower, "fixture_throw_at")(1);
         Fixtures::reset(spy);
-        setup.runner.run();
+        EXPECT_TRUE(setup.runner.run()); // failures do not stop the run
         const auto spyCalls = calls(spy);
-        ASSERT_EQ(spyCalls.size(), 2u);
+        ASSERT_EQ(spyCalls.size(), 3u);
         // The thrower left "half-done" in the running name before failing.
-        const std::string name0 = failing == thrower ? "half-done" : "/d/f0";
-        EXPECT_EQ(spyCalls[0], name0 + " " + name0 + " 0 #1");
+        const std::string name1 = failing == thrower ? "half-done" : "/d/f1";
+        EXPECT_EQ(spyCalls[1], name1 + " " + name1 + " 1 #1");
         EXPECT_NE(std::find(setup.sink.statusHistory.begin(), setup.sink.statusHistory.end(), "Ошибка!"),
                   setup.sink.statusHistory.end());
-        EXPECT_EQ(setup.files.count(), 0); // failures do not stop the run
+
+        // Only the rows of failed files stay, marked, with the caption and the module's message.
+        const std::vector<std::string> kept = failing == thrower
+            ? std::vector<std::string> {"/d/f1"} : std::vector<std::string> {"/d/f0", "/d/f1", "/d/f2"};
+        EXPECT_EQ(setup.runner.filesRun(), 3);
+        EXPECT_EQ(setup.runner.failedFiles(), int(kept.size()));
+        ASSERT_EQ(setup.files.count(), int(kept.size()));
+        for (int row = 0; row < setup.files.count(); ++row) {
+            EXPECT_EQ(setup.files.currentPath(row), kept[row]);
+            EXPECT_EQ(setup.files.rowText(row), "0|" + kept[row] + "*" + kept[row]);
+            EXPECT_EQ(setup.files.mark(row), FileListModel::RowMark::Failed);
+            EXPECT_TRUE(setup.files.markReason(row).startsWith("Failing: ")) << setup.files.markReason(row).toStdString();
+        }
+        if (failing == thrower)
+            EXPECT_EQ(setup.files.markReason(0), QString::fromUtf8("Failing: Файл занят"));
     }
+    // A stopped run keeps every row, the failed ones marked.
+    RunSetup stopped;
+    auto record = std::make_unique<TListData>();
+    record->Module = thrower;
+    stopped.actions.appendAction("Failing", 0, true, std::move(record));
+    stopped.addRows(3);
+    Fixtures::hook<void (*)(int32_t)>(thrower, "fixture_throw_at")(0);
+    stopped.sink.onEvents = [&] {
+        if (stopped.sink.eventRounds == 3)
+            stopped.runner.requestStop();
+    };
+    EXPECT_FALSE(stopped.runner.run());
+    ASSERT_EQ(stopped.files.count(), 3);
+    EXPECT_EQ(stopped.files.mark(0), FileListModel::RowMark::Failed);
+    EXPECT_EQ(stopped.files.mark(1), FileListModel::RowMark::None);
+    EXPECT_EQ(stopped.files.mark(2), FileListModel::RowMark::None);
+    EXPECT_EQ(stopped.runner.failedFiles(), 1);
 }
 
 TEST(BatchRun, RowsRemovedOrAddedDuringTheRunAreNeverMistaken)
@@ -220,6 +255,24 @@ TEST(BatchRun, ActionsRemovedDuringTheRunAreSkipped)
     EXPECT_EQ(calls(spy), (std::vector<std::string> {"/d/f0 /d/f0 0 #2", "/d/f0+2 /d/f0+2 0 #3",
                                                      "/d/f1 /d/f1 1 #2", "/d/f1+2 /d/f1+2 1 #3",
                                                      "/d/f1+2+3 /d/f1+2+3 1 #4"}));
+}
+
+TEST(BatchRun, EveryCallSaysHowLongItsActionsLastCallTook)
+{
+    // A sink that thins out its captions learns which calls may last long
+    // enough to be seen: each action's first call (-1), then its last duration.
+    Fixtures fixtures;
+    void *spy = fixtures.load("fixture_batch_spy");
+    RunSetup setup;
+    for (int i = 0; i < 2; ++i)
+        setup.actions.addAction(spy, "spy.so", 0);
+    setup.addRows(3);
+    setup.runner.run();
+    ASSERT_EQ(setup.sink.expectedCalls.size(), 6u);
+    EXPECT_EQ(setup.sink.expectedCalls[0], -1);
+    EXPECT_EQ(setup.sink.expectedCalls[1], -1);
+    for (size_t at = 2; at < 6; ++at)
+        EXPECT_GE(setup.sink.expectedCalls[at], 0) << at;
 }
 
 TEST(BatchRun, ASinkWithoutCallTextsIsToldOfEveryCallThatIsMade)

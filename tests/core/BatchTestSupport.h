@@ -107,6 +107,7 @@ public:
     void *progressBarHandle() const override { return kProgressBar; }
     bool showsCallStatus() const override { return callStatusShown; }
     void callStarting() override { ++callsStarted; }
+    void expectCall(std::int64_t previousCallMs) override { expectedCalls.push_back(previousCallMs); }
     void callFailed(const std::string &path, const std::string &caption, const std::string &message) override
     {
         failedCalls.push_back(path + " / " + caption + ": " + message);
@@ -122,6 +123,7 @@ public:
     std::function<void(int)> onProgress;
     bool callStatusShown = true;
     int callsStarted = 0;
+    std::vector<std::int64_t> expectedCalls;
     std::vector<std::string> failedCalls;
 };
 

@@ -1,5 +1,6 @@
 // lbFilesDrawItem rendered into images with a fixed palette.
 #include "main/core/filelist/FileEntry.h"
+#include "main/core/filelist/FileListModel.h"
 #include "main/ui/FileListDelegate.h"
 #include "main/ui/FormFonts.h"
 
@@ -91,15 +92,19 @@ private slots:
     void changedFolderDrawsTheSecondColumnBold();
     void rowWithoutNewPathRunsAcrossTheRow();
     void longNamesStayInsideTheirColumn();
+    void markedRowsShowTheirNewNameInRedWhateverTheChangeColour_data();
+    void markedRowsShowTheirNewNameInRedWhateverTheChangeColour();
 
 private:
-    QImage render(const std::string &text, int index = 1, bool selected = false) const
+    QImage render(const std::string &text, int index = 1, bool selected = false,
+                  FileListModel::RowMark mark = FileListModel::RowMark::None) const
     {
         QImage image(kRowWidth, kRowHeight, QImage::Format_RGB32);
         image.fill(Qt::red);
         QPainter painter(&image);
-        m_delegate.lbFilesDrawItem(&painter, index, image.rect(), selected, rowFromText(text), sharpFont(),
-                                   fixedPalette());
+        FileListDelegate::Row row = rowFromText(text);
+        row.mark = int(mark);
+        m_delegate.lbFilesDrawItem(&painter, index, image.rect(), selected, row, sharpFont(), fixedPalette());
         return image;
     }
 
@@ -251,3 +256,37 @@ void FileListDrawingTest::longNamesStayInsideTheirColumn()
 
 QTEST_MAIN(FileListDrawingTest)
 #include "FileListDrawingTest.moc"
+
+void FileListDrawingTest::markedRowsShowTheirNewNameInRedWhateverTheChangeColour_data()
+{
+    QTest::addColumn<int>("mark");
+    QTest::addColumn<bool>("showNameChanges");
+    QTest::addColumn<QByteArray>("text");
+    const int collision = int(FileListModel::RowMark::Collision);
+    const int failed = int(FileListModel::RowMark::Failed);
+    QTest::newRow("collision, changed name") << collision << true << QByteArray("0|/a/b.txt*/a/c.txt");
+    QTest::newRow("collision, change colour off") << collision << false << QByteArray("0|/a/b.txt*/a/c.txt");
+    QTest::newRow("collision, moved only") << collision << true << QByteArray("0|/a/b.txt*/x/b.txt");
+    QTest::newRow("failed") << failed << true << QByteArray("0|/a/b.txt*/a/c.txt");
+}
+
+void FileListDrawingTest::markedRowsShowTheirNewNameInRedWhateverTheChangeColour()
+{
+    QFETCH(int, mark);
+    QFETCH(bool, showNameChanges);
+    QFETCH(QByteArray, text);
+    m_settings.zebraStyle = false;
+    m_settings.showNameChanges = showNameChanges;
+    const QImage image = render(text.toStdString(), 1, false, FileListModel::RowMark(mark));
+    m_settings.showNameChanges = true;
+    const QRgb background = image.pixel(kRowWidth - 1, kRowHeight - 1);
+    const QRgb markRed = qRgb(200, 0, 0);
+    QVERIFY(inkBetween(image, kSplit, kRowWidth, background, markRed).pixels > 0);
+    QCOMPARE(inkBetween(image, kSplit, kRowWidth, background, qRgb(255, 0, 0)).pixels, 0);
+    QCOMPARE(inkBetween(image, 0, kSplit, background, markRed).pixels, 0); // the current name stays black
+    // A failed row stands out also on its ground.
+    if (mark == int(FileListModel::RowMark::Failed))
+        QVERIFY(qRed(background) > qGreen(background) && background != kWindow);
+    else
+        QCOMPARE(background, kWindow);
+}

@@ -5,9 +5,11 @@
 #include "main/core/batch/BatchSink.h"
 #include "main/core/chain/ActionChainModel.h"
 #include "main/core/filelist/FileListModel.h"
+#include "main/core/filelist/RowSelection.h"
 #include "main/core/modulehost/ModuleCallGuard.h"
 #include "main/core/modulehost/ModuleLibrary.h"
 
+#include <chrono>
 #include <vector>
 
 #include <sys/stat.h>
@@ -19,6 +21,16 @@ struct BatchRunner::FileBuffers
     std::string currentPath;
     std::vector<std::uint64_t> actions;
     QString failure = QString::fromUtf8("Ошибка!");
+    // How long each action's last call took (action serial, milliseconds).
+    std::vector<std::pair<std::uint64_t, std::int64_t>> lastCallMs;
+
+    std::int64_t &lastCallOf(std::uint64_t action)
+    {
+        for (auto &[serial, ms] : lastCallMs)
+            if (serial == action)
+                return ms;
+        return lastCallMs.emplace_back(action, -1).second;
+    }
 };
 
 BatchRunner::BatchRunner(FileListModel &files, ActionChainModel &actions, BatchSink &sink)
@@ -61,6 +73,8 @@ bool BatchRunner::run()
     m_sink.setProgressPosition(0);
     m_sink.setProgressMaximum(total);
     m_stopRequested = false;
+    m_filesRun = 0;
+    m_failures.clear();
 
     // Rows are found again by serial number: rows removed while events are
     // processed are skipped, rows added meanwhile (serials above the last one
@@ -78,16 +92,52 @@ bool BatchRunner::run()
             break;
         previousSerial = m_files.serial(row);
         hint = row + 1;
+        ++m_filesRun;
         runFile(row, buffers);
     }
 
     m_sink.setProgressPosition(0);
     m_sink.setStatusText(QString());
     m_running = false;
-    if (stopping())
-        return false;
-    m_files.clear();
-    return true;
+    const bool complete = !stopping();
+    settleRows(complete);
+    return complete;
+}
+
+void BatchRunner::fileFailed(std::uint64_t serial, const std::string &caption, const std::string &message)
+{
+    const QString reason = QString::fromStdString(caption) + QStringLiteral(": ") + QString::fromStdString(message);
+    if (!m_failures.empty() && m_failures.back().first == serial)
+        m_failures.back().second += QLatin1Char('\n') + reason;
+    else
+        m_failures.emplace_back(serial, reason);
+}
+
+void BatchRunner::settleRows(bool complete)
+{
+    if (complete && m_failures.empty()) {
+        m_files.clear();
+        return;
+    }
+    // Rows are matched to failures by serial: both run in list order.
+    RowSelection succeeded(m_files.count(), complete);
+    std::vector<std::pair<int, QString>> failed;
+    size_t next = 0;
+    for (int row = 0; row < m_files.count() && next < m_failures.size(); ++row) {
+        while (next < m_failures.size() && m_failures[next].first < m_files.serial(row))
+            ++next;
+        if (next < m_failures.size() && m_failures[next].first == m_files.serial(row)) {
+            succeeded.set(row, false);
+            failed.emplace_back(row, m_failures[next].second);
+        }
+    }
+    if (complete) {
+        m_files.removeRows(succeeded);
+        // The failed rows are now the first rows, in their order.
+        for (size_t at = 0; at < failed.size(); ++at)
+            failed[at].first = int(at);
+    }
+    m_files.setFailedMarks(failed);
 }
 
 void BatchRunner::runFile(int row, FileBuffers &buffers)
@@ -104,7 +154,6 @@ void BatchRunner::runFile(int row, FileBuffers &buffers)
     actions.clear();
     for (int j = 0; j < m_actions.count(); ++j)
         actions.push_back(m_actions.serial(j));
-    const bool showsCallStatus = m_sink.showsCallStatus();
 
     for (std::uint64_t actionSerial : actions) {
         int j = m_actions.rowOfSerial(actionSerial);
@@ -112,9 +161,14 @@ void BatchRunner::runFile(int row, FileBuffers &buffers)
             continue;
         if (stopping())
             break;
-        if (showsCallStatus)
+        std::int64_t &lastCallMs = buffers.lastCallOf(actionSerial);
+        m_sink.expectCall(lastCallMs);
+        if (m_sink.showsCallStatus())
             m_sink.setStatusText(statusText(currentPath, m_actions.caption(j)));
         m_sink.processPendingEvents();
+        // A stop pressed during the last call is seen only now.
+        if (stopping())
+            break;
 
         j = m_actions.rowOfSerial(actionSerial);
         if (j < 0 || !m_actions.isChecked(j))
@@ -126,14 +180,16 @@ void BatchRunner::runFile(int row, FileBuffers &buffers)
         TListData &record = m_actions.record(j);
         if (name == currentPath.c_str() && namesFolder(currentPath)) {
             // Replaced by a folder since it was listed: no module may rename the folder.
+            const std::string message = "«" + currentPath + "» теперь папка, а не файл: пропущен.";
             m_sink.setStatusText(buffers.failure);
-            m_sink.callFailed(currentPath, m_actions.caption(j),
-                              "«" + currentPath + "» теперь папка, а не файл: пропущен.");
+            m_sink.callFailed(currentPath, m_actions.caption(j), message);
+            fileFailed(fileSerial, m_actions.caption(j), message);
             return;
         }
         void *progressBar = m_sink.progressBarHandle();
         const char *before = name;
         m_sink.callStarting();
+        const auto started = std::chrono::steady_clock::now();
         try {
             BrenmarkProcess process = moduleFunction<BrenmarkProcess>(record.Module, "process");
             if (!process)
@@ -142,7 +198,10 @@ void BatchRunner::runFile(int row, FileBuffers &buffers)
         } catch (const std::exception &error) {
             m_sink.setStatusText(buffers.failure);
             m_sink.callFailed(before, m_actions.caption(j), error.what());
+            fileFailed(fileSerial, m_actions.caption(j), error.what());
         }
+        lastCallMs = std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - started)
+                         .count();
         if (!name)
             name = before;
     }

@@ -2,7 +2,10 @@
 
 #include <QString>
 
+#include <cstdint>
 #include <string>
+#include <utility>
+#include <vector>
 
 namespace brenmark {
 
@@ -22,11 +25,18 @@ public:
     BatchRunner(FileListModel &files, ActionChainModel &actions, BatchSink &sink);
 
     // Runs the whole batch before returning. A complete run (not stopped)
-    // empties the file list and gives true; a stopped run keeps every row and
-    // gives false, as does a call while a run is under way, which does nothing.
+    // removes every row whose file went through its calls without a failure
+    // and gives true; the rows of failed files stay, marked as failed with the
+    // action's caption and the module's message. A stopped run keeps every
+    // row (marking the failed ones) and gives false, as does a call while a
+    // run is under way, which does nothing.
     bool run();
-    // Sets StopRequested; takes effect before the next enabled action or file.
+    // Sets StopRequested: the call under way finishes, no further call starts.
     void requestStop() { m_stopRequested = true; }
+
+    // The last run: the files it started, and how many of them had a failed call.
+    int filesRun() const { return m_filesRun; }
+    int failedFiles() const { return int(m_failures.size()); }
 
     bool StopRequested() const { return m_stopRequested; }
     bool isRunning() const { return m_running; }
@@ -41,12 +51,18 @@ private:
 
     bool stopping() const;
     void runFile(int row, FileBuffers &buffers);
+    void fileFailed(std::uint64_t serial, const std::string &caption, const std::string &message);
+    // After the loop: the failed rows marked, and after a complete run the others removed.
+    void settleRows(bool complete);
 
     FileListModel &m_files;
     ActionChainModel &m_actions;
     BatchSink &m_sink;
     bool m_stopRequested = false;
     bool m_running = false;
+    int m_filesRun = 0;
+    // Failed files by row serial, in run order (so by serial), with their reasons.
+    std::vector<std::pair<std::uint64_t, QString>> m_failures;
 };
 
 } // namespace brenmark

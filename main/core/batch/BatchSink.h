@@ -2,6 +2,7 @@
 
 #include <QString>
 
+#include <cstdint>
 #include <string>
 
 namespace brenmark {
@@ -24,10 +25,16 @@ public:
     // be painted at once after setting it.
     virtual void setStatusText(const QString &text) = 0;
     virtual void paintStatusNow() {}
-    // Whether the run's text per call (file name " / " caption) is shown at
-    // all. A sink that shows none says no, and the run builds no text per
-    // call; it still gets the other texts ("Ошибка!", the empty text at the end).
+    // Whether the next call's text (file name " / " caption) would be shown:
+    // asked before every call, and a sink that would not show it (at all, or
+    // not so soon again) says no, so the run builds no text for it. The other
+    // texts ("Ошибка!", the empty text at the end) always come.
     virtual bool showsCallStatus() const { return true; }
+    // The run only, before each call's caption: how long the same action's
+    // previous call in this run took, in milliseconds, or -1 before its first.
+    // A sink that thins out its captions and event visits still shows the
+    // caption of a call that may last long enough to be seen.
+    virtual void expectCall(std::int64_t previousCallMs) { (void)previousCallMs; }
     // The run only: a process call is about to be made, right after the
     // events were processed (so the action is still there and checked).
     virtual void callStarting() {}

@@ -3,6 +3,7 @@
 #define BRENMARK_HOST
 #include "brenmark_module.h"
 #include "main/core/batch/BatchSink.h"
+#include "main/core/batch/CollisionMarks.h"
 #include "main/core/chain/ActionChainModel.h"
 #include "main/core/filelist/FileIconList.h"
 #include "main/core/filelist/FileListModel.h"
@@ -59,10 +60,26 @@ int PreviewEngine::iconIndexFor(const std::string &path) const
 
 int PreviewEngine::appendDroppedFiles(const std::vector<std::string> &paths)
 {
-    return m_files.appendDroppedFiles(paths, [this](const std::string &path, int index) {
-        std::string newPath = PreviewFile(path, index);
-        return FileListModel::DroppedRow {iconIndexFor(path), std::move(newPath)};
-    });
+    // Collisions are looked for once the whole drop is in, also when a module
+    // ended it early: the rows before the failure are in the list.
+    const int before = m_files.count();
+    const auto markAfterDrop = [this, before] {
+        const PreviewSettings current = settings();
+        if (current.markCollisions && !current.noPreview && m_files.count() > before)
+            markCollisions(m_files);
+    };
+    int appended = 0;
+    try {
+        appended = m_files.appendDroppedFiles(paths, [this](const std::string &path, int index) {
+            std::string newPath = PreviewFile(path, index);
+            return FileListModel::DroppedRow {iconIndexFor(path), std::move(newPath)};
+        });
+    } catch (...) {
+        markAfterDrop();
+        throw;
+    }
+    markAfterDrop();
+    return appended;
 }
 
 void PreviewEngine::RebuildPreview()
@@ -106,6 +123,8 @@ void PreviewEngine::rebuildOnce(const PreviewSettings &current)
             rewrite.setRow(row, icon, newPath);
         }
     }
+    if (current.markCollisions)
+        markCollisions(m_files);
     m_sink.setProgressPosition(0);
     m_sink.setStatusText(QString());
 }

@@ -15,6 +15,9 @@ struct PreviewSettings
 {
     bool noPreview = false; // chb_main_preview: the preview is off
     bool showIcons = false; // chb_view_icons: rows get their file icon index
+    // The window's: rows the run could not rename are marked after every
+    // rebuild and drop (markCollisions).
+    bool markCollisions = false;
 };
 
 // Computes new paths by handing a path through every enabled action's

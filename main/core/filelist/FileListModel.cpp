@@ -71,6 +71,11 @@ QVariant FileListModel::data(const QModelIndex &index, int role) const
     case HasNewPathRole: return m_rows[row].hasNewPath;
     case CurrentPathBytesRole: return bytes(currentPath(row));
     case NewPathBytesRole: return bytes(newPath(row));
+    case MarkRole: return int(m_rows[row].mark);
+    case Qt::ToolTipRole: {
+        const QString reason = markReason(row);
+        return reason.isEmpty() ? QVariant() : QVariant(reason);
+    }
     default: return {};
     }
 }
@@ -90,6 +95,7 @@ QHash<int, QByteArray> FileListModel::roleNames() const
     names.insert(HasNewPathRole, "hasNewPath");
     names.insert(CurrentPathBytesRole, "currentPathBytes");
     names.insert(NewPathBytesRole, "newPathBytes");
+    names.insert(MarkRole, "mark");
     return names;
 }
 
@@ -267,9 +273,70 @@ RowSelection FileListModel::removeSelectedByKey(const RowSelection &selection)
     return next;
 }
 
+QString FileListModel::markReason(int row) const
+{
+    if (row < 0 || row >= count() || m_rows[row].mark == std::uint8_t(RowMark::None))
+        return {};
+    const auto found = m_markReasons.find(m_rows[row].serial);
+    return found == m_markReasons.end() ? QString() : found->second;
+}
+
+int FileListModel::markedRows(RowMark mark) const
+{
+    return int(std::count_if(m_rows.begin(), m_rows.end(),
+                             [mark](const Row &row) { return row.mark == std::uint8_t(mark); }));
+}
+
+void FileListModel::setCollisionMarks(const std::vector<std::pair<int, QString>> &rows)
+{
+    setMarks(RowMark::Collision, rows);
+}
+
+void FileListModel::setFailedMarks(const std::vector<std::pair<int, QString>> &rows)
+{
+    setMarks(RowMark::Failed, rows);
+}
+
+void FileListModel::setMarks(RowMark mark, const std::vector<std::pair<int, QString>> &rows)
+{
+    // The reasons of rows that keep their mark are carried over; the rest
+    // (also of rows removed since) are dropped.
+    std::unordered_map<std::uint64_t, QString> reasons;
+    int first = count();
+    int last = -1;
+    for (int row = 0; row < count(); ++row) {
+        Row &entry = m_rows[row];
+        if (entry.mark == std::uint8_t(RowMark::None))
+            continue;
+        if (mark == RowMark::Collision && entry.mark == std::uint8_t(RowMark::Failed)) {
+            if (auto kept = m_markReasons.find(entry.serial); kept != m_markReasons.end())
+                reasons.emplace(entry.serial, std::move(kept->second));
+            continue;
+        }
+        entry.mark = std::uint8_t(RowMark::None);
+        first = std::min(first, row);
+        last = row;
+    }
+    for (const auto &[row, reason] : rows) {
+        if (row < 0 || row >= count())
+            continue;
+        Row &entry = m_rows[row];
+        if (mark == RowMark::Collision && entry.mark == std::uint8_t(RowMark::Failed))
+            continue;
+        entry.mark = std::uint8_t(mark);
+        reasons[entry.serial] = reason;
+        first = std::min(first, row);
+        last = std::max(last, row);
+    }
+    m_markReasons = std::move(reasons);
+    if (first <= last)
+        emit dataChanged(index(first), index(last));
+}
+
 void FileListModel::clear()
 {
     beginResetModel();
+    m_markReasons = {};
     m_rows = {};
     m_currentPaths = {};
     m_newPaths = {};
@@ -330,6 +397,7 @@ void FileListModel::Rewrite::setRow(int row, int iconIndex, std::string_view new
         return;
     Row &target = m_model.m_rows[row];
     target.iconIndex = iconIndex;
+    target.mark = std::uint8_t(RowMark::None);
     m_model.setNewPath(target, true, newPath);
     m_rowsGiven = std::max(m_rowsGiven, row + 1);
 }

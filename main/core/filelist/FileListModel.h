@@ -10,6 +10,8 @@
 #include <functional>
 #include <string>
 #include <string_view>
+#include <unordered_map>
+#include <utility>
 #include <vector>
 
 namespace brenmark {
@@ -37,6 +39,15 @@ public:
         HasNewPathRole,                 // bool: the row holds a "*"
         CurrentPathBytesRole,           // QByteArray: current path, exact bytes
         NewPathBytesRole,               // QByteArray: new path, exact bytes
+        MarkRole,                       // int: the row's RowMark
+    };
+    // What the window must not let pass unseen about a row; Qt::ToolTipRole
+    // gives the reason. A mark lives until the row's new path is computed
+    // again (the preview rebuild, setEntry).
+    enum class RowMark : std::uint8_t {
+        None,
+        Collision, // the run will not be able to give the file its new path
+        Failed,    // a call of the last run failed for this file
     };
 
     explicit FileListModel(QObject *parent = nullptr);
@@ -124,6 +135,15 @@ public:
         int m_rowsGiven = 0;
     };
 
+    RowMark mark(int row) const { return RowMark(m_rows[row].mark); }
+    QString markReason(int row) const;
+    int markedRows(RowMark mark) const;
+    // Marks rows (with their reasons), telling the view with one change.
+    // Collision marks replace the earlier ones, and a failed row keeps its
+    // mark and reason; failed marks (after a run) replace every mark.
+    void setCollisionMarks(const std::vector<std::pair<int, QString>> &rows);
+    void setFailedMarks(const std::vector<std::pair<int, QString>> &rows);
+
     // Serial numbers for finding rows again (the batch run).
     std::uint64_t serial(int row) const { return m_rows[row].serial; }
     // The first row whose serial is greater than `serial`, or -1; `hint` is
@@ -146,6 +166,7 @@ private:
         std::int32_t iconIndex;
         bool hasNewPath;
         bool newIsCurrent; // the new path is the current path: not stored twice
+        std::uint8_t mark; // RowMark
     };
 
     Row makeRow(int iconIndex, std::string_view currentPath, bool hasNewPath, std::string_view newPath);
@@ -156,11 +177,14 @@ private:
     void appendRows(std::vector<Row> &&rows);
     void removeWhere(const RowSelection &selection);
     void dropUnusedPaths();
+    void setMarks(RowMark mark, const std::vector<std::pair<int, QString>> &rows);
 
     std::vector<Row> m_rows;
     PathStore m_currentPaths;
     PathStore m_newPaths;
     std::uint64_t m_nextSerial = 1;
+    // Few rows are marked: their reasons by row serial, read only while marked.
+    std::unordered_map<std::uint64_t, QString> m_markReasons;
 };
 
 } // namespace brenmark
