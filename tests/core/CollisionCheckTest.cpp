@@ -1,5 +1,6 @@
 // The one collision check of runs, for the dry run and the window's preview.
 #include "main/core/batch/CollisionCheck.h"
+#include "main/core/batch/CollisionMarks.h"
 #include "main/core/filelist/FileAddRule.h"
 #include "main/core/filelist/FileListModel.h"
 
@@ -126,6 +127,36 @@ TEST_F(CollisionCheck, ManyFilesOfOneFolderAreCheckedAsFew)
     // f7 -> f8 (f8 moves only later), f9 -> a-link (another file), f300 -> g300;
     // f500 -> g500 is the file itself.
     EXPECT_EQ(taken, (std::vector<size_t> {7, 9, 300}));
+}
+
+// The window marks the rows the run will refuse, saying why; a failed row stays failed.
+TEST_F(CollisionCheck, MarksTheRowsTheRunCannotRename)
+{
+    FileListModel files;
+    files.appendRowTexts({"0|" + path("a") + "*" + path("x"), "0|" + path("b") + "*" + path("x"),
+                          "0|" + path("c") + "*" + path("sub/d"), "0|" + path("a-link") + "*" + path("y")});
+    files.setFailedMarks({{3, QStringLiteral("Приставка: занято")}});
+    EXPECT_EQ(markCollisions(files), 2);
+    using Mark = FileListModel::RowMark;
+    EXPECT_EQ(files.mark(0), Mark::None); // the first of a group finds its name free
+    EXPECT_EQ(files.mark(1), Mark::Collision);
+    EXPECT_EQ(files.markReason(1), QString::fromStdString("Такое имя получит и файл «" + path("a") + "»."));
+    EXPECT_EQ(files.mark(2), Mark::Collision);
+    EXPECT_EQ(files.markReason(2), QString::fromStdString("Файл «" + path("sub/d") + "» уже существует."));
+    EXPECT_EQ(files.data(files.index(2), Qt::ToolTipRole).toString(), files.markReason(2));
+    EXPECT_EQ(files.mark(3), Mark::Failed);
+    EXPECT_EQ(files.markReason(3), QStringLiteral("Приставка: занято"));
+    EXPECT_FALSE(files.data(files.index(0), Qt::ToolTipRole).isValid());
+
+    // Without the first row the second finds its name free; marks follow their rows.
+    RowSelection first(files.count());
+    first.set(0, true);
+    files.removeRows(first);
+    EXPECT_EQ(markCollisions(files), 1);
+    EXPECT_EQ(files.mark(0), Mark::None);
+    EXPECT_EQ(files.mark(1), Mark::Collision);
+    EXPECT_EQ(files.mark(2), Mark::Failed);
+    EXPECT_EQ(files.markReason(2), QStringLiteral("Приставка: занято"));
 }
 
 // The window's rows: those without a new path (no preview) stay where they are.

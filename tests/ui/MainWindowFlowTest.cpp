@@ -59,6 +59,7 @@ private slots:
     void closingDuringARunStopsItFirst();
     void terminationSignalEndsAModulesBoxAndClosesAfterItsCall();
     void droppedFilesGetTheirNewNameAtOnce();
+    void collidingRowsAreAskedAboutAndFailedRowsStay();
     void draggedActionTakesTheTargetsPlace();
     void templateErrorsReachTheGeneralHandler();
     void closeSavesTheChainAndTheNextStartRestoresIt();
@@ -294,6 +295,85 @@ void MainWindowFlowTest::droppedFilesGetTheirNewNameAtOnce()
     QCOMPARE(m_form->files().count(), 1);
     QCOMPARE(fileRow(0), QStringLiteral("%1notes.txt*%1").arg(m_files) + QStringLiteral("2024_notes.txt"));
     QCOMPARE(m_form->sbFiles->currentMessage(), QStringLiteral("Файлов 0 из 1."));
+
+    // A dropped file whose new name is taken is marked at once.
+    writeFile(m_files + QStringLiteral("2024_photo.jpg"), "taken");
+    QMimeData taken;
+    taken.setUrls({QUrl::fromLocalFile(m_files + QStringLiteral("photo.jpg"))});
+    QDragEnterEvent secondEnter(QPoint(10, 10), Qt::CopyAction, &taken, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(m_form.get(), &secondEnter);
+    QDropEvent secondDrop(QPointF(10, 10), Qt::CopyAction, &taken, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(m_form.get(), &secondDrop);
+    QCOMPARE(m_form->files().count(), 2);
+    QCOMPARE(m_form->files().mark(1), FileListModel::RowMark::Collision);
+    QCOMPARE(m_form->sbFiles->currentMessage(), QString::fromUtf8("Файлов 0 из 2. Конфликтов имён: 1."));
+}
+
+void MainWindowFlowTest::collidingRowsAreAskedAboutAndFailedRowsStay()
+{
+    writeFile(m_files + QStringLiteral("2024_photo.jpg"), "taken");
+    startWindow(QString());
+    m_form->files().appendDialogFiles({QFile::encodeName(m_files + QStringLiteral("photo.jpg")).toStdString(),
+                                       QFile::encodeName(m_files + QStringLiteral("notes.txt")).toStdString()});
+    addActionItem(QStringLiteral("Приставка"))->trigger();
+    m_form->UpdateFileCount();
+    FileListModel &files = m_form->files();
+    QCOMPARE(files.mark(0), FileListModel::RowMark::Collision);
+    QCOMPARE(files.mark(1), FileListModel::RowMark::None);
+    QCOMPARE(files.data(files.index(0), Qt::ToolTipRole).toString(),
+             QString::fromUtf8("Файл «%1» уже существует.").arg(m_files + QStringLiteral("2024_photo.jpg")));
+    QCOMPARE(m_form->sbFiles->currentMessage(), QString::fromUtf8("Файлов 0 из 2. Конфликтов имён: 1."));
+    m_form->cbExitOnFinal->setChecked(true);
+
+    // The question comes once; No starts nothing.
+    QStringList questions;
+    const auto answer = [&](QMessageBox::StandardButton button) {
+        QTimer::singleShot(0, m_form.get(), [&questions, button] {
+            auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+            QVERIFY(box);
+            questions << box->text();
+            QTest::mouseClick(box->button(button), Qt::LeftButton);
+        });
+    };
+    answer(QMessageBox::No);
+    m_form->sbStartClick();
+    QCOMPARE(questions.size(), 1);
+    QVERIFY2(questions[0].startsWith(QString::fromUtf8("1 файл получит занятое имя и не будет переименован.")),
+             qPrintable(questions[0]));
+    QVERIFY(QFile::exists(m_files + QStringLiteral("notes.txt")));
+    QCOMPARE(files.count(), 2);
+
+    // Yes runs: the refused file stays in the list as failed, with the module's reason,
+    // and "Выход по завершении" leaves the window open on it.
+    answer(QMessageBox::Yes);
+    m_form->sbStartClick();
+    QCOMPARE(questions.size(), 2);
+    QVERIFY2(m_errors.isEmpty(), qPrintable(m_errors.join(QLatin1Char('\n'))));
+    QVERIFY(QFile::exists(m_files + QStringLiteral("2024_notes.txt")));
+    QVERIFY(QFile::exists(m_files + QStringLiteral("photo.jpg")));
+    QFile taken(m_files + QStringLiteral("2024_photo.jpg"));
+    QVERIFY(taken.open(QIODevice::ReadOnly));
+    QCOMPARE(taken.readAll(), QByteArray("taken"));
+    QCOMPARE(files.count(), 1);
+    QCOMPARE(fileRow(0), QStringLiteral("%1photo.jpg*%1").arg(m_files) + QStringLiteral("2024_photo.jpg"));
+    QCOMPARE(files.mark(0), FileListModel::RowMark::Failed);
+    const QString reason = files.data(files.index(0), Qt::ToolTipRole).toString();
+    QVERIFY2(reason.startsWith(QString::fromUtf8("Приставка «2024_»: rename: ")), qPrintable(reason));
+    QCOMPARE(m_form->lbAction->text(), QString::fromUtf8("Ошибок: 1 из 2"));
+    QCOMPARE(m_form->sbFiles->currentMessage(), QString::fromUtf8("Файлов 0 из 1."));
+    QVERIFY(m_form->isVisible());
+
+    // The kept row is a row like any other; without the taken name the next run
+    // asks nothing, succeeds, says so and closes the window.
+    QVERIFY(taken.remove());
+    m_form->RebuildPreview();
+    QCOMPARE(files.mark(0), FileListModel::RowMark::None);
+    m_form->sbStartClick();
+    QCOMPARE(questions.size(), 2);
+    QCOMPARE(files.count(), 0);
+    QCOMPARE(m_form->lbAction->text(), QString::fromUtf8("Готово: 1 файл"));
+    QVERIFY(QFile::exists(m_files + QStringLiteral("2024_photo.jpg")));
+    QVERIFY(!m_form->isVisible());
 }
 
 void MainWindowFlowTest::draggedActionTakesTheTargetsPlace()
