@@ -188,7 +188,14 @@ void TForm1::HeaderControl1SectionResize()
 
 void TForm1::RebuildPreview()
 {
-    m_preview->RebuildPreview();
+    // The status line counts the rows the rebuild marked as colliding.
+    try {
+        m_preview->RebuildPreview();
+    } catch (...) {
+        UpdateFileCount();
+        throw;
+    }
+    UpdateFileCount();
 }
 
 void TForm1::ApplyFileListFont(const QFont &font)

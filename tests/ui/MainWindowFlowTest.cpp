@@ -316,7 +316,6 @@ void MainWindowFlowTest::collidingRowsAreAskedAboutAndFailedRowsStay()
     m_form->files().appendDialogFiles({QFile::encodeName(m_files + QStringLiteral("photo.jpg")).toStdString(),
                                        QFile::encodeName(m_files + QStringLiteral("notes.txt")).toStdString()});
     addActionItem(QStringLiteral("Приставка"))->trigger();
-    m_form->UpdateFileCount();
     FileListModel &files = m_form->files();
     QCOMPARE(files.mark(0), FileListModel::RowMark::Collision);
     QCOMPARE(files.mark(1), FileListModel::RowMark::None);
