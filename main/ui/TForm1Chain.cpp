@@ -237,9 +237,12 @@ bool TForm1::collisionsAccepted()
     for (int row = 0; row < m_files->count() && names.size() <= 5; ++row)
         if (m_files->mark(row) == FileListModel::RowMark::Collision)
             names.append(m_files->data(m_files->index(row), FileListModel::CurrentPathRole).toString());
-    return QMessageBox::question(this, QStringLiteral("Внимание"), collisionQuestion(colliding, names),
-                                 QMessageBox::Yes | QMessageBox::No, QMessageBox::No)
-        == QMessageBox::Yes;
+    QMessageBox box(QMessageBox::Question, QStringLiteral("Внимание"), collisionQuestion(colliding, names),
+                    QMessageBox::Yes | QMessageBox::No, this);
+    box.setDefaultButton(QMessageBox::No);
+    box.button(QMessageBox::Yes)->setText(QStringLiteral("Да"));
+    box.button(QMessageBox::No)->setText(QStringLiteral("Нет"));
+    return box.exec() == QMessageBox::Yes;
 }
 
 void TForm1::sbStartClick()

@@ -7,6 +7,7 @@
 #include "main/core/filelist/FileListModel.h"
 #include "main/core/modulehost/ModuleCallGuard.h"
 #include "main/ui/BrenmarkApplication.h"
+#include "main/ui/MainWindowSink.h"
 #include "main/ui/TForm1.h"
 #include "main/ui/TerminationSignals.h"
 #include "options/ui/TfmOptions.h"
@@ -60,6 +61,7 @@ private slots:
     void terminationSignalEndsAModulesBoxAndClosesAfterItsCall();
     void droppedFilesGetTheirNewNameAtOnce();
     void collidingRowsAreAskedAboutAndFailedRowsStay();
+    void runLabelNeverHidesAFailureNorALongCallsCaption();
     void draggedActionTakesTheTargetsPlace();
     void templateErrorsReachTheGeneralHandler();
     void closeSavesTheChainAndTheNextStartRestoresIt();
@@ -454,3 +456,21 @@ void MainWindowFlowTest::closeSavesTheChainAndTheNextStartRestoresIt()
 
 QTEST_MAIN(MainWindowFlowTest)
 #include "MainWindowFlowTest.moc"
+
+void MainWindowFlowTest::runLabelNeverHidesAFailureNorALongCallsCaption()
+{
+    startWindow(QString());
+    MainWindowSink sink(*m_form);
+    sink.setRunning(true);
+    sink.setStatusText(QStringLiteral("f0.txt / Первое"));
+    // Right after a caption the next fast call's caption may be left out, but
+    // not "Ошибка!", nor the caption of a call that may take long: an action's
+    // first call, or one whose last call lasted long enough to be seen.
+    sink.setStatusText(QString::fromUtf8("Ошибка!"));
+    QCOMPARE(m_form->lbAction->text(), QString::fromUtf8("Ошибка!"));
+    for (const std::int64_t previousCallMs : {std::int64_t(-1), std::int64_t(500)}) {
+        sink.expectCall(previousCallMs);
+        QVERIFY(sink.showsCallStatus());
+    }
+    sink.setRunning(false);
+}
