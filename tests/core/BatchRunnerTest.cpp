@@ -187,8 +187,9 @@ TEST(BatchRun, AFailedCallShowsErrorAndTheNextActionStillRuns)
             EXPECT_EQ(setup.files.mark(row), FileListModel::RowMark::Failed);
             EXPECT_TRUE(setup.files.markReason(row).startsWith("Failing: ")) << setup.files.markReason(row).toStdString();
         }
-        if (failing == thrower)
+        if (failing == thrower) {
             EXPECT_EQ(setup.files.markReason(0), QString::fromUtf8("Failing: Файл занят"));
+        }
     }
     // A stopped run keeps every row, the failed ones marked.
     RunSetup stopped;
