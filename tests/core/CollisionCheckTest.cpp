@@ -159,6 +159,55 @@ TEST_F(CollisionCheck, MarksTheRowsTheRunCannotRename)
     EXPECT_EQ(files.markReason(2), QStringLiteral("Приставка: занято"));
 }
 
+// A drop checks only the appended rows, and marks what the whole check would.
+TEST_F(CollisionCheck, AppendedRowsAreMarkedAsByTheWholeCheck)
+{
+    using Renames = std::vector<std::pair<std::string, std::string>>;
+    struct Case
+    {
+        Renames listed;
+        Renames dropped;
+        std::string marks; // one letter per row: C colliding, - not
+    };
+    const Case cases[] = {
+        {{{"a", "x"}}, {{"b", "x"}}, "-C"},                            // one new name
+        {{{"a", "x"}}, {{"b", "a"}}, "--"},                            // freed in time by an earlier row
+        {{{"b", "a"}}, {{"a", "b"}}, "CC"},                            // a swap
+        {{{"a", "x"}, {"b", "x"}}, {{"c", "b"}}, "-CC"},               // b's row is refused: b stays
+        {{{"a", "y"}}, {{"c", "sub/d"}}, "-C"},                       // another file
+        {{{"a", "y"}}, {{"sub/d", "sublink/d"}}, "--"},                // the file itself
+        {{{"a", "y"}}, {{"c", "z"}, {"b", "z"}, {"a-link", "q"}}, "--C-"},
+    };
+    for (const Case &c : cases) {
+        const auto texts = [this](const Renames &renames) {
+            std::vector<std::string> rows;
+            for (const auto &[from, to] : renames)
+                rows.push_back("0|" + path(from) + "*" + path(to));
+            return rows;
+        };
+        const auto marks = [](const FileListModel &files) {
+            std::string letters;
+            for (int row = 0; row < files.count(); ++row)
+                letters += files.mark(row) == FileListModel::RowMark::Collision ? 'C' : '-';
+            return letters;
+        };
+        FileListModel dropped;
+        dropped.appendRowTexts(texts(c.listed));
+        markCollisions(dropped);
+        dropped.appendRowTexts(texts(c.dropped));
+        markCollisionsOfAppended(dropped, int(c.listed.size()));
+        EXPECT_EQ(marks(dropped), c.marks) << c.marks;
+
+        FileListModel whole;
+        whole.appendRowTexts(texts(c.listed));
+        whole.appendRowTexts(texts(c.dropped));
+        markCollisions(whole);
+        EXPECT_EQ(marks(whole), c.marks) << c.marks;
+        for (int row = 0; row < whole.count(); ++row)
+            EXPECT_EQ(dropped.markReason(row), whole.markReason(row)) << c.marks << " row " << row;
+    }
+}
+
 // The window's rows: those without a new path (no preview) stay where they are.
 TEST_F(CollisionCheck, TakesTheFileListsRows)
 {

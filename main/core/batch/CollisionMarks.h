@@ -11,4 +11,11 @@ class FileListModel;
 // keep that mark. Gives the number of rows marked as colliding.
 int markCollisions(FileListModel &files);
 
+// The same after rows were appended from `firstAppended` on (a drop), at a
+// fraction of the cost over a long list: rows appended at the end never
+// change what earlier rows meet, so only the new rows are looked at, against
+// the earlier rows that share a file name with their new paths and that the
+// run can rename.
+void markCollisionsOfAppended(FileListModel &files, int firstAppended);
+
 } // namespace brenmark

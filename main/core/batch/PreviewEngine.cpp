@@ -66,7 +66,7 @@ int PreviewEngine::appendDroppedFiles(const std::vector<std::string> &paths)
     const auto markAfterDrop = [this, before] {
         const PreviewSettings current = settings();
         if (current.markCollisions && !current.noPreview && m_files.count() > before)
-            markCollisions(m_files);
+            markCollisionsOfAppended(m_files, before);
     };
     int appended = 0;
     try {

@@ -289,22 +289,29 @@ int FileListModel::markedRows(RowMark mark) const
 
 void FileListModel::setCollisionMarks(const std::vector<std::pair<int, QString>> &rows)
 {
-    setMarks(RowMark::Collision, rows);
+    setMarks(RowMark::Collision, rows, true);
+}
+
+void FileListModel::addCollisionMarks(const std::vector<std::pair<int, QString>> &rows)
+{
+    setMarks(RowMark::Collision, rows, false);
 }
 
 void FileListModel::setFailedMarks(const std::vector<std::pair<int, QString>> &rows)
 {
-    setMarks(RowMark::Failed, rows);
+    setMarks(RowMark::Failed, rows, true);
 }
 
-void FileListModel::setMarks(RowMark mark, const std::vector<std::pair<int, QString>> &rows)
+void FileListModel::setMarks(RowMark mark, const std::vector<std::pair<int, QString>> &rows, bool replace)
 {
     // The reasons of rows that keep their mark are carried over; the rest
     // (also of rows removed since) are dropped.
     std::unordered_map<std::uint64_t, QString> reasons;
     int first = count();
     int last = -1;
-    for (int row = 0; row < count(); ++row) {
+    if (!replace)
+        reasons = std::move(m_markReasons);
+    for (int row = 0; replace && row < count(); ++row) {
         Row &entry = m_rows[row];
         if (entry.mark == std::uint8_t(RowMark::None))
             continue;

@@ -142,6 +142,8 @@ public:
     // Collision marks replace the earlier ones, and a failed row keeps its
     // mark and reason; failed marks (after a run) replace every mark.
     void setCollisionMarks(const std::vector<std::pair<int, QString>> &rows);
+    // Adds collision marks, keeping every mark there is.
+    void addCollisionMarks(const std::vector<std::pair<int, QString>> &rows);
     void setFailedMarks(const std::vector<std::pair<int, QString>> &rows);
 
     // Serial numbers for finding rows again (the batch run).
@@ -177,7 +179,7 @@ private:
     void appendRows(std::vector<Row> &&rows);
     void removeWhere(const RowSelection &selection);
     void dropUnusedPaths();
-    void setMarks(RowMark mark, const std::vector<std::pair<int, QString>> &rows);
+    void setMarks(RowMark mark, const std::vector<std::pair<int, QString>> &rows, bool replace);
 
     std::vector<Row> m_rows;
     PathStore m_currentPaths;
