@@ -311,6 +311,25 @@ TEST_F(CliRun, DryRunIgnoresTheWindowsPreviewSwitchAndStopsAtAFailingModule)
         EXPECT_TRUE(fs::exists(path)) << path;
 }
 
+// The run renames a file once per action: what each action's path meets counts.
+TEST_F(CliRun, DryRunReportsWhatAFileMeetsOnItsWayThroughTheChain)
+{
+    m_program.writeTemplate("twice", {slowRename(0, "Первое"), slowRename(0, "Второе")});
+    std::vector<std::string> paths = makeFiles({"f", "f.done", "g", "g.done"});
+    const std::string &f = paths[0], &taken = paths[1], &g = paths[2], &gDone = paths[3];
+
+    ProcessResult met = run({"--dry-run", "--template", "twice", f});
+    EXPECT_EQ(met.status, 3) << met.err;
+    EXPECT_EQ(met.out, f + "\t" + f + ".done.done\n");
+    EXPECT_NE(met.err.find("промежуточный путь уже занят: " + taken + " (для " + f + " → " + f + ".done.done)"),
+              std::string::npos) << met.err;
+
+    // g.done goes on to g.done.done.done before g's turn: g's way is free.
+    ProcessResult freed = run({"--dry-run", "--template", "twice", gDone, g});
+    EXPECT_EQ(freed.status, 0) << freed.err;
+    EXPECT_EQ(freed.err, "");
+}
+
 // The fixture writes the calls it saw from a static destructor and stays
 // loaded to the end of the process, like modules built elsewhere.
 class CliCallLog : public CliRun

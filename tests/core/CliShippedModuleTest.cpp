@@ -2,6 +2,7 @@
 // run prints (quoting included), what it reports as collisions, and that the
 // run really renames and loses nothing when a target is taken.
 #include "main/cli/PathQuoting.h"
+#include "modules/move_to_folder/MoveOptions.h"
 #include "modules/numbering/NumberingOptions.h"
 #include "tests/core/CliTestSupport.h"
 
@@ -90,6 +91,36 @@ TEST_F(CliShippedModule, DryRunReportsCollisionsWithStatus3)
     EXPECT_NE(result.err.find("новый путь уже занят: " + renamed("b") + " (для " + b + ")"), std::string::npos)
         << result.err;
     EXPECT_EQ(result.err.find("занят: " + renamed("a")), std::string::npos) << result.err;
+}
+
+// Both files of a swap are refused in the run: the first finds the second
+// still in place, the second finds the first stuck at its old name.
+TEST_F(CliShippedModule, DryRunReportsBothFilesOfASwapAndAPathInsideAFile)
+{
+    m_program.addModule(fs::path(BRENMARK_SHIPPED_PLUGINS_DIR) / "numbering.so");
+    brenmark::modules::NumberingOptions numbering;
+    numbering.place = brenmark::modules::NumberPlace::WholeName;
+    numbering.width = 1;
+    std::vector<uint8_t> block(sizeof numbering);
+    std::memcpy(block.data(), &numbering, sizeof numbering);
+    m_program.writeTemplate("numbers", {{"numbering.so", "Нумерация", block}});
+    const std::string one = make("1"), two = make("2");
+    ProcessResult swap = run({"--dry-run", "--template", "numbers", two, one});
+    EXPECT_EQ(swap.status, 3) << swap.err;
+    EXPECT_NE(swap.err.find("новый путь уже занят: " + one + " (для " + two + ")"), std::string::npos) << swap.err;
+    EXPECT_NE(swap.err.find("новый путь уже занят: " + two + " (для " + one + ")"), std::string::npos) << swap.err;
+
+    m_program.addModule(fs::path(BRENMARK_SHIPPED_PLUGINS_DIR) / "move_to_folder.so");
+    brenmark::movetofolder::MoveOptions move;
+    std::strcpy(move.folder, "x.txt/sub");
+    block.assign(sizeof move, 0);
+    std::memcpy(block.data(), &move, sizeof move);
+    m_program.writeTemplate("into", {{"move_to_folder.so", "Перемещение", block}});
+    const std::string file = make("x.txt"), g = make("g");
+    ProcessResult inside = run({"--dry-run", "--template", "into", g});
+    EXPECT_EQ(inside.status, 3) << inside.err;
+    EXPECT_NE(inside.err.find("новый путь ведёт внутрь файла, а не папки: " + file + "/sub/g (для " + g + ")"),
+              std::string::npos) << inside.out << inside.err;
 }
 
 // A long list is checked on another thread while the new paths are computed;
