@@ -14,7 +14,6 @@
 #include <functional>
 #include <memory>
 #include <optional>
-#include <set>
 #include <unordered_map>
 
 namespace brenmark {
@@ -168,13 +167,14 @@ struct Place
     uint32_t folder;
     std::string_view name;
     std::string_view path;
+
+    bool operator==(const Place &other) const { return folder == other.folder && name == other.name; }
 };
 
-std::string placeKey(const Place &place)
+struct PlaceHash
 {
-    std::string key(reinterpret_cast<const char *>(&place.folder), sizeof place.folder);
-    return key.append(place.name);
-}
+    size_t operator()(const Place &place) const { return size_t(targetKey(place.name, place.folder)); }
+};
 
 // The run played step by step for files that pass through intermediate
 // paths: which file holds which path at each file's turn. Dearer than the
@@ -191,8 +191,7 @@ void checkSteps(size_t count, const ChangeOfRow &change, const IntermediatePaths
         const SplitPath split = splitPath(path);
         const Place place {folders.number(split.folder), split.name, path};
         if (target) {
-            const Place &last = places.back();
-            if (last.folder == place.folder && last.name == place.name)
+            if (place == places.back())
                 return; // the action left the path as it was
             if (place.folder >= lookupsPerFolder.size())
                 lookupsPerFolder.resize(place.folder + 1);
@@ -212,37 +211,54 @@ void checkSteps(size_t count, const ChangeOfRow &change, const IntermediatePaths
     for (uint32_t folder = 0; folder < lookupsPerFolder.size(); ++folder)
         folders.expectLookups(folder, lookupsPerFolder[folder]);
 
-    std::unordered_map<std::string, size_t, TextHash, std::equal_to<>> heldBy; // a path a row's file was put at
-    std::set<FileId> movedAway;                                                  // files gone from where they were
+    std::unordered_map<Place, size_t, PlaceHash> heldBy; // where the run put a row's file
+    heldBy.reserve(count);
+    std::vector<bool> left(count); // the row's file has left its old path
+    // As in the one-step check, the source files are looked up only once some target is taken.
+    std::vector<FileId> sourceIds;
+    std::vector<std::pair<FileId, size_t>> rowOfFile; // (source file, first row that moves it), sorted
+    auto takenOnDisk = [&](size_t i, const Place &to) {
+        const FileId existing = folders.fileId(to.folder, to.name);
+        if (!existing.exists)
+            return false;
+        if (sourceIds.empty()) {
+            sourceIds.resize(count);
+            for (size_t row = 0; row < count; ++row) {
+                if (firstPlace[row + 1] - firstPlace[row] < 2)
+                    continue;
+                const Place &source = places[firstPlace[row]];
+                sourceIds[row] = folders.fileId(source.folder, source.name);
+                if (sourceIds[row].exists)
+                    rowOfFile.push_back({sourceIds[row], row});
+            }
+            std::stable_sort(rowOfFile.begin(), rowOfFile.end(),
+                             [](const auto &a, const auto &b) { return a.first < b.first; });
+        }
+        if (existing.sameFileAs(sourceIds[i]))
+            return false;
+        auto mover = std::lower_bound(rowOfFile.begin(), rowOfFile.end(), existing,
+                                      [](const auto &entry, const FileId &id) { return entry.first < id; });
+        return !(mover != rowOfFile.end() && mover->first.sameFileAs(existing) && left[mover->second]);
+    };
     for (size_t i = 0; i < count; ++i) {
         const size_t first = firstPlace[i], end = firstPlace[i + 1];
-        if (end - first < 2)
-            continue;
-        const FileId self = folders.fileId(places[first].folder, places[first].name);
         for (size_t at = first + 1; at < end; ++at) {
             const Place &to = places[at];
-            std::string key = placeKey(to);
-            const bool held = heldBy.count(key) != 0;
+            const bool held = heldBy.count(to) != 0;
             std::optional<Collision::Kind> kind;
-            if (folders.isFile(to.folder)) {
+            if (folders.isFile(to.folder))
                 kind = Collision::Kind::FolderIsFile;
-            } else if (held) {
+            else if (held || takenOnDisk(i, to))
                 kind = Collision::Kind::TargetExists;
-            } else {
-                const FileId existing = folders.fileId(to.folder, to.name);
-                if (existing.exists && !existing.sameFileAs(self) && !movedAway.count(existing))
-                    kind = Collision::Kind::TargetExists;
-            }
             if (kind) {
                 // Meeting the first row of its same-target group at the end is reported already.
                 if (!(held && at + 1 == end && refused[i]))
                     collisions.push_back({*kind, std::string(to.path), {i}});
                 break; // the file stays where it is
             }
-            if (at == first + 1 && self.exists)
-                movedAway.insert(self);
-            heldBy.erase(placeKey(places[at - 1]));
-            heldBy[std::move(key)] = i;
+            left[i] = true;
+            heldBy.erase(places[at - 1]);
+            heldBy.emplace(to, i);
         }
     }
 }
