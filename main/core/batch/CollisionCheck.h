@@ -24,7 +24,7 @@ struct Collision
         FolderIsFile, // a folder of the new path is an existing file
     };
     Kind kind;
-    std::string newPath;      // as the chain gave it; for a row renamed in steps, the step refused
+    std::string newPath;      // as the chain gave it; with steps, the path of the step refused
     std::vector<size_t> rows; // indices of the rows, in list order
 };
 
