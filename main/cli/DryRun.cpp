@@ -4,6 +4,7 @@
 #include "main/core/batch/BatchSink.h"
 #include "main/core/batch/CollisionCheck.h"
 #include "main/core/batch/PreviewEngine.h"
+#include "main/core/chain/ActionChainModel.h"
 #include "main/core/filelist/FileListModel.h"
 
 #include <cstdio>
@@ -61,10 +62,46 @@ void printCollision(const Collision &collision, const FileListModel &files)
         printError("один новый путь у нескольких файлов: " + quotePath(collision.newPath));
         for (size_t row : collision.rows)
             std::fprintf(stderr, "    %s\n", quotePath(files.currentPath(int(row))).c_str());
-    } else {
-        printError("новый путь уже занят: " + quotePath(collision.newPath) + " (для "
-                   + quotePath(files.currentPath(int(collision.rows.front()))) + ")");
+        return;
     }
+    const int row = int(collision.rows.front());
+    // A step on the way is refused: the line says where the file was going in the end.
+    const bool onTheWay = collision.newPath != files.newPath(row);
+    const std::string what = collision.kind == Collision::Kind::FolderIsFile
+        ? (onTheWay ? "промежуточный путь ведёт внутрь файла, а не папки: " : "новый путь ведёт внутрь файла, а не папки: ")
+        : (onTheWay ? "промежуточный путь уже занят: " : "новый путь уже занят: ");
+    printError(what + quotePath(collision.newPath) + " (для " + quotePath(files.currentPath(row))
+               + (onTheWay ? " → " + quotePath(files.newPath(row)) : std::string()) + ")");
+}
+
+int enabledActions(const ActionChainModel &chain)
+{
+    int enabled = 0;
+    for (int row = 0; row < chain.count(); ++row)
+        enabled += chain.isChecked(row);
+    return enabled;
+}
+
+// The paths the run puts each file at between its actions: those the chain
+// gave after each action, without the repeats of actions that left the path
+// as it was, nor the old and the new path themselves.
+IntermediatePaths pathsOnTheWay(const FileListModel &files, const IntermediatePaths &afterEachAction)
+{
+    IntermediatePaths between;
+    if (afterEachAction.empty())
+        return between;
+    for (int row = 0; row < files.count(); ++row) {
+        std::vector<std::string_view> way {files.currentPath(row)};
+        for (std::string_view path : afterEachAction.of(size_t(row))) {
+            if (path != way.back())
+                way.push_back(path);
+        }
+        if (way.size() > 1 && way.back() == files.newPath(row))
+            way.pop_back();
+        for (size_t at = 1; at < way.size(); ++at)
+            between.add(size_t(row), way[at]);
+    }
+    return between;
 }
 
 } // namespace
@@ -75,6 +112,10 @@ ExitCode runDryRun(FileListModel &files, ActionChainModel &chain)
     // The dry run is asked for explicitly: it computes paths even when the
     // window's preview is switched off in the settings.
     PreviewEngine preview(files, chain, sink, [] { return PreviewSettings {false, false}; });
+    // A single action renames each file at once: nothing lies on the way.
+    IntermediatePaths afterEachAction;
+    if (enabledActions(chain) > 1)
+        preview.setStepObserver([&afterEachAction](int row, const char *path) { afterEachAction.add(size_t(row), path); });
     try {
         preview.RebuildPreview();
     } catch (const std::exception &error) {
@@ -88,7 +129,7 @@ ExitCode runDryRun(FileListModel &files, ActionChainModel &chain)
         return ExitCode::CallsFailed;
     }
     const ExitCode written = writeLines(files, files.count());
-    const std::vector<Collision> collisions = findCollisions(files);
+    const std::vector<Collision> collisions = findCollisions(files, pathsOnTheWay(files, afterEachAction));
     for (const Collision &collision : collisions)
         printCollision(collision, files);
     if (written != ExitCode::Done)

@@ -245,8 +245,9 @@ TEST_F(CliRun, InterruptLetsTheFileFinishItsChainAndSaysHowManyWereDone)
     for (int i = 0; i < total; ++i)
         names.push_back("file" + std::to_string(i));
     std::vector<std::string> paths = makeFiles(names);
-    // Nearly all of a file's time is in its first action: that is where the signals arrive.
-    m_program.writeTemplate("slow", {slowRename(60, "Первое"), slowRename(0, "Второе")});
+    // Nearly all of a file's time is in its first action: that is where the
+    // signals arrive, with two more actions of the file to go.
+    m_program.writeTemplate("slow", {slowRename(60, "Первое"), slowRename(0, "Второе"), slowRename(0, "Третье")});
     std::vector<std::string> arguments = {"--template", "slow"};
     arguments.insert(arguments.end(), paths.begin(), paths.end());
 
@@ -260,7 +261,7 @@ TEST_F(CliRun, InterruptLetsTheFileFinishItsChainAndSaysHowManyWereDone)
         auto renamed = [&] {
             int n = 0;
             for (const std::string &path : paths)
-                n += fs::exists(path + ".done.done");
+                n += fs::exists(path + ".done.done.done");
             return n;
         };
         auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
@@ -275,9 +276,10 @@ TEST_F(CliRun, InterruptLetsTheFileFinishItsChainAndSaysHowManyWereDone)
         int done = 0;
         int halfWay = 0;
         for (const std::string &path : paths) {
-            const bool old = fs::exists(path), moved = fs::exists(path + ".done.done");
-            halfWay += fs::exists(path + ".done");
-            EXPECT_EQ(int(old) + int(moved) + int(fs::exists(path + ".done")), 1) << path;
+            const bool old = fs::exists(path), moved = fs::exists(path + ".done.done.done");
+            const int between = int(fs::exists(path + ".done")) + int(fs::exists(path + ".done.done"));
+            halfWay += between;
+            EXPECT_EQ(int(old) + int(moved) + between, 1) << path;
             done += moved;
         }
         if (c.wholeChains)
@@ -286,7 +288,7 @@ TEST_F(CliRun, InterruptLetsTheFileFinishItsChainAndSaysHowManyWereDone)
         EXPECT_NE(result.err.find("прервано: обработано " + std::to_string(done) + " из " + std::to_string(total)),
                   std::string::npos) << result.err;
         for (const std::string &path : paths) {
-            for (const char *suffix : {".done.done", ".done"}) {
+            for (const char *suffix : {".done.done.done", ".done.done", ".done"}) {
                 if (fs::exists(path + suffix))
                     fs::rename(path + suffix, path);
             }
@@ -309,6 +311,25 @@ TEST_F(CliRun, DryRunIgnoresTheWindowsPreviewSwitchAndStopsAtAFailingModule)
     EXPECT_NE(failed.err.find(paths[1] + ": предпросмотр не удался"), std::string::npos) << failed.err;
     for (const std::string &path : paths)
         EXPECT_TRUE(fs::exists(path)) << path;
+}
+
+// The run renames a file once per action: what each action's path meets counts.
+TEST_F(CliRun, DryRunReportsWhatAFileMeetsOnItsWayThroughTheChain)
+{
+    m_program.writeTemplate("twice", {slowRename(0, "Первое"), slowRename(0, "Второе")});
+    std::vector<std::string> paths = makeFiles({"f", "f.done", "g", "g.done"});
+    const std::string &f = paths[0], &taken = paths[1], &g = paths[2], &gDone = paths[3];
+
+    ProcessResult met = run({"--dry-run", "--template", "twice", f});
+    EXPECT_EQ(met.status, 3) << met.err;
+    EXPECT_EQ(met.out, f + "\t" + f + ".done.done\n");
+    EXPECT_NE(met.err.find("промежуточный путь уже занят: " + taken + " (для " + f + " → " + f + ".done.done)"),
+              std::string::npos) << met.err;
+
+    // g.done goes on to g.done.done.done before g's turn: g's way is free.
+    ProcessResult freed = run({"--dry-run", "--template", "twice", gDone, g});
+    EXPECT_EQ(freed.status, 0) << freed.err;
+    EXPECT_EQ(freed.err, "");
 }
 
 // The fixture writes the calls it saw from a static destructor and stays

@@ -2,6 +2,7 @@
 // run prints (quoting included), what it reports as collisions, and that the
 // run really renames and loses nothing when a target is taken.
 #include "main/cli/PathQuoting.h"
+#include "modules/move_to_folder/MoveOptions.h"
 #include "modules/numbering/NumberingOptions.h"
 #include "tests/core/CliTestSupport.h"
 
@@ -90,6 +91,22 @@ TEST_F(CliShippedModule, DryRunReportsCollisionsWithStatus3)
     EXPECT_NE(result.err.find("новый путь уже занят: " + renamed("b") + " (для " + b + ")"), std::string::npos)
         << result.err;
     EXPECT_EQ(result.err.find("занят: " + renamed("a")), std::string::npos) << result.err;
+}
+
+// The move would have to make a folder where a file is.
+TEST_F(CliShippedModule, DryRunReportsANewPathInsideAFile)
+{
+    m_program.addModule(fs::path(BRENMARK_SHIPPED_PLUGINS_DIR) / "move_to_folder.so");
+    brenmark::movetofolder::MoveOptions move;
+    std::strcpy(move.folder, "x.txt/sub");
+    std::vector<uint8_t> block(sizeof move);
+    std::memcpy(block.data(), &move, sizeof move);
+    m_program.writeTemplate("into", {{"move_to_folder.so", "Перемещение", block}});
+    const std::string file = make("x.txt"), g = make("g");
+    ProcessResult inside = run({"--dry-run", "--template", "into", g});
+    EXPECT_EQ(inside.status, 3) << inside.err;
+    EXPECT_NE(inside.err.find("новый путь ведёт внутрь файла, а не папки: " + file + "/sub/g (для " + g + ")"),
+              std::string::npos) << inside.out << inside.err;
 }
 
 // A long list is checked on another thread while the new paths are computed;

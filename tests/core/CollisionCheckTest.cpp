@@ -27,7 +27,7 @@ protected:
         ASSERT_NE(mkdtemp(pattern), nullptr);
         m_dir = pattern;
         fs::create_directory(m_dir / "sub");
-        for (const char *name : {"a", "b", "c", "sub/d"})
+        for (const char *name : {"a", "b", "c", "sub/d", "extra"})
             std::ofstream(m_dir / name) << name;
         fs::create_hard_link(m_dir / "a", m_dir / "a-link");
         fs::create_directory_symlink(m_dir / "sub", m_dir / "sublink");
@@ -36,20 +36,29 @@ protected:
 
     std::string path(const std::string &name) const { return (m_dir / name).string(); }
 
-    // Kind letters in result order: S same target, E existing target; with the rows.
-    std::string check(const std::vector<std::pair<std::string, std::string>> &renames) const
+    // Each rename: the old path, the paths between (one per action but the
+    // last) and the new path. Kind letters in result order: S same target,
+    // E existing target, F a file in place of a folder; with the rows.
+    std::string check(const std::vector<std::vector<std::string>> &renames) const
     {
-        std::vector<std::string> texts;
-        for (const auto &[from, to] : renames) {
-            texts.push_back(path(from));
-            texts.push_back(path(to));
+        std::vector<std::vector<std::string>> texts;
+        for (const std::vector<std::string> &way : renames) {
+            texts.emplace_back();
+            for (const std::string &name : way)
+                texts.back().push_back(path(name));
         }
         std::vector<PathChange> changes;
-        for (size_t i = 0; i < texts.size(); i += 2)
-            changes.push_back({texts[i], texts[i + 1]});
+        IntermediatePaths between;
+        for (size_t i = 0; i < texts.size(); ++i) {
+            changes.push_back({texts[i].front(), texts[i].back()});
+            for (size_t at = 1; at + 1 < texts[i].size(); ++at)
+                between.add(i, texts[i][at]);
+        }
         std::string summary;
-        for (const Collision &collision : findCollisions(changes)) {
-            summary += collision.kind == Collision::Kind::SameTarget ? "S" : "E";
+        for (const Collision &collision : findCollisions(changes, between)) {
+            summary += collision.kind == Collision::Kind::SameTarget ? "S"
+                : collision.kind == Collision::Kind::TargetExists    ? "E"
+                                                                     : "F";
             for (size_t row : collision.rows)
                 summary += std::to_string(row);
             summary += " ";
@@ -67,7 +76,7 @@ TEST_F(CollisionCheck, Cases)
     const struct
     {
         const char *what;
-        std::vector<std::pair<std::string, std::string>> renames;
+        std::vector<std::vector<std::string>> renames;
         std::string expected;
     } cases[] = {
         {"distinct new names", {{"a", "x"}, {"b", "y"}}, ""},
@@ -90,9 +99,28 @@ TEST_F(CollisionCheck, Cases)
         {"the earlier row cannot move the target away: taken", {{"b", "c"}, {"a", "b"}}, "E0 E1 "},
         {"the earlier row cannot move the target away: met", {{"b", "x"}, {"c", "x"}, {"a", "c"}}, "S01 E2 "},
         {"target in a missing folder", {{"a", "none/x"}, {"b", "none/y"}}, ""},
+        {"target in a file", {{"a", "c/x"}, {"b", "c/sub/y"}, {"c", "z"}}, "F0 F1 "},
+        {"a step is taken by an unrelated file", {{"a", "b", "x"}}, "E0 "},
+        {"a step is taken by a file of a later row", {{"a", "b", "x"}, {"b", "y"}}, "E0 "},
+        {"a step taken by an earlier row's new path", {{"a", "x"}, {"b", "x", "y"}}, "E1 "},
+        {"a step is freed by an earlier row", {{"b", "y"}, {"a", "b", "x"}}, ""},
+        {"a path passed through is free again", {{"a", "t", "x"}, {"b", "t", "y"}}, ""},
+        {"away and back", {{"a", "b", "a"}}, "E0 "},
+        {"away and back, through a free path", {{"a", "t", "a"}}, ""},
+        {"a step into a file", {{"a", "c/x", "y"}}, "F0 "},
+        {"a refused step ends the file's way", {{"a", "b", "c"}}, "E0 "},
+        {"a file refused on its way keeps its old path", {{"a", "b", "x"}, {"c", "a"}}, "E0 E1 "},
+        {"meeting at the end through different ways", {{"a", "t", "x"}, {"b", "u", "x"}}, "S01 "},
+        {"a swap through paths between", {{"a", "t", "b"}, {"b", "u", "a"}}, "E0 "},
     };
     for (const auto &c : cases)
         EXPECT_EQ(check(c.renames), c.expected) << c.what;
+    // The same when the run has to be played step by step for another file.
+    for (const auto &c : cases) {
+        std::vector<std::vector<std::string>> renames = c.renames;
+        renames.push_back({"extra", "extra1", "extra2"});
+        EXPECT_EQ(check(renames), c.expected) << c.what << ", with steps elsewhere";
+    }
 }
 
 TEST_F(CollisionCheck, ReportsTheNewPathAsTheChainGaveIt)

@@ -3,6 +3,7 @@
 #include "main/core/filelist/FileListModel.h"
 #include "main/core/filelist/FolderNames.h"
 
+#include <cerrno>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -12,6 +13,7 @@
 #include <cstdlib>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <unordered_map>
 
 namespace brenmark {
@@ -110,10 +112,14 @@ public:
         return {status.st_dev, status.st_ino, true};
     }
 
+    // Part of the folder's path is an existing file: nothing can be put in it.
+    bool isFile(uint32_t folder) const { return m_folders[folder].isFile; }
+
 private:
     struct Folder
     {
         int descriptor;
+        bool isFile;
         std::unique_ptr<FolderNames> names;
     };
 
@@ -123,12 +129,13 @@ private:
     {
         const std::string opened = spelling.empty() ? std::string(".") : std::string(spelling);
         std::unique_ptr<char, decltype(&std::free)> real(realpath(opened.c_str(), nullptr), &std::free);
+        const bool isFile = !real && errno == ENOTDIR;
         // A folder that does not exist keeps its spelling: nothing can be in it.
         std::string resolved = real ? std::string(real.get()) : opened;
         if (auto same = m_byResolved.find(resolved); same != m_byResolved.end())
             return same->second;
         const uint32_t number = uint32_t(m_folders.size());
-        m_folders.push_back({real ? open(real.get(), O_PATH | O_DIRECTORY | O_CLOEXEC) : -1, nullptr});
+        m_folders.push_back({real ? open(real.get(), O_PATH | O_DIRECTORY | O_CLOEXEC) : -1, isFile, nullptr});
         m_byResolved.emplace(std::move(resolved), number);
         return number;
     }
@@ -154,9 +161,111 @@ uint64_t targetKey(std::string_view name, uint32_t folder)
     return std::hash<std::string_view>()(name) ^ (uint64_t(folder) * 0x9E3779B97F4A7C15ull);
 }
 
+// A path of a file's way through the run, its folder numbered.
+struct Place
+{
+    uint32_t folder;
+    std::string_view name;
+    std::string_view path;
+
+    bool operator==(const Place &other) const { return folder == other.folder && name == other.name; }
+};
+
+struct PlaceHash
+{
+    size_t operator()(const Place &place) const { return size_t(targetKey(place.name, place.folder)); }
+};
+
+// The run played step by step for files that pass through intermediate
+// paths: which file holds which path at each file's turn. Dearer than the
+// one-step check, so kept for the runs that need it. `refused` holds the
+// rows whose last step is refused by a same-target group already reported.
+template <typename ChangeOfRow>
+void checkSteps(size_t count, const ChangeOfRow &change, const IntermediatePaths &between, Folders &folders,
+                const std::vector<bool> &refused, std::vector<Collision> &collisions)
+{
+    std::vector<Place> places;
+    std::vector<size_t> firstPlace(count + 1);
+    std::vector<size_t> lookupsPerFolder;
+    auto addPlace = [&](std::string_view path, bool target) {
+        const SplitPath split = splitPath(path);
+        const Place place {folders.number(split.folder), split.name, path};
+        if (target) {
+            if (place == places.back())
+                return; // the action left the path as it was
+            if (place.folder >= lookupsPerFolder.size())
+                lookupsPerFolder.resize(place.folder + 1);
+            ++lookupsPerFolder[place.folder];
+        }
+        places.push_back(place);
+    };
+    for (size_t i = 0; i < count; ++i) {
+        firstPlace[i] = places.size();
+        const PathChange paths = change(i);
+        addPlace(paths.oldPath, false);
+        for (std::string_view step : between.of(i))
+            addPlace(step, true);
+        addPlace(paths.newPath, true);
+    }
+    firstPlace[count] = places.size();
+    for (uint32_t folder = 0; folder < lookupsPerFolder.size(); ++folder)
+        folders.expectLookups(folder, lookupsPerFolder[folder]);
+
+    std::unordered_map<Place, size_t, PlaceHash> heldBy; // where the run put a row's file
+    heldBy.reserve(count);
+    std::vector<bool> left(count); // the row's file has left its old path
+    // As in the one-step check, the source files are looked up only once some target is taken.
+    std::vector<FileId> sourceIds;
+    std::vector<std::pair<FileId, size_t>> rowOfFile; // (source file, first row that moves it), sorted
+    auto takenOnDisk = [&](size_t i, const Place &to) {
+        const FileId existing = folders.fileId(to.folder, to.name);
+        if (!existing.exists)
+            return false;
+        if (sourceIds.empty()) {
+            sourceIds.resize(count);
+            for (size_t row = 0; row < count; ++row) {
+                if (firstPlace[row + 1] - firstPlace[row] < 2)
+                    continue;
+                const Place &source = places[firstPlace[row]];
+                sourceIds[row] = folders.fileId(source.folder, source.name);
+                if (sourceIds[row].exists)
+                    rowOfFile.push_back({sourceIds[row], row});
+            }
+            std::stable_sort(rowOfFile.begin(), rowOfFile.end(),
+                             [](const auto &a, const auto &b) { return a.first < b.first; });
+        }
+        if (existing.sameFileAs(sourceIds[i]))
+            return false;
+        auto mover = std::lower_bound(rowOfFile.begin(), rowOfFile.end(), existing,
+                                      [](const auto &entry, const FileId &id) { return entry.first < id; });
+        return !(mover != rowOfFile.end() && mover->first.sameFileAs(existing) && left[mover->second]);
+    };
+    for (size_t i = 0; i < count; ++i) {
+        const size_t first = firstPlace[i], end = firstPlace[i + 1];
+        for (size_t at = first + 1; at < end; ++at) {
+            const Place &to = places[at];
+            const bool held = heldBy.count(to) != 0;
+            std::optional<Collision::Kind> kind;
+            if (folders.isFile(to.folder))
+                kind = Collision::Kind::FolderIsFile;
+            else if (held || takenOnDisk(i, to))
+                kind = Collision::Kind::TargetExists;
+            if (kind) {
+                // Meeting the first row of its same-target group at the end is reported already.
+                if (!(held && at + 1 == end && refused[i]))
+                    collisions.push_back({*kind, std::string(to.path), {i}});
+                break; // the file stays where it is
+            }
+            left[i] = true;
+            heldBy.erase(places[at - 1]);
+            heldBy.emplace(to, i);
+        }
+    }
+}
+
 // `change(row)` gives a row's paths.
 template <typename ChangeOfRow>
-std::vector<Collision> check(size_t count, const ChangeOfRow &change)
+std::vector<Collision> check(size_t count, const ChangeOfRow &change, const IntermediatePaths &between)
 {
     Folders folders;
     std::vector<Row> rows(count);
@@ -223,6 +332,11 @@ std::vector<Collision> check(size_t count, const ChangeOfRow &change)
         collisions.push_back({Collision::Kind::SameTarget, std::string(change(group.front()).newPath), std::move(group)});
     }
 
+    if (!between.empty()) {
+        checkSteps(count, change, between, folders, refused, collisions);
+        return collisions;
+    }
+
     std::vector<size_t> lookupsPerFolder;
     for (size_t i = 0; i < count; ++i) {
         if (unchanged(i))
@@ -240,6 +354,11 @@ std::vector<Collision> check(size_t count, const ChangeOfRow &change)
     for (size_t i = 0; i < count; ++i) {
         if (unchanged(i))
             continue;
+        if (folders.isFile(rows[i].targetFolder)) {
+            refused[i] = true;
+            collisions.push_back({Collision::Kind::FolderIsFile, std::string(change(i).newPath), {i}});
+            continue;
+        }
         const FileId existing = folders.fileId(rows[i].targetFolder, targetName(i));
         if (!existing.exists)
             continue;
@@ -269,17 +388,43 @@ std::vector<Collision> check(size_t count, const ChangeOfRow &change)
 
 } // namespace
 
-std::vector<Collision> findCollisions(const std::vector<PathChange> &changes)
+void IntermediatePaths::add(size_t row, std::string_view path)
 {
-    return check(changes.size(), [&changes](size_t row) { return changes[row]; });
+    if (m_rows.empty() || m_rows.back().first != row)
+        m_rows.push_back({row, m_ends.size()});
+    m_text.append(path);
+    m_ends.push_back(m_text.size());
 }
 
-std::vector<Collision> findCollisions(const FileListModel &files)
+std::vector<std::string_view> IntermediatePaths::of(size_t row) const
 {
-    return check(size_t(files.count()), [&files](size_t row) {
-        const std::string_view current = files.currentPath(int(row));
-        return PathChange {current, files.hasNewPath(int(row)) ? files.newPath(int(row)) : current};
-    });
+    auto found = std::lower_bound(m_rows.begin(), m_rows.end(), row,
+                                  [](const auto &entry, size_t wanted) { return entry.first < wanted; });
+    std::vector<std::string_view> paths;
+    if (found == m_rows.end() || found->first != row)
+        return paths;
+    const size_t end = found + 1 == m_rows.end() ? m_ends.size() : (found + 1)->second;
+    for (size_t at = found->second; at < end; ++at) {
+        const size_t begin = at == 0 ? 0 : m_ends[at - 1];
+        paths.push_back(std::string_view(m_text).substr(begin, m_ends[at] - begin));
+    }
+    return paths;
+}
+
+std::vector<Collision> findCollisions(const std::vector<PathChange> &changes, const IntermediatePaths &between)
+{
+    return check(changes.size(), [&changes](size_t row) { return changes[row]; }, between);
+}
+
+std::vector<Collision> findCollisions(const FileListModel &files, const IntermediatePaths &between)
+{
+    return check(
+        size_t(files.count()),
+        [&files](size_t row) {
+            const std::string_view current = files.currentPath(int(row));
+            return PathChange {current, files.hasNewPath(int(row)) ? files.newPath(int(row)) : current};
+        },
+        between);
 }
 
 } // namespace brenmark

@@ -49,6 +49,8 @@ const char *PreviewEngine::runChain(const char *path, int index, void *progressB
         guardModuleCall(record.Module, [&] { process(&name, path, index, progressBar, &record.Options, BRENMARK_MODE_PREVIEW); });
         if (!name)
             name = before;
+        if (m_stepObserver)
+            m_stepObserver(index, name);
     }
     return name;
 }

@@ -56,6 +56,12 @@ public:
     // and then rebuilds once more instead of nesting.
     void RebuildPreview();
 
+    // Told, during a rebuild, the path each enabled action gives a row, in
+    // chain order: the places a run moves the file through on its way to the
+    // new path.
+    using StepObserver = std::function<void(int row, const char *path)>;
+    void setStepObserver(StepObserver observer) { m_stepObserver = std::move(observer); }
+
 private:
     // Hands `path` through the enabled actions; the result stays valid until
     // the next module call.
@@ -66,6 +72,7 @@ private:
     ActionChainModel &m_actions;
     BatchSink &m_sink;
     SettingsSource m_settings;
+    StepObserver m_stepObserver;
     bool m_rebuilding = false;
     bool m_rebuildAgain = false;
 };
