@@ -282,8 +282,9 @@ TEST_F(CliRun, InterruptLetsTheFileFinishItsChainAndSaysHowManyWereDone)
             EXPECT_EQ(int(old) + int(moved) + between, 1) << path;
             done += moved;
         }
-        if (c.wholeChains)
+        if (c.wholeChains) {
             EXPECT_EQ(halfWay, 0);
+        }
         EXPECT_LT(done, total);
         EXPECT_NE(result.err.find("прервано: обработано " + std::to_string(done) + " из " + std::to_string(total)),
                   std::string::npos) << result.err;

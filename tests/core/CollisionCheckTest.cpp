@@ -162,9 +162,10 @@ TEST_F(CollisionCheck, MarksTheRowsTheRunCannotRename)
 {
     FileListModel files;
     files.appendRowTexts({"0|" + path("a") + "*" + path("x"), "0|" + path("b") + "*" + path("x"),
-                          "0|" + path("c") + "*" + path("sub/d"), "0|" + path("a-link") + "*" + path("y")});
+                          "0|" + path("c") + "*" + path("sub/d"), "0|" + path("a-link") + "*" + path("y"),
+                          "0|" + path("extra") + "*" + path("b/extra")});
     files.setFailedMarks({{3, QStringLiteral("Приставка: занято")}});
-    EXPECT_EQ(markCollisions(files), 2);
+    EXPECT_EQ(markCollisions(files), 3);
     using Mark = FileListModel::RowMark;
     EXPECT_EQ(files.mark(0), Mark::None); // the first of a group finds its name free
     EXPECT_EQ(files.mark(1), Mark::Collision);
@@ -175,12 +176,14 @@ TEST_F(CollisionCheck, MarksTheRowsTheRunCannotRename)
     EXPECT_EQ(files.mark(3), Mark::Failed);
     EXPECT_EQ(files.markReason(3), QStringLiteral("Приставка: занято"));
     EXPECT_FALSE(files.data(files.index(0), Qt::ToolTipRole).isValid());
+    EXPECT_EQ(files.mark(4), Mark::Collision);
+    EXPECT_EQ(files.markReason(4), QString::fromStdString("Путь «" + path("b/extra") + "» ведёт внутрь файла, а не папки."));
 
     // Without the first row the second finds its name free; marks follow their rows.
     RowSelection first(files.count());
     first.set(0, true);
     files.removeRows(first);
-    EXPECT_EQ(markCollisions(files), 1);
+    EXPECT_EQ(markCollisions(files), 2);
     EXPECT_EQ(files.mark(0), Mark::None);
     EXPECT_EQ(files.mark(1), Mark::Collision);
     EXPECT_EQ(files.mark(2), Mark::Failed);

@@ -48,8 +48,10 @@ std::vector<std::pair<int, QString>> collisionMarks(const FileListModel &files, 
                     marks.emplace_back(rows[collision.rows[at]],
                                        QString::fromUtf8("Такое имя получит и файл «%1».").arg(first));
         } else if (rows[collision.rows.front()] >= firstMarked) {
-            marks.emplace_back(rows[collision.rows.front()],
-                               QString::fromUtf8("Файл «%1» уже существует.").arg(shown(collision.newPath)));
+            const char *reason = collision.kind == Collision::Kind::FolderIsFile
+                ? "Путь «%1» ведёт внутрь файла, а не папки."
+                : "Файл «%1» уже существует.";
+            marks.emplace_back(rows[collision.rows.front()], QString::fromUtf8(reason).arg(shown(collision.newPath)));
         }
     }
     return marks;
