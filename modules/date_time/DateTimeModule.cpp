@@ -28,11 +28,7 @@ protected:
 
     bool edit(QWidget *parent, DateTimeOptions &options, bool) override
     {
-        DateTimeDialog dialog(parent, options);
-        if (dialog.exec() != QDialog::Accepted)
-            return false;
-        options = dialog.options();
-        return true;
+        return sdk::editInDialog<DateTimeDialog>(parent, options);
     }
 
     void appendNewName(const DateTimeOptions &options, const sdk::FileRequest &request,

@@ -32,11 +32,7 @@ protected:
 
     bool edit(QWidget *parent, ExtensionOptions &options, bool) override
     {
-        ExtensionDialog dialog(parent, options);
-        if (dialog.exec() != QDialog::Accepted)
-            return false;
-        options = dialog.options();
-        return true;
+        return sdk::editInDialog<ExtensionDialog>(parent, options);
     }
 
     void appendNewName(const ExtensionOptions &options, const sdk::FileRequest &request,

@@ -26,11 +26,7 @@ protected:
 
     bool edit(QWidget *parent, InsertOptions &options, bool) override
     {
-        InsertTextDialog dialog(parent, options);
-        if (dialog.exec() != QDialog::Accepted)
-            return false;
-        options = dialog.options();
-        return true;
+        return sdk::editInDialog<InsertTextDialog>(parent, options);
     }
 
     void appendNewName(const InsertOptions &options, const sdk::FileRequest &request,

@@ -25,11 +25,7 @@ protected:
 
     bool edit(QWidget *parent, CaseOptions &options, bool) override
     {
-        LetterCaseDialog dialog(parent, options);
-        if (dialog.exec() != QDialog::Accepted)
-            return false;
-        options = dialog.options();
-        return true;
+        return sdk::editInDialog<LetterCaseDialog>(parent, options);
     }
 
     void appendNewName(const CaseOptions &options, const sdk::FileRequest &request,

@@ -62,15 +62,8 @@ void RunJournal::append(const std::string &bytes) const
     struct stat before {};
     int error = ::fstat(fd, &before) == 0 ? 0 : errno;
     std::size_t done = 0;
-    while (error == 0 && done < bytes.size()) {
-        const ssize_t written = ::write(fd, bytes.data() + done, bytes.size() - done);
-        if (written < 0 && errno == EINTR)
-            continue;
-        if (written <= 0)
-            error = written < 0 ? errno : ENOSPC;
-        else
-            done += static_cast<std::size_t>(written);
-    }
+    if (error == 0)
+        error = sdk::writeAll(fd, bytes, done);
     // A record cut off by a full disk would make the whole journal unreadable:
     // take its first part back.
     if (error != 0 && done > 0)

@@ -28,11 +28,7 @@ protected:
 
     bool edit(QWidget *parent, NumberingOptions &options, bool) override
     {
-        NumberingDialog dialog(parent, options);
-        if (dialog.exec() != QDialog::Accepted)
-            return false;
-        options = dialog.options();
-        return true;
+        return sdk::editInDialog<NumberingDialog>(parent, options);
     }
 
     void appendNewName(const NumberingOptions &options, const sdk::FileRequest &request,

@@ -26,11 +26,7 @@ protected:
 
     bool edit(QWidget *parent, RemoveOptions &options, bool) override
     {
-        RemoveTextDialog dialog(parent, options);
-        if (dialog.exec() != QDialog::Accepted)
-            return false;
-        options = dialog.options();
-        return true;
+        return sdk::editInDialog<RemoveTextDialog>(parent, options);
     }
 
     void appendNewName(const RemoveOptions &options, const sdk::FileRequest &request,

@@ -27,11 +27,7 @@ protected:
 
     bool edit(QWidget *parent, ReplaceOptions &options, bool) override
     {
-        ReplaceTextDialog dialog(parent, options);
-        if (dialog.exec() != QDialog::Accepted)
-            return false;
-        options = dialog.options();
-        return true;
+        return sdk::editInDialog<ReplaceTextDialog>(parent, options);
     }
 
     void appendNewName(const ReplaceOptions &options, const sdk::FileRequest &request,

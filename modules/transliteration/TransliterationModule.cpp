@@ -27,11 +27,7 @@ protected:
 
     bool edit(QWidget *parent, TranslitOptions &options, bool) override
     {
-        TransliterationDialog dialog(parent, options);
-        if (dialog.exec() != QDialog::Accepted)
-            return false;
-        options = dialog.options();
-        return true;
+        return sdk::editInDialog<TransliterationDialog>(parent, options);
     }
 
     void appendNewName(const TranslitOptions &options, const sdk::FileRequest &request,

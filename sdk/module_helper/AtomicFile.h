@@ -15,6 +15,23 @@
 
 namespace brenmark::sdk {
 
+// Writes every byte of `bytes` to `fd`, going on after interrupted and
+// short writes. Gives 0 or the errno that stopped it; `done` counts the
+// bytes that reached the file either way.
+inline int writeAll(int fd, std::string_view bytes, std::size_t &done)
+{
+    done = 0;
+    while (done < bytes.size()) {
+        const ssize_t written = ::write(fd, bytes.data() + done, bytes.size() - done);
+        if (written < 0 && errno == EINTR)
+            continue;
+        if (written <= 0)
+            return written < 0 ? errno : ENOSPC;
+        done += static_cast<std::size_t>(written);
+    }
+    return 0;
+}
+
 // Replaces the file at `path` by `bytes`, whole or not at all. The bytes go
 // to a new file in the same folder, which is renamed over `path` only after
 // every byte was written and synced; on any failure it is removed and the
@@ -53,15 +70,8 @@ inline int replaceFileAtomically(const std::string &path, std::string_view bytes
     if (existed && ::fchmod(fd, existing.st_mode & 07777) != 0)
         error = errno;
     std::size_t done = 0;
-    while (error == 0 && done < bytes.size()) {
-        const ssize_t written = ::write(fd, bytes.data() + done, bytes.size() - done);
-        if (written < 0 && errno == EINTR)
-            continue;
-        if (written <= 0)
-            error = written < 0 ? errno : ENOSPC;
-        else
-            done += static_cast<std::size_t>(written);
-    }
+    if (error == 0)
+        error = writeAll(fd, bytes, done);
     // Some file systems report a lack of space only when the data reaches the disk.
     if (error == 0 && ::fdatasync(fd) != 0)
         error = errno;

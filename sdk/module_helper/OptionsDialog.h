@@ -57,6 +57,18 @@ private:
     QString m_sample = QStringLiteral("IMG_0042 отпуск.JPG");
 };
 
+// Shows a module's options dialog, made as Dialog(parent, options), and
+// takes its options() when the user confirms; false when cancelled.
+template<typename Dialog, typename Options>
+bool editInDialog(QWidget *parent, Options &options)
+{
+    Dialog dialog(parent, options);
+    if (dialog.exec() != QDialog::Accepted)
+        return false;
+    options = dialog.options();
+    return true;
+}
+
 // Qt texts in and out of the fixed text fields of options blocks.
 template<std::size_t N>
 QString fromField(const char (&field)[N])
