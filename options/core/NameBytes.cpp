@@ -1,43 +1,10 @@
 #include "options/core/NameBytes.h"
 
+#include "module_helper/Utf8Sequence.h"
+
 namespace brenmark {
 
 namespace {
-
-// The length of the valid UTF-8 sequence starting at `at`, 0 when none does.
-int sequenceLength(const QByteArray &bytes, qsizetype at, char32_t &code)
-{
-    const auto lead = static_cast<unsigned char>(bytes[at]);
-    int length;
-    if (lead < 0x80) {
-        code = lead;
-        return 1;
-    }
-    if ((lead & 0xE0) == 0xC0) {
-        length = 2;
-        code = lead & 0x1F;
-    } else if ((lead & 0xF0) == 0xE0) {
-        length = 3;
-        code = lead & 0x0F;
-    } else if ((lead & 0xF8) == 0xF0) {
-        length = 4;
-        code = lead & 0x07;
-    } else {
-        return 0;
-    }
-    if (bytes.size() - at < length)
-        return 0;
-    for (int i = 1; i < length; ++i) {
-        const auto next = static_cast<unsigned char>(bytes[at + i]);
-        if ((next & 0xC0) != 0x80)
-            return 0;
-        code = code << 6 | (next & 0x3F);
-    }
-    static constexpr char32_t smallest[] = {0, 0, 0x80, 0x800, 0x10000};
-    if (code < smallest[length] || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF))
-        return 0;
-    return length;
-}
 
 void appendUtf8(QByteArray &out, char32_t code)
 {
@@ -66,7 +33,8 @@ QString nameFromBytes(const QByteArray &bytes)
     name.reserve(bytes.size());
     for (qsizetype at = 0; at < bytes.size();) {
         char32_t code = 0;
-        const int length = sequenceLength(bytes, at, code);
+        const int length = sdk::utf8SequenceLength(reinterpret_cast<const unsigned char *>(bytes.constData()) + at,
+                                                    std::size_t(bytes.size() - at), code);
         if (length == 0) {
             name.append(QChar(0xDC00 + static_cast<unsigned char>(bytes[at])));
             ++at;

@@ -2,6 +2,7 @@
 
 #include "module_helper/FileName.h"
 #include "module_helper/ModuleError.h"
+#include "module_helper/Utf8Sequence.h"
 
 #include <QStringDecoder>
 #include <QStringEncoder>
@@ -31,29 +32,9 @@ bool isValidUtf8(std::string_view text)
             ++p;
             continue;
         }
-        int length;
         char32_t code;
-        if ((c & 0xE0) == 0xC0) {
-            length = 2;
-            code = c & 0x1F;
-        } else if ((c & 0xF0) == 0xE0) {
-            length = 3;
-            code = c & 0x0F;
-        } else if ((c & 0xF8) == 0xF0) {
-            length = 4;
-            code = c & 0x07;
-        } else {
-            return false;
-        }
-        if (end - p < length)
-            return false;
-        for (int i = 1; i < length; ++i) {
-            if ((p[i] & 0xC0) != 0x80)
-                return false;
-            code = (code << 6) | (p[i] & 0x3F);
-        }
-        static constexpr char32_t smallest[] = {0, 0, 0x80, 0x800, 0x10000};
-        if (code < smallest[length] || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF))
+        const int length = utf8SequenceLength(p, std::size_t(end - p), code);
+        if (length == 0)
             return false;
         p += length;
     }
