@@ -21,11 +21,13 @@ protected:
     void appendExample(std::string_view fileName, std::string &out) const override;
 
 private:
-    void updateMarksEnabled();
+    void updateEnabled();
 
     QComboBox *m_system;
     QComboBox *m_scope;
     QCheckBox *m_dropMarks;
+    QCheckBox *m_typography;
+    QComboBox *m_quotes;
 };
 
 } // namespace brenmark::translit

@@ -18,7 +18,24 @@ public:
     bool requiresUtf8Names() const override { return false; }
 
 protected:
-    TranslitOptions defaults() const override { return {}; }
+    // A new action writes names a user can type anywhere: no marks, no "№" or «».
+    TranslitOptions defaults() const override
+    {
+        TranslitOptions options;
+        options.system = TranslitSystem::Icao9303;
+        options.typography = Typography::Ascii;
+        return options;
+    }
+
+    // A block of version 1 had no typographic option: its characters stay,
+    // whatever the byte that was reserved then holds.
+    bool upgrade(TranslitOptions &options) const override
+    {
+        if (options.version != 1)
+            return false;
+        options.typography = Typography::Keep;
+        return true;
+    }
 
     std::string describe(const TranslitOptions &options) const override
     {

@@ -2,6 +2,7 @@
 
 #include "module_helper/FileName.h"
 #include "module_helper/ModuleError.h"
+#include "module_helper/Utf8Sequence.h"
 
 #include <array>
 
@@ -59,6 +60,56 @@ const Letter *lookup(char32_t code, bool &capital)
     return &kLetters[code - 0x0430];
 }
 
+// The ASCII text for the typographic character at `at` and its length in
+// bytes; null for any other character.
+const char *typographicAt(std::string_view text, std::size_t at, Typography typography, int &length)
+{
+    const auto lead = static_cast<unsigned char>(text[at]);
+    if (typography == Typography::Keep || (lead != 0xC2 && lead != 0xE2))
+        return nullptr;
+    char32_t code = 0;
+    length = sdk::utf8SequenceLength(reinterpret_cast<const unsigned char *>(text.data()) + at, text.size() - at, code);
+    if (length == 0)
+        return nullptr;
+    const bool quotes = typography == Typography::AsciiQuotes;
+    switch (code) {
+    case 0x2116: // №
+        return "No";
+    case 0x2010: // hyphen, non-breaking hyphen, figure dash, en dash, em dash, horizontal bar
+    case 0x2011:
+    case 0x2012:
+    case 0x2013:
+    case 0x2014:
+    case 0x2015:
+    case 0x2212: // minus
+        return "-";
+    case 0x2026: // …
+        return "...";
+    case 0x00AB: // « »
+    case 0x00BB:
+    case 0x201C: // “ ” „ ‟
+    case 0x201D:
+    case 0x201E:
+    case 0x201F:
+        return quotes ? "\"" : "";
+    case 0x2018: // ‘ ’ ‚ ‛
+    case 0x2019:
+    case 0x201A:
+    case 0x201B:
+    case 0x2039: // ‹ ›
+    case 0x203A:
+        return quotes ? "'" : "";
+    case 0x00A0: // no-break space
+    case 0x202F: // narrow no-break space
+        return " ";
+    case 0x00AD: // soft hyphen: invisible, it only hides in a name
+        return "";
+    default:
+        // En quad to hair space.
+        return code >= 0x2000 && code <= 0x200A ? " " : nullptr;
+    }
+}
+
 enum class Kind { Other, Lower, Upper };
 
 Kind kindAt(std::string_view text, std::size_t at)
@@ -108,18 +159,25 @@ void appendLatin(std::string &out, const char *latin, bool capital, bool wholeWo
 void validateOptions(const TranslitOptions &options)
 {
     if (options.system > TranslitSystem::Icao9303 || options.scope > TranslitScope::NameAndExtension
-        || options.dropMarks > 1)
+        || options.dropMarks > 1 || options.typography > Typography::AsciiQuotes)
         throw sdk::ModuleError("Транслитерация: неизвестное значение в параметрах.");
 }
 
-void appendTransliterated(std::string &out, std::string_view text, TranslitSystem system, bool dropMarks)
+void appendTransliterated(std::string &out, std::string_view text, TranslitSystem system, bool dropMarks,
+                          Typography typography)
 {
     for (std::size_t i = 0; i < text.size();) {
         const char32_t code = cyrillicAt(text, i);
         bool capital = false;
         const Letter *letter = code != 0 ? lookup(code, capital) : nullptr;
         if (letter == nullptr) {
-            out.push_back(text[i++]);
+            int length = 0;
+            if (const char *ascii = typographicAt(text, i, typography, length)) {
+                out.append(ascii);
+                i += std::size_t(length);
+            } else {
+                out.push_back(text[i++]);
+            }
             continue;
         }
         const char *latin = system == TranslitSystem::Gost779B ? letter->gost : letter->icao;
@@ -140,10 +198,10 @@ void appendTransliterated(std::string &out, std::string_view text, TranslitSyste
     }
 }
 
-std::string transliterate(std::string_view text, TranslitSystem system, bool dropMarks)
+std::string transliterate(std::string_view text, TranslitSystem system, bool dropMarks, Typography typography)
 {
     std::string out;
-    appendTransliterated(out, text, system, dropMarks);
+    appendTransliterated(out, text, system, dropMarks, typography);
     return out;
 }
 
@@ -151,14 +209,14 @@ void appendNewName(const TranslitOptions &options, std::string_view fileName, st
 {
     const bool dropMarks = options.dropMarks != 0;
     if (options.scope == TranslitScope::NameAndExtension) {
-        const std::string latin = transliterate(fileName, options.system, dropMarks);
+        const std::string latin = transliterate(fileName, options.system, dropMarks, options.typography);
         const sdk::NameParts parts = sdk::splitFileName(latin);
         sdk::appendFileName(out, parts.base, parts.extension, parts.hasExtension);
         return;
     }
     const sdk::NameParts parts = sdk::splitFileName(fileName);
-    sdk::appendFileName(out, transliterate(parts.base, options.system, dropMarks), parts.extension,
-                        parts.hasExtension);
+    sdk::appendFileName(out, transliterate(parts.base, options.system, dropMarks, options.typography),
+                        parts.extension, parts.hasExtension);
 }
 
 std::string describe(const TranslitOptions &options)
@@ -166,6 +224,8 @@ std::string describe(const TranslitOptions &options)
     std::string text = options.system == TranslitSystem::Gost779B ? "Транслит: ГОСТ 7.79-2000 Б" : "Транслит: ИКАО 9303";
     if (options.scope == TranslitScope::NameAndExtension)
         text += ", с расширением";
+    if (options.typography != Typography::Keep)
+        text += ", знаки → ASCII";
     return text;
 }
 

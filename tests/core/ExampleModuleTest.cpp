@@ -12,17 +12,11 @@
 
 using namespace brenmark;
 
-namespace {
-
-// The shipped example is built into the program's Plugins folder, two levels above the fixtures.
-const QString kExample = QStringLiteral(BRENMARK_FIXTURE_DIR "/../../bin/Plugins/example_prefix.so");
-
-} // namespace
-
 TEST(ExampleModule, LoadsIntoItsCategoryAndPrefixesNamesWithoutReplacingFiles)
 {
     HostPlugins plugins;
-    ASSERT_TRUE(QFile::copy(kExample, plugins.pluginPath("example_prefix.so")));
+    // Built out of the tree by the test example_module_builds_out_of_tree.
+    ASSERT_TRUE(QFile::copy(QStringLiteral(BRENMARK_EXAMPLE_MODULE), plugins.pluginPath("example_prefix.so")));
     ModuleRegistry registry;
     ImageList imlAddMenu;
     ImageList imlModules;

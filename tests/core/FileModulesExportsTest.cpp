@@ -311,6 +311,22 @@ TEST(FileModulesExports, MoveAcrossFileSystemsAndUndo)
     EXPECT_FALSE(fs::exists(tmpfs.file(std::to_string(local.tm_year + 1900)))) << "the folders the run made are gone";
 }
 
+TEST(FileModulesExports, TransliterationBlocksOfTheFirstLayoutKeepTheirResult)
+{
+    LoadedModule module("transliteration");
+    const std::string path = "/p/Объявление № 5.txt";
+    EXPECT_EQ(module.process(path, path, module.newBlock(), BRENMARK_MODE_PREVIEW), "/p/Obieiavlenie No 5.txt")
+        << "a new action: passport letters, typographic characters in ASCII";
+    // Version 1, system B, name only: the byte after dropMarks was reserved then
+    // and now holds the typographic option; whatever it holds, "№" stays.
+    for (const unsigned char reserved : {0, 1, 3}) {
+        SCOPED_TRACE(int(reserved));
+        const unsigned char stored[8] = {1, 0, 0, 0, 0, reserved, 0, 0};
+        void *block = module.newBlock(stored, sizeof stored);
+        EXPECT_EQ(module.process(path, path, block, BRENMARK_MODE_PREVIEW), "/p/Ob``yavlenie № 5.txt");
+    }
+}
+
 TEST(FileModulesExports, UnloadWhenClosed)
 {
     const std::string photo = std::string(BRENMARK_SOURCE_DIR) + "/tests/data/modules_exif.jpg";

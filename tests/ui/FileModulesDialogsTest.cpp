@@ -110,26 +110,40 @@ private slots:
         module.freeOpt(slot);
     }
 
-    void transliterationShowsBothSystems()
+    void transliterationShowsSystemsAndTypography()
     {
         Module module("transliteration.so", m_window.get());
+        QString passport;
         QString gost;
-        QString icao;
+        QString gostAscii;
         bool marksEnabledForIcao = true;
+        bool quotesEnabledWhenKept = true;
         onDialog([&](QDialog *dialog) {
+            const auto combos = dialog->findChildren<QComboBox *>();
+            const auto checks = dialog->findChildren<QCheckBox *>();
+            passport = exampleLine(dialog);
+            marksEnabledForIcao = checks.at(0)->isEnabled();
+            combos.at(0)->setCurrentIndex(0);
+            checks.at(1)->setChecked(false);
             gost = exampleLine(dialog);
-            dialog->findChildren<QComboBox *>().at(0)->setCurrentIndex(1);
-            icao = exampleLine(dialog);
-            marksEnabledForIcao = dialog->findChild<QCheckBox *>()->isEnabled();
+            quotesEnabledWhenKept = combos.at(2)->isEnabled();
+            checks.at(1)->setChecked(true);
+            combos.at(2)->setCurrentIndex(1);
+            gostAscii = exampleLine(dialog);
             button(dialog, QDialogButtonBox::Ok)->click();
         });
         void *slot = nullptr;
         const char *caption = nullptr;
         QCOMPARE(module.showOptions(true, &slot, &caption), 1);
-        QCOMPARE(gost, QStringLiteral("Объявление Щукина.ДОК → Ob``yavlenie Shhukina.ДОК"));
-        QCOMPARE(icao, QStringLiteral("Объявление Щукина.ДОК → Obieiavlenie Shchukina.ДОК"));
+        // A new action starts with the passport letters and plain ASCII.
+        QCOMPARE(passport, QStringLiteral("Объявление № 5 — «Щукин».ДОК → Obieiavlenie No 5 - Shchukin.ДОК"));
         QVERIFY(!marksEnabledForIcao);
-        QCOMPARE(QString::fromUtf8(caption), QStringLiteral("Транслит: ИКАО 9303"));
+        QCOMPARE(gost, QStringLiteral("Объявление № 5 — «Щукин».ДОК → Ob``yavlenie № 5 — «Shhukin».ДОК"));
+        QVERIFY(!quotesEnabledWhenKept);
+        QCOMPARE(gostAscii, QStringLiteral("Объявление № 5 — «Щукин».ДОК → Ob``yavlenie No 5 - \"Shhukin\".ДОК"));
+        QCOMPARE(QString::fromUtf8(caption), QStringLiteral("Транслит: ГОСТ 7.79-2000 Б, знаки → ASCII"));
+        QCOMPARE(module.process(QStringLiteral("/a/«Ёж»….txt"), &slot, BRENMARK_MODE_PREVIEW),
+                 QStringLiteral("/a/\"Yozh\"....txt"));
         module.freeOpt(slot);
     }
 
