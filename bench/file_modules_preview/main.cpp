@@ -48,6 +48,11 @@ int main()
     translit::TranslitOptions icao;
     icao.system = translit::TranslitSystem::Icao9303;
     icao.scope = translit::TranslitScope::NameAndExtension;
+    translit::TranslitOptions typography;
+    typography.system = translit::TranslitSystem::Icao9303;
+    typography.typography = translit::Typography::Ascii;
+    // Only the name counts for this module: the file need not exist.
+    const std::vector<std::string> documents(names.size(), photos + "Объявление № 5 — «Щукин» (копия)….docx");
     datetime::DateTimeOptions modified;
     datetime::DateTimeOptions exif;
     exif.source = datetime::DateSource::Exif;
@@ -70,6 +75,8 @@ int main()
     run("extension (set \"jpeg\")", one(load("extension.so", set)), names);
     run("transliteration (GOST B, name only)", one(load("transliteration.so", gost)), names);
     run("transliteration (ICAO, with extension)", one(load("transliteration.so", icao)), names);
+    run("transliteration (ICAO, typography, a document)", one(load("transliteration.so", typography)),
+        documents);
     run("date_time (modification time, prefix)", one(load("date_time.so", modified)), names);
     run("date_time (EXIF date, cached, 1000 photos)", one(load("date_time.so", exif)), jpegs);
     run("move_to_folder (fixed folder)", one(load("move_to_folder.so", plainFolder)), names);
