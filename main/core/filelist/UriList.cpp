@@ -44,7 +44,7 @@ std::string percentDecoded(std::string_view text)
     return bytes;
 }
 
-// The path of one local "file:" URI, or nothing.
+// Sets `path` to the bytes of a local "file:" URI's path; false for any other URI.
 bool localPath(std::string_view uri, std::string_view localHost, std::string &path)
 {
     constexpr std::string_view scheme = "file:";
