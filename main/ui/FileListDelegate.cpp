@@ -6,9 +6,11 @@
 #include "main/core/look/PathParts.h"
 #include "main/core/look/SystemColors.h"
 #include "main/core/look/TextFit.h"
+#include "main/ui/FormFonts.h"
 #include "options/core/ColorResolving.h"
 #include "options/core/ColorValue.h"
 
+#include <QApplication>
 #include <QPainter>
 
 namespace brenmark {
@@ -33,17 +35,39 @@ void applyStyle(QFont &font, PathChangeStyle style)
     }
 }
 
-// Text placed with its top-left corner at `origin`, clipped to `clip`.
-void drawClippedText(QPainter *painter, const QRect &clip, QPoint origin, const QString &text)
+// How a row's text is put down in the painter's font: its baseline `baseline` below
+// the row's top, so marks above capitals lie inside the row; a bold whose face shows
+// no weight is struck twice, one pixel apart, and is a pixel wider for it.
+struct TextPen
 {
-    if (clip.width() <= 0 || clip.height() <= 0)
-        return;
-    painter->save();
-    painter->setClipRect(clip, Qt::IntersectClip);
-    const QRect area(origin, QSize(1 << 20, clip.bottom() - origin.y() + 1));
-    painter->drawText(area, Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine | Qt::TextDontClip, text);
-    painter->restore();
-}
+    int baseline = 0;
+    bool doubleStrike = false;
+
+    int width(const QFontMetrics &metrics, const QString &text) const
+    {
+        return metrics.horizontalAdvance(text) + (doubleStrike ? 1 : 0);
+    }
+
+    QString fit(const QString &text, int width, const QFontMetrics &metrics) const
+    {
+        return FitTextToWidth(text, width, [&](const QString &part) { return this->width(metrics, part); });
+    }
+
+    // `text` with its left edge at `x` in the row whose top is `top`, clipped to `clip`.
+    void draw(QPainter *painter, const QRect &clip, int x, int top, const QString &text) const
+    {
+        if (clip.width() <= 0 || clip.height() <= 0)
+            return;
+        painter->save();
+        painter->setClipRect(clip, Qt::IntersectClip);
+        const int lineTop = top + baseline - painter->fontMetrics().ascent();
+        const int flags = Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine | Qt::TextDontClip;
+        painter->drawText(QRect(x, lineTop, 1 << 20, 1 << 10), flags, text);
+        if (doubleStrike)
+            painter->drawText(QRect(x + 1, lineTop, 1 << 20, 1 << 10), flags, text);
+        painter->restore();
+    }
+};
 
 } // namespace
 
@@ -54,27 +78,36 @@ FileListDelegate::FileListDelegate(LookSource look, ColumnSource firstColumnWidt
 {
 }
 
-void FileListDelegate::setRowHeight(int height)
+void FileListDelegate::setRowLayout(FileRowLayout layout)
 {
-    m_rowHeight = height;
+    m_layout = layout;
 }
 
 QSize FileListDelegate::sizeHint(const QStyleOptionViewItem &option, const QModelIndex &) const
 {
-    return {option.rect.width() > 0 ? option.rect.width() : 1, m_rowHeight};
+    return {option.rect.width() > 0 ? option.rect.width() : 1, m_layout.height};
 }
 
 void FileListDelegate::paint(QPainter *painter, const QStyleOptionViewItem &option,
                              const QModelIndex &index) const
 {
-    lbFilesDrawItem(painter, index.row(), option.rect, option.state.testFlag(QStyle::State_Selected), rowOf(index),
-                    option.font, option.palette);
+    const bool selected = option.state.testFlag(QStyle::State_Selected);
+    lbFilesDrawItem(painter, index.row(), option.rect, selected, rowOf(index), option.font, option.palette);
+    // The current row carries the style's focus frame while the list has the focus,
+    // as the style's own item views draw it.
+    if (option.state.testFlag(QStyle::State_HasFocus)) {
+        QStyleOptionFocusRect focus;
+        focus.QStyleOption::operator=(option);
+        focus.state |= QStyle::State_KeyboardFocusChange | QStyle::State_Item;
+        focus.backgroundColor = option.palette.color(selected ? QPalette::Highlight : QPalette::Base);
+        const QStyle *style = option.widget ? option.widget->style() : QApplication::style();
+        style->drawPrimitive(QStyle::PE_FrameFocusRect, &focus, painter, option.widget);
+    }
 }
 
 FileListDelegate::Row FileListDelegate::rowOf(const QModelIndex &index)
 {
     Row row;
-    row.text = index.data(Qt::DisplayRole).toString();
     const QVariant hasNewPath = index.data(FileListModel::HasNewPathRole);
     if (hasNewPath.isValid()) {
         row.hasNewPath = hasNewPath.toBool();
@@ -84,7 +117,7 @@ FileListDelegate::Row FileListDelegate::rowOf(const QModelIndex &index)
         row.mark = index.data(FileListModel::MarkRole).toInt();
         return row;
     }
-    const FileEntry entry = FileEntry::parse(row.text.toStdString());
+    const FileEntry entry = FileEntry::parse(index.data(Qt::DisplayRole).toString().toStdString());
     row.hasNewPath = entry.hasNewPath;
     row.iconIndex = entry.iconIndex;
     row.currentPath = QString::fromStdString(entry.currentPath);
@@ -122,12 +155,14 @@ void FileListDelegate::lbFilesDrawItem(QPainter *painter, int row, const QRect &
     painter->setFont(font);
     QColor textColor = selected ? systemColor(palette, SystemColor::HighlightText) : QColor(0, 0, 0);
     painter->setPen(textColor);
+    TextPen pen;
+    pen.baseline = m_layout.baseline > 0 ? m_layout.baseline : painter->fontMetrics().ascent();
 
     if (!parts.hasNewPath) {
         if (marked)
             painter->setPen(markColor);
-        const QString name = FitTextToWidth(fileNamePart(parts.text), right - left - 5, painter->fontMetrics());
-        drawClippedText(painter, rect, QPoint(left + 5, top), name);
+        const QString name = pen.fit(fileNamePart(parts.currentPath), right - left - 5, painter->fontMetrics());
+        pen.draw(painter, rect, left + 5, top, name);
         painter->restore();
         return;
     }
@@ -141,14 +176,15 @@ void FileListDelegate::lbFilesDrawItem(QPainter *painter, int row, const QRect &
     const int split = left + (m_firstColumnWidth ? m_firstColumnWidth() : rect.width() / 2);
     const int firstLeft = look.showIcons ? left + 16 : left;
     const int firstRight = split - 4;
-    const QString currentName = FitTextToWidth(fileNamePart(parts.currentPath), firstRight - firstLeft - 5,
-                                               painter->fontMetrics());
-    drawClippedText(painter, QRect(firstLeft, top, firstRight - firstLeft, rect.height()),
-                    QPoint(firstLeft + 1, top), currentName);
+    const QString currentName = pen.fit(fileNamePart(parts.currentPath), firstRight - firstLeft - 5,
+                                        painter->fontMetrics());
+    pen.draw(painter, QRect(firstLeft, top, firstRight - firstLeft, rect.height()), firstLeft + 1, top,
+             currentName);
 
     if (look.showPathChanges && folderChanged(parts.currentPath, parts.newPath)) {
         applyStyle(font, look.pathChangeStyle);
         painter->setFont(font);
+        pen.doubleStrike = font.bold() && !boldShowsWeight(font);
     }
     if (look.showNameChanges && nameChanged(parts.currentPath, parts.newPath)) {
         textColor = resolveColor(look.nameChangeColor, palette, textColor);
@@ -158,10 +194,9 @@ void FileListDelegate::lbFilesDrawItem(QPainter *painter, int row, const QRect &
         painter->setPen(markColor);
     const int secondLeft = split + 4;
     const int secondRight = right - 2;
-    const QString newName = FitTextToWidth(fileNamePart(parts.newPath), secondRight - secondLeft - 4,
-                                           painter->fontMetrics());
-    drawClippedText(painter, QRect(secondLeft, top, secondRight - secondLeft, rect.height()),
-                    QPoint(secondLeft, top), newName);
+    const QString newName = pen.fit(fileNamePart(parts.newPath), secondRight - secondLeft - 4,
+                                    painter->fontMetrics());
+    pen.draw(painter, QRect(secondLeft, top, secondRight - secondLeft, rect.height()), secondLeft, top, newName);
     painter->restore();
 }
 

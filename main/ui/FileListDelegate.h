@@ -1,5 +1,6 @@
 #pragma once
 
+#include "main/core/look/TextLine.h"
 #include "options/core/Settings.h"
 
 #include <QIcon>
@@ -28,9 +29,11 @@ public:
     FileListDelegate(LookSource look, ColumnSource firstColumnWidth, IconSource icon,
                      QObject *parent = nullptr);
 
-    // Row height in pixels; ApplyFileListFont sets it, 25 until then.
-    void setRowHeight(int height);
-    int rowHeight() const { return m_rowHeight; }
+    // Row height and the text's baseline in it; ApplyFileListFont sets them. Until
+    // then rows are 25 high with the text's ascent at their top.
+    void setRowLayout(FileRowLayout layout);
+    int rowHeight() const { return m_layout.height; }
+    int baseline() const { return m_layout.baseline; }
 
     void paint(QPainter *painter, const QStyleOptionViewItem &option, const QModelIndex &index) const override;
     QSize sizeHint(const QStyleOptionViewItem &option, const QModelIndex &index) const override;
@@ -42,14 +45,14 @@ public:
         int iconIndex = 0;
         QString currentPath;
         QString newPath;
-        QString text; // the whole row text, for a row without "*"
         int mark = 0; // FileListModel::RowMark
     };
     // Row `index` of a FileListModel (its roles), or of any model whose display text
     // is a row text.
     static Row rowOf(const QModelIndex &index);
 
-    // The drawing itself: row number `row`, its rectangle, selected or not.
+    // The drawing itself: row number `row`, its rectangle, selected or not. The focus
+    // frame of the current row is paint()'s.
     void lbFilesDrawItem(QPainter *painter, int row, const QRect &rect, bool selected, const Row &content,
                          const QFont &listFont, const QPalette &palette) const;
 
@@ -57,7 +60,7 @@ private:
     LookSource m_look;
     ColumnSource m_firstColumnWidth;
     IconSource m_icon;
-    int m_rowHeight = 25;
+    FileRowLayout m_layout;
 };
 
 } // namespace brenmark

@@ -10,6 +10,13 @@ void registerFallbackFonts();
 
 // The windows' font: Tahoma 8 points as the forms were designed at 96 dots per inch
 // (11 pixels, 13 pixels of line height), independent of the screen's resolution.
+// Bold asks for a bold that shows: when Tahoma's bold face at that size draws
+// strokes no heavier than its regular one (Wine's does), the desktop's bold sans
+// serif face stands in.
 QFont formFont(bool bold = false);
+
+// Whether the bold face of `font`'s family, at its size, draws visibly heavier than
+// the regular face. Measured once per family and size.
+bool boldShowsWeight(const QFont &font);
 
 } // namespace brenmark

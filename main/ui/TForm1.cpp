@@ -10,6 +10,7 @@
 #include "main/core/look/HeaderSplit.h"
 #include "main/core/look/SelectionImage.h"
 #include "main/core/look/SystemColors.h"
+#include "main/core/look/TextLine.h"
 #include "main/ui/DesignLayout.h"
 #include "main/ui/ErrorReport.h"
 #include "main/ui/FileListDelegate.h"
@@ -207,11 +208,9 @@ void TForm1::ApplyFileListFont(const QFont &font)
     else if (font.pixelSize() > 0)
         listFont.setPixelSize(font.pixelSize());
     lbFiles->setFont(listFont);
-    // The height of a line of text ("J" with its ascent and descent) in that font.
-    int height = QFontMetrics(listFont).height();
-    if (currentSettings().showIcons && height < 16)
-        height = 16;
-    m_fileListDelegate->setRowHeight(height);
+    // A line of text in that font, as high as its glyphs really reach.
+    m_fileListDelegate->setRowLayout(
+        fileRowLayout(reportedTextLine(listFont), inkedTextLine(listFont), currentSettings().showIcons));
     lbFiles->doItemsLayout();
     lbFiles->viewport()->update();
 }

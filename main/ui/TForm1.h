@@ -133,6 +133,9 @@ public:
     // The row selection of lbFiles as the file-list operations take it, and back.
     RowSelection fileSelection() const;
     void setFileSelection(const RowSelection &selection);
+    // The row "Информация", "Переименовать" and "Запустить" act on: the list's
+    // current row (the one with the focus frame), whatever is selected; -1 for none.
+    int fileToolRow() const;
     // Adds dropped local files (the drop handler's work).
     void addDroppedFiles(const std::vector<std::string> &paths);
 

@@ -9,6 +9,7 @@
 #include "main/core/batch/RunTexts.h"
 #include "main/core/filelist/FileListModel.h"
 #include "main/core/filelist/RowSelection.h"
+#include "main/core/filelist/UriList.h"
 #include "main/ui/ErrorReport.h"
 
 #include <QDragEnterEvent>
@@ -21,7 +22,7 @@
 #include <QMimeData>
 #include <QPushButton>
 #include <QStatusBar>
-#include <QUrl>
+#include <QSysInfo>
 
 namespace brenmark {
 
@@ -32,16 +33,16 @@ std::string pathBytes(const QString &path)
     return QFile::encodeName(path).toStdString();
 }
 
-// Local files of a drop from the file manager, in the drop's order.
+// Local files of a drop from the file manager, in the drop's order. Read from the
+// raw list: through QUrl a name that is not valid UTF-8 would lose its bytes.
 std::vector<std::string> droppedPaths(const QMimeData *data)
 {
-    std::vector<std::string> paths;
-    if (!data || !data->hasUrls())
-        return paths;
-    for (const QUrl &url : data->urls())
-        if (url.isLocalFile())
-            paths.push_back(pathBytes(url.toLocalFile()));
-    return paths;
+    const QString uriList = QStringLiteral("text/uri-list");
+    if (!data || !data->hasFormat(uriList))
+        return {};
+    const QByteArray list = data->data(uriList);
+    return localPathsOfUriList(std::string_view(list.constData(), size_t(list.size())),
+                               QSysInfo::machineHostName().toStdString());
 }
 
 } // namespace
@@ -212,12 +213,17 @@ void TForm1::N19Click()
     UpdateFileCount();
 }
 
-void TForm1::N21Click()
+int TForm1::fileToolRow() const
 {
     const QModelIndex current = lbFiles->currentIndex();
-    if (!current.isValid())
+    return current.isValid() && current.row() < m_files->count() ? current.row() : -1;
+}
+
+void TForm1::N21Click()
+{
+    const int row = fileToolRow();
+    if (row < 0)
         return;
-    const int row = current.row();
     m_files->setEntry(row, brenmark::N21Click(this, m_files->entry(row), [this, row](const std::string &path) {
         return m_preview->PreviewFile(path, row);
     }));
@@ -230,17 +236,15 @@ void TForm1::N25Click()
 
 void TForm1::lbFilesDblClick()
 {
-    const QModelIndex current = lbFiles->currentIndex();
-    if (current.isValid())
-        openFileWithDesktop(std::string(m_files->currentPath(current.row())), currentSettings().runFiles);
+    if (const int row = fileToolRow(); row >= 0)
+        openFileWithDesktop(std::string(m_files->currentPath(row)), currentSettings().runFiles);
 }
 
 void TForm1::N22Click()
 {
-    const QItemSelection selection = lbFiles->selectionModel()->selection();
-    if (selectedRowCount(selection) != 1 || !m_info)
+    const int row = fileToolRow();
+    if (row < 0 || !m_info)
         return;
-    const int row = selection.front().top();
     m_info->N22Click(std::string(m_files->currentPath(row)),
                      [this, row](const std::string &path) { return m_preview->PreviewFile(path, row); });
 }

@@ -172,10 +172,11 @@ TEST_F(CollisionCheck, MarksTheRowsTheRunCannotRename)
     EXPECT_EQ(files.markReason(1), QString::fromStdString("Такое имя получит и файл «" + path("a") + "»."));
     EXPECT_EQ(files.mark(2), Mark::Collision);
     EXPECT_EQ(files.markReason(2), QString::fromStdString("Файл «" + path("sub/d") + "» уже существует."));
-    EXPECT_EQ(files.data(files.index(2), Qt::ToolTipRole).toString(), files.markReason(2));
+    EXPECT_TRUE(files.data(files.index(2), Qt::ToolTipRole).toString().endsWith(
+        QStringLiteral("<p>") + files.markReason(2).toHtmlEscaped() + QStringLiteral("</p>")));
     EXPECT_EQ(files.mark(3), Mark::Failed);
     EXPECT_EQ(files.markReason(3), QStringLiteral("Приставка: занято"));
-    EXPECT_FALSE(files.data(files.index(0), Qt::ToolTipRole).isValid());
+    EXPECT_FALSE(files.data(files.index(0), Qt::ToolTipRole).toString().contains(QStringLiteral("</p><p>")));
     EXPECT_EQ(files.mark(4), Mark::Collision);
     EXPECT_EQ(files.markReason(4), QString::fromStdString("Путь «" + path("b/extra") + "» ведёт внутрь файла, а не папки."));
 

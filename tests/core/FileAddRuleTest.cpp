@@ -1,6 +1,7 @@
 #include "BatchTestSupport.h"
 
 #include "main/core/filelist/FileAddRule.h"
+#include "main/core/filelist/UriList.h"
 
 #include <sys/stat.h>
 #include <unistd.h>
@@ -53,4 +54,29 @@ TEST(FileAddRule, AgreesWithLookingEveryFileUp)
 
     // A name the folder's listing does not hold is looked up all the same.
     EXPECT_TRUE(rule.accepts(tree.file("late")));
+}
+
+// A drop's paths come from its raw URI list, so that names that are not valid
+// UTF-8 keep their bytes.
+TEST(FileAddRule, DroppedUriListGivesTheExactBytesOfLocalPaths)
+{
+    struct Case
+    {
+        std::string_view list;
+        std::vector<std::string> paths;
+    };
+    const Case cases[] = {
+        // Windows-1251 "Йогурт.txt" and a UTF-8 name, CR LF and LF line ends.
+        {"file:///tmp/%C9%EE%E3%F3%F0%F2.txt\r\nfile:///tmp/%D0%99%D0%BE.txt\n",
+         {"/tmp/\xC9\xEE\xE3\xF3\xF0\xF2.txt", "/tmp/\xD0\x99\xD0\xBE.txt"}},
+        // Escaped separators and line breaks, a "%" that escapes nothing, a bare byte.
+        {"file:///a%7Cb%2A%0Ac%20d\r\nfile:///50%25%zz%4\r\nfile:///raw\xFF", {"/a|b*\nc d", "/50%%zz%4", "/raw\xFF"}},
+        // Hosts: none, localhost, this machine (any case); others are not local.
+        {"file://localhost/x\nfile://MyHost/y\nfile://other/z\nFILE:/w", {"/x", "/y", "/w"}},
+        // Comments, blank lines, other schemes and a URI without a path are left out.
+        {"# comment\r\n\r\nhttps://example.org/a.txt\nfile://localhost\nfile:relative\nfile:///q?x#y", {"/q"}},
+        {"", {}},
+    };
+    for (const Case &c : cases)
+        EXPECT_EQ(brenmark::localPathsOfUriList(c.list, "myhost"), c.paths) << c.list;
 }

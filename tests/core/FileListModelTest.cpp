@@ -308,3 +308,18 @@ TEST(FileListModel, RolesGiveTheDelegateDecodedPathsAndExactBytes)
     EXPECT_FALSE(model.data(model.index(1), FileListModel::HasNewPathRole).toBool());
     EXPECT_EQ(model.data(model.index(1), FileListModel::NewPathRole).toString(), QString());
 }
+
+TEST(FileListModel, ToolTipShowsBothWholePathsAndTheMarksReason)
+{
+    FileListModel model;
+    model.appendRowTexts({FileEntry::fullRow(0, "/home/u/a<b>.txt", "/home/u/Архив/a<b>.txt"),
+                          FileEntry::listRow("/home/u/list|ed.txt"), FileEntry::fullRow(0, "/home/u/dropped", "")});
+    model.setCollisionMarks({{0, QString::fromUtf8("Файл «x» & «y»")}});
+    const auto tip = [&model](int row) { return model.data(model.index(row), Qt::ToolTipRole).toString(); };
+    // Markup of a name is escaped: the tooltip is rich text so that it never is the name's.
+    EXPECT_EQ(tip(0), QString::fromUtf8("<p style='white-space:pre'>Текущий путь: /home/u/a&lt;b&gt;.txt<br>"
+                                        "Новый путь: /home/u/Архив/a&lt;b&gt;.txt</p><p>Файл «x» &amp; «y»</p>"));
+    // Without a new path there is no second line; the path is the file's, not its escaped row form.
+    EXPECT_EQ(tip(1), QString::fromUtf8("<p style='white-space:pre'>Текущий путь: /home/u/list|ed.txt</p>"));
+    EXPECT_EQ(tip(2), QString::fromUtf8("<p style='white-space:pre'>Текущий путь: /home/u/dropped</p>"));
+}

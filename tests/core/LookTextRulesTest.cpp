@@ -1,6 +1,7 @@
 #include "main/core/look/HeaderSplit.h"
 #include "main/core/look/PathParts.h"
 #include "main/core/look/TextFit.h"
+#include "main/core/look/TextLine.h"
 
 #include <gtest/gtest.h>
 
@@ -97,4 +98,27 @@ TEST(LookHeaderSplit, ResizeHalvesAndDragGivesTheRest)
     EXPECT_EQ(headerSplitForDrag(439, 389).second, 50);
     EXPECT_EQ(headerSplitForDrag(439, 500).first, 439);
     EXPECT_EQ(headerSplitForDrag(439, 500).second, 0);
+}
+
+TEST(LookTextLine, RowHoldsTheReportedLineAndTheInkAndKeepsTheTextAtItsTop)
+{
+    struct Case
+    {
+        TextLine reported, inked;
+        bool icons;
+        int height, baseline;
+    };
+    const Case cases[] = {
+        {{9, 2}, {11, 2}, false, 13, 11},  // Wine's Tahoma at 11 px: Å above the ascent
+        {{9, 2}, {11, 2}, true, 16, 11},   // icons make the row taller, not the text lower
+        {{10, 3}, {10, 2}, false, 13, 10}, // a face that reports more than it inks
+        {{9, 2}, {10, 3}, false, 13, 10},  // ink below the descent counts too
+        {{20, 5}, {22, 5}, true, 27, 22},
+        {{0, 0}, {0, 0}, false, 0, 0},
+    };
+    for (const Case &c : cases) {
+        const FileRowLayout layout = fileRowLayout(c.reported, c.inked, c.icons);
+        EXPECT_EQ(layout.height, c.height) << c.reported.above << "/" << c.inked.above << " icons " << c.icons;
+        EXPECT_EQ(layout.baseline, c.baseline) << c.reported.above << "/" << c.inked.above;
+    }
 }

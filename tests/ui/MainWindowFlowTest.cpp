@@ -14,6 +14,8 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QInputDialog>
+#include <QLineEdit>
 #include <QDir>
 #include <QFile>
 #include <QHeaderView>
@@ -31,6 +33,7 @@
 #include <QUrl>
 
 #include <csignal>
+#include <fstream>
 #include <unistd.h>
 
 using namespace brenmark;
@@ -60,6 +63,7 @@ private slots:
     void closingDuringARunStopsItFirst();
     void terminationSignalEndsAModulesBoxAndClosesAfterItsCall();
     void droppedFilesGetTheirNewNameAtOnce();
+    void fileToolsActOnTheCurrentRowNotTheSelection();
     void collidingRowsAreAskedAboutAndFailedRowsStay();
     void runLabelNeverHidesAFailureNorALongCallsCaption();
     void draggedActionTakesTheTargetsPlace();
@@ -309,6 +313,58 @@ void MainWindowFlowTest::droppedFilesGetTheirNewNameAtOnce()
     QCOMPARE(m_form->files().count(), 2);
     QCOMPARE(m_form->files().mark(1), FileListModel::RowMark::Collision);
     QCOMPARE(m_form->sbFiles->currentMessage(), QString::fromUtf8("Файлов 0 из 2. Конфликтов имён: 1."));
+
+    // A name in Windows-1251 bytes arrives as those bytes, taken from the raw URI list.
+    const std::string folder = QFile::encodeName(m_files).toStdString();
+    const std::string yogurt = folder + "\xC9\xEE\xE3\xF3\xF0\xF2.txt";
+    std::ofstream(yogurt) << "data";
+    QMimeData raw;
+    raw.setData(QStringLiteral("text/uri-list"),
+                "file://" + QByteArray::fromStdString(yogurt).toPercentEncoding("/") + "\r\n");
+    QDragEnterEvent rawEnter(QPoint(10, 10), Qt::CopyAction, &raw, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(m_form.get(), &rawEnter);
+    QVERIFY(rawEnter.isAccepted());
+    QDropEvent rawDrop(QPointF(10, 10), Qt::CopyAction, &raw, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(m_form.get(), &rawDrop);
+    QVERIFY2(m_errors.isEmpty(), qPrintable(m_errors.join(QLatin1Char('\n'))));
+    QCOMPARE(m_form->files().count(), 3);
+    QCOMPARE(std::string(m_form->files().currentPath(2)), yogurt);
+    ::unlink(yogurt.c_str()); // QTemporaryDir cannot name it to remove it
+}
+
+// "Информация", "Переименовать" and "Запустить" take the row with the focus frame.
+void MainWindowFlowTest::fileToolsActOnTheCurrentRowNotTheSelection()
+{
+    startWindow(QString());
+    FileListModel &files = m_form->files();
+    files.appendDialogFiles({QFile::encodeName(m_files + QStringLiteral("photo.jpg")).toStdString(),
+                             QFile::encodeName(m_files + QStringLiteral("notes.txt")).toStdString()});
+    QItemSelectionModel *selection = m_form->lbFiles->selectionModel();
+    selection->select(files.index(0), QItemSelectionModel::ClearAndSelect);
+    selection->setCurrentIndex(files.index(1), QItemSelectionModel::NoUpdate);
+    QCOMPARE(m_form->fileToolRow(), 1);
+
+    QString shownName;
+    QTimer::singleShot(0, m_form.get(), [&] {
+        QWidget *dialog = QApplication::activeModalWidget();
+        QVERIFY(dialog);
+        shownName = dialog->findChild<QLineEdit *>(QStringLiteral("edNameNow"))->text();
+        dialog->close();
+    });
+    m_form->N22Click();
+    QCOMPARE(shownName, QStringLiteral("notes.txt"));
+
+    QTimer::singleShot(0, m_form.get(), [] {
+        auto *dialog = qobject_cast<QInputDialog *>(QApplication::activeModalWidget());
+        QVERIFY(dialog);
+        dialog->setTextValue(QStringLiteral("renamed.txt"));
+        dialog->accept();
+    });
+    m_form->N21Click();
+    QCOMPARE(std::string(files.currentPath(1)), QFile::encodeName(m_files + QStringLiteral("renamed.txt")).toStdString());
+    QCOMPARE(std::string(files.currentPath(0)), QFile::encodeName(m_files + QStringLiteral("photo.jpg")).toStdString());
+    QVERIFY(QFile::exists(m_files + QStringLiteral("renamed.txt")));
+    QVERIFY(QFile::exists(m_files + QStringLiteral("photo.jpg")));
 }
 
 void MainWindowFlowTest::collidingRowsAreAskedAboutAndFailedRowsStay()
@@ -321,7 +377,7 @@ void MainWindowFlowTest::collidingRowsAreAskedAboutAndFailedRowsStay()
     FileListModel &files = m_form->files();
     QCOMPARE(files.mark(0), FileListModel::RowMark::Collision);
     QCOMPARE(files.mark(1), FileListModel::RowMark::None);
-    QCOMPARE(files.data(files.index(0), Qt::ToolTipRole).toString(),
+    QCOMPARE(files.markReason(0),
              QString::fromUtf8("Файл «%1» уже существует.").arg(m_files + QStringLiteral("2024_photo.jpg")));
     QCOMPARE(m_form->sbFiles->currentMessage(), QString::fromUtf8("Файлов 0 из 2. Конфликтов имён: 1."));
     m_form->cbExitOnFinal->setChecked(true);
@@ -358,7 +414,7 @@ void MainWindowFlowTest::collidingRowsAreAskedAboutAndFailedRowsStay()
     QCOMPARE(files.count(), 1);
     QCOMPARE(fileRow(0), QStringLiteral("%1photo.jpg*%1").arg(m_files) + QStringLiteral("2024_photo.jpg"));
     QCOMPARE(files.mark(0), FileListModel::RowMark::Failed);
-    const QString reason = files.data(files.index(0), Qt::ToolTipRole).toString();
+    const QString reason = files.markReason(0);
     QVERIFY2(reason.startsWith(QString::fromUtf8("Приставка «2024_»: rename: ")), qPrintable(reason));
     QCOMPARE(m_form->lbAction->text(), QString::fromUtf8("Ошибок: 1 из 2"));
     QCOMPARE(m_form->sbFiles->currentMessage(), QString::fromUtf8("Файлов 0 из 1."));

@@ -72,10 +72,7 @@ QVariant FileListModel::data(const QModelIndex &index, int role) const
     case CurrentPathBytesRole: return bytes(currentPath(row));
     case NewPathBytesRole: return bytes(newPath(row));
     case MarkRole: return int(m_rows[row].mark);
-    case Qt::ToolTipRole: {
-        const QString reason = markReason(row);
-        return reason.isEmpty() ? QVariant() : QVariant(reason);
-    }
+    case Qt::ToolTipRole: return toolTipText(display(currentPath(row)), display(newPath(row)), markReason(row));
     default: return {};
     }
 }
@@ -383,6 +380,20 @@ int FileListModel::rowAfterSerial(std::uint64_t serial, int hint) const
     auto it = std::upper_bound(m_rows.begin(), m_rows.end(), serial,
                                [](std::uint64_t value, const Row &row) { return value < row.serial; });
     return it == m_rows.end() ? -1 : int(it - m_rows.begin());
+}
+
+QString FileListModel::toolTipText(const QString &currentPath, const QString &newPath, const QString &reason)
+{
+    // Rich text on purpose: shown as plain text, a path holding "<b>" could turn
+    // the whole tooltip into markup.
+    QString text = QStringLiteral("<p style='white-space:pre'>") + QString::fromUtf8("Текущий путь: ")
+                   + currentPath.toHtmlEscaped();
+    if (!newPath.isEmpty())
+        text += QStringLiteral("<br>") + QString::fromUtf8("Новый путь: ") + newPath.toHtmlEscaped();
+    text += QStringLiteral("</p>");
+    if (!reason.isEmpty())
+        text += QStringLiteral("<p>") + reason.toHtmlEscaped() + QStringLiteral("</p>");
+    return text;
 }
 
 QString FileListModel::fileCountText(int selected, int total)

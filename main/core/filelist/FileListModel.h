@@ -42,8 +42,8 @@ public:
         MarkRole,                       // int: the row's RowMark
     };
     // What the window must not let pass unseen about a row; Qt::ToolTipRole
-    // gives the reason. A mark lives until the row's new path is computed
-    // again (the preview rebuild, setEntry).
+    // gives the reason below the paths. A mark lives until the row's new path is
+    // computed again (the preview rebuild, setEntry).
     enum class RowMark : std::uint8_t {
         None,
         Collision, // the run will not be able to give the file its new path
@@ -53,7 +53,8 @@ public:
     explicit FileListModel(QObject *parent = nullptr);
 
     int rowCount(const QModelIndex &parent = QModelIndex()) const override;
-    // DisplayRole gives the row text decoded for display.
+    // DisplayRole gives the row text decoded for display; Qt::ToolTipRole the
+    // row's toolTipText.
     QVariant data(const QModelIndex &index, int role = Qt::DisplayRole) const override;
     Qt::ItemFlags flags(const QModelIndex &index) const override;
     QHash<int, QByteArray> roleNames() const override;
@@ -112,6 +113,10 @@ public:
                               MaskMode mode) const;                  // N27Click, tags 0-1
     static RowSelection invert(const RowSelection &selection);       // N18Click
     RowSelection selectAll() const;                                  // N19Click
+
+    // A row's tooltip, as rich text that keeps every path on one line: the whole
+    // current path, the whole new path when the row has one, then the mark's reason.
+    static QString toolTipText(const QString &currentPath, const QString &newPath, const QString &reason);
 
     // The status text of UpdateFileCount: "Файлов <selected> из <total>.".
     static QString fileCountText(int selected, int total);
