@@ -10,6 +10,7 @@
 #include "module_helper/FileName.h"
 #include "module_helper/ModuleAdapter.h"
 #include "module_helper/ModuleError.h"
+#include "module_helper/NamePattern.h"
 #include "module_helper/OptionsDialog.h"
 #include "module_helper/PreparedCache.h"
 #include "module_helper/RenamingModule.h"
