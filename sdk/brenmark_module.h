@@ -144,10 +144,10 @@ typedef void (*BrenmarkClickBtn)(uint8_t button);
 /*
  * Optional. The number of files in the host's list, so that a number can be
  * padded to as many digits as the largest one in the list needs. The host
- * calls it for every action of the chain whose module exports it, before
- * every preview rebuild, every single-file preview and every run; fileIndex
- * of the process calls that follow is below `count`. A module that never
- * got a count chooses a fixed width of its own.
+ * calls it once for each module of the chain's enabled actions that
+ * exports it, before every preview rebuild, every single-file preview and
+ * every run. A module that never got a count chooses a fixed width of its
+ * own.
  */
 typedef void (*BrenmarkSetFileCount)(int32_t count);
 
