@@ -42,8 +42,9 @@ std::string numberingCaption(const NumberingOptions &options)
 {
     std::string pattern;
     numberName(options, "имя", 0, 0, pattern);
+    // With "авто" the sample's three digits are only those of an unknown list.
     return "Нумерация: " + pattern + ", с " + std::to_string(options.start) + " шаг "
-           + std::to_string(options.step);
+           + std::to_string(options.step) + (options.width == sdk::kAutoWidth ? ", ширина «авто»" : "");
 }
 
 } // namespace brenmark::modules

@@ -306,6 +306,8 @@ TEST(ModulesNumbering, NumberFollowsTheListIndex)
         EXPECT_EQ(out, row.names.after) << row.names.before << " #" << row.index;
     }
     EXPECT_EQ(numberingCaption(options(NumberPlace::Prefix, 1, 1, 3, "_")), "Нумерация: 001_имя, с 1 шаг 1");
+    EXPECT_EQ(numberingCaption(options(NumberPlace::Suffix, 5, 2, 0, "-")),
+              "Нумерация: имя-005, с 5 шаг 2, ширина «авто»");
 }
 
 TEST(ModulesNamePattern, BuildsTheWholeName)
