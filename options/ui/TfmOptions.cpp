@@ -214,8 +214,11 @@ QWidget *TfmOptions::createModulesPage()
     m_lvModules->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_lvModules->setSelectionBehavior(QAbstractItemView::SelectRows);
     m_lvModules->setSelectionMode(QAbstractItemView::SingleSelection);
+    // Grid lines through the item style sheet; a sheet that styles items draws their
+    // selection only when told how.
     m_lvModules->setStyleSheet(QStringLiteral(
-        "QTreeView::item { border-right: 1px solid palette(midlight); border-bottom: 1px solid palette(midlight); }"));
+        "QTreeView::item { border-right: 1px solid palette(midlight); border-bottom: 1px solid palette(midlight); }"
+        "QTreeView::item:selected { background: palette(highlight); color: palette(highlighted-text); }"));
     setModuleListColumns(m_lvModules);
     m_lvModules->header()->setStretchLastSection(false);
     const int widths[] = {136, 141, 48, 57};
@@ -363,6 +366,9 @@ void TfmOptions::lvModulesChange(QTreeWidgetItem *item)
     m_edAUTHOR->setText(item->text(static_cast<int>(ModuleListColumn::Author)));
     m_edAction->setText(item->text(static_cast<int>(ModuleListColumn::Action)));
     m_edMask->setText(item->text(static_cast<int>(ModuleListColumn::Mask)));
+    // A long action shows its categories, its start, rather than its end.
+    for (QLineEdit *field : {m_edAUTHOR, m_edAction, m_edMask})
+        field->setCursorPosition(0);
     const QStringList buttons = moduleRowButtonCaptions(item);
     m_mmButtons->setPlainText(buttons.isEmpty() ? QStringLiteral("<Пусто>") : buttons.join(QLatin1Char('\n')));
 }
