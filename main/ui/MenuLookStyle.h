@@ -15,8 +15,9 @@ enum class MenuLook {
     Command = 2,    // N2MeasureItem: at least as wide as a reference button less 15; separators standard look
 };
 
-// The application's style: the platform style plus the program's own menus and the
-// icon placement of buttons that SetButtonIcon prepared. A menu takes its look from the
+// The application's style: the platform style plus the program's own menus, the
+// icon placement of buttons that SetButtonIcon prepared, and group boxes framed as
+// the forms were designed. A menu takes its look from the
 // dynamic property set by setMenuLook() on it or on any menu it is a submenu of.
 class MenuLookStyle : public QProxyStyle
 {
