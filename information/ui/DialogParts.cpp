@@ -1,13 +1,46 @@
 #include "information/ui/DialogParts.h"
 
 #include <QDialog>
+#include <QEvent>
 #include <QFrame>
 #include <QLabel>
 #include <QPalette>
+#include <QScreen>
 
 #include <algorithm>
 
 namespace brenmark {
+
+namespace {
+
+// Qt opens a dialog centred on its parent; these open centred on the screen
+// whichever way the main window was moved. Every showing, not just the first.
+class ScreenCentring : public QObject
+{
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() == QEvent::Show && !event->spontaneous())
+            centreOnScreen(static_cast<QWidget *>(watched));
+        return false;
+    }
+};
+
+} // namespace
+
+void centreOnScreen(QWidget *dialog)
+{
+    const QWidget *owner = dialog->parentWidget() ? dialog->parentWidget()->window() : dialog;
+    const QScreen *screen = owner->screen();
+    if (!screen)
+        return;
+    QRect frame = dialog->frameGeometry();
+    frame.moveCenter(screen->availableGeometry().center());
+    dialog->move(frame.topLeft());
+}
 
 void setUpFixedDialog(QDialog *dialog, const QString &name, const QString &title, int width, int height)
 {
@@ -19,6 +52,7 @@ void setUpFixedDialog(QDialog *dialog, const QString &name, const QString &title
     QFont font(QStringLiteral("Tahoma"));
     font.setPointSize(8);
     dialog->setFont(font);
+    dialog->installEventFilter(new ScreenCentring(dialog));
 }
 
 QFrame *createWhiteBand(QWidget *dialog, const QString &name, int height)

@@ -12,8 +12,13 @@ namespace brenmark {
 // Pieces shared by the program's dialogs.
 
 // A dialog of fixed size with only a title and a close button, in the
-// dialogs' base font (Tahoma, 8 points).
+// dialogs' base font (Tahoma, 8 points), that opens centred on the screen of
+// its main window.
 void setUpFixedDialog(QDialog *dialog, const QString &name, const QString &title, int width, int height);
+
+// Moves the window so that it stands centred on the screen of its parent's
+// window (its own screen when it has no parent).
+void centreOnScreen(QWidget *dialog);
 
 // The white band across the top of a dialog, `height` pixels high, without outline.
 QFrame *createWhiteBand(QWidget *dialog, const QString &name, int height);

@@ -108,7 +108,6 @@ TfmInfo::TfmInfo(QWidget *parent)
     m_speedButton1->setObjectName(QStringLiteral("SpeedButton1"));
     m_speedButton1->setText(QStringLiteral("OK"));
     m_speedButton1->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
-    m_speedButton1->setIcon(QIcon::fromTheme(QStringLiteral("dialog-ok")));
     m_speedButton1->setFocusPolicy(Qt::NoFocus);
     m_speedButton1->setGeometry(451, 14, 81, 27);
     connect(m_speedButton1, &QToolButton::clicked, this, &TfmInfo::SpeedButton1Click);

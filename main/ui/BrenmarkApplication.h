@@ -24,4 +24,10 @@ public:
     static void setErrorPresenter(ErrorPresenter presenter);
 };
 
+// Qt's own texts (file, input, font and colour dialogs, message-box buttons) in
+// Russian, from Qt's translations folder. Without them (Debian's
+// qt6-translations-l10n not installed) those texts stay English: says so on
+// standard error, naming the file, and returns false.
+bool installQtTranslations(QCoreApplication &application);
+
 } // namespace brenmark

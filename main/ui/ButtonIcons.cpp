@@ -30,10 +30,15 @@ int SetButtonIcon(QPushButton *button, const QIcon &image, int imageKind, int wi
     if (!button || image.isNull())
         return 0;
     const QSize size(width, height);
-    // Theme icons need not come in every size: the picture is always drawn at the given one.
-    QPixmap picture = image.pixmap(size);
-    if (picture.size() != size)
-        picture = picture.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    // The picture has as many device pixels as the button's screen shows for it, so it
+    // stays sharp at every scale. Theme icons need not come in every size: it is always
+    // drawn at the given one.
+    const qreal ratio = button->devicePixelRatioF();
+    const QSize devicePixels = (QSizeF(size) * ratio).toSize();
+    QPixmap picture = image.pixmap(size, ratio);
+    if (picture.size() != devicePixels)
+        picture = picture.scaled(devicePixels, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    picture.setDevicePixelRatio(ratio);
     QIcon looks;
     for (QIcon::Mode mode : {QIcon::Normal, QIcon::Active, QIcon::Selected})
         looks.addPixmap(picture, mode);

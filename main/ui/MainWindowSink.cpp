@@ -13,7 +13,9 @@ namespace brenmark {
 
 void MainWindowSink::setProgressMaximum(int maximum)
 {
-    m_form.pbAll->setMaximum(maximum);
+    // A range of 0 to 0 would make Qt animate a busy bar for ever: an empty list shows
+    // an empty bar.
+    m_form.pbAll->setMaximum(std::max(maximum, 1));
 }
 
 void MainWindowSink::setProgressPosition(int position)

@@ -10,6 +10,7 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QStyleFactory>
+#include <QStyleOptionGroupBox>
 #include <QStyleOptionMenuItem>
 
 #include <algorithm>
@@ -23,6 +24,16 @@ const char kReferenceProperty[] = "brenmarkReferenceButton";
 const char kIconMarginProperty[] = "brenmarkIconMargin";
 
 QPointer<MenuLookStyle> g_installed;
+
+// A captioned, framed group box without a check box: the kind the forms use.
+const QStyleOptionGroupBox *designedGroupBox(const QStyleOptionComplex *option)
+{
+    const auto *box = qstyleoption_cast<const QStyleOptionGroupBox *>(option);
+    if (!box || box->text.isEmpty() || box->features.testFlag(QStyleOptionFrame::Flat)
+        || box->subControls.testFlag(QStyle::SC_GroupBoxCheckBox))
+        return nullptr;
+    return box;
+}
 
 const QWidget *referenceButton(const QWidget *menu)
 {
@@ -213,6 +224,74 @@ QSize MenuLookStyle::sizeFromContents(ContentsType type, const QStyleOption *opt
     return N1MeasureItem(standard);
 }
 
+int MenuLookStyle::pixelMetric(PixelMetric metric, const QStyleOption *option, const QWidget *widget) const
+{
+    if (metric == PM_MenuPanelWidth && qobject_cast<const QMenu *>(widget) && menuLook(widget) != MenuLook::None)
+        return 1;
+    return QProxyStyle::pixelMetric(metric, option, widget);
+}
+
+void MenuLookStyle::drawPrimitive(PrimitiveElement element, const QStyleOption *option, QPainter *painter,
+                                  const QWidget *widget) const
+{
+    if (element == PE_FrameMenu && qobject_cast<const QMenu *>(widget) && menuLook(widget) != MenuLook::None) {
+        painter->save();
+        painter->setPen(systemColor(option->palette, SystemColor::BtnShadow));
+        painter->setBrush(Qt::NoBrush);
+        painter->drawRect(option->rect.adjusted(0, 0, -1, -1));
+        painter->restore();
+        return;
+    }
+    QProxyStyle::drawPrimitive(element, option, painter, widget);
+}
+
+QRect MenuLookStyle::subControlRect(ComplexControl control, const QStyleOptionComplex *option,
+                                    SubControl subControl, const QWidget *widget) const
+{
+    const QStyleOptionGroupBox *box = control == CC_GroupBox ? designedGroupBox(option) : nullptr;
+    if (!box || (subControl != SC_GroupBoxLabel && subControl != SC_GroupBoxFrame))
+        return QProxyStyle::subControlRect(control, option, subControl, widget);
+    const QFontMetrics &metrics = box->fontMetrics;
+    if (subControl == SC_GroupBoxLabel) {
+        const int width = metrics.size(Qt::TextShowMnemonic, box->text).width() + 1;
+        return QRect(box->rect.left() + 8, box->rect.top(), std::min(width, box->rect.width() - 16),
+                     metrics.height());
+    }
+    return box->rect.adjusted(0, metrics.height() / 2, 0, 0);
+}
+
+void MenuLookStyle::drawComplexControl(ComplexControl control, const QStyleOptionComplex *option,
+                                       QPainter *painter, const QWidget *widget) const
+{
+    const QStyleOptionGroupBox *box = control == CC_GroupBox ? designedGroupBox(option) : nullptr;
+    if (!box) {
+        QProxyStyle::drawComplexControl(control, option, painter, widget);
+        return;
+    }
+    const QRect label = proxy()->subControlRect(CC_GroupBox, box, SC_GroupBoxLabel, widget);
+    painter->save();
+    if (box->subControls.testFlag(SC_GroupBoxFrame)) {
+        // An etched line (the base style's frame would move itself below the caption
+        // again), stopping two pixels either side of the caption.
+        painter->setClipRegion(QRegion(box->rect).subtracted(label.adjusted(-2, 0, 2, 0)));
+        const QRect frame = proxy()->subControlRect(CC_GroupBox, box, SC_GroupBoxFrame, widget);
+        painter->setBrush(Qt::NoBrush);
+        painter->setPen(systemColor(box->palette, SystemColor::BtnHighlight));
+        painter->drawRect(frame.adjusted(1, 1, -1, -1));
+        painter->setPen(systemColor(box->palette, SystemColor::BtnShadow));
+        painter->drawRect(frame.adjusted(0, 0, -2, -2));
+        painter->setClipping(false);
+    }
+    if (box->subControls.testFlag(SC_GroupBoxLabel)) {
+        int flags = Qt::AlignLeft | Qt::AlignVCenter | Qt::TextShowMnemonic | Qt::TextSingleLine;
+        if (!proxy()->styleHint(SH_UnderlineShortcut, box, widget))
+            flags |= Qt::TextHideMnemonic;
+        proxy()->drawItemText(painter, label, flags, box->palette, box->state.testFlag(State_Enabled), box->text,
+                              QPalette::WindowText);
+    }
+    painter->restore();
+}
+
 void MenuLookStyle::drawIconButtonLabel(const QStyleOption *option, QPainter *painter,
                                         const QWidget *widget) const
 {
@@ -234,7 +313,7 @@ void MenuLookStyle::drawIconButtonLabel(const QStyleOption *option, QPainter *pa
         mode = QIcon::Selected;
     else if (button->state.testFlag(State_MouseOver))
         mode = QIcon::Active;
-    painter->drawPixmap(iconRect.topLeft(), button->icon.pixmap(iconSize, mode));
+    painter->drawPixmap(iconRect.topLeft(), button->icon.pixmap(iconSize, widget->devicePixelRatioF(), mode));
 
     QStyleOptionButton text = *button;
     text.icon = QIcon();

@@ -15,8 +15,9 @@ enum class MenuLook {
     Command = 2,    // N2MeasureItem: at least as wide as a reference button less 15; separators standard look
 };
 
-// The application's style: the platform style plus the program's own menus and the
-// icon placement of buttons that SetButtonIcon prepared. A menu takes its look from the
+// The application's style: the platform style plus the program's own menus, the
+// icon placement of buttons that SetButtonIcon prepared, and group boxes framed as
+// the forms were designed. A menu takes its look from the
 // dynamic property set by setMenuLook() on it or on any menu it is a submenu of.
 class MenuLookStyle : public QProxyStyle
 {
@@ -50,6 +51,19 @@ public:
                      const QWidget *widget = nullptr) const override;
     QSize sizeFromContents(ContentsType type, const QStyleOption *option, const QSize &size,
                            const QWidget *widget = nullptr) const override;
+    // The program's menus get a one-pixel frame in the button-shadow colour around the
+    // items, so a menu over a white list keeps its edge.
+    int pixelMetric(PixelMetric metric, const QStyleOption *option = nullptr,
+                    const QWidget *widget = nullptr) const override;
+    void drawPrimitive(PrimitiveElement element, const QStyleOption *option, QPainter *painter,
+                       const QWidget *widget = nullptr) const override;
+    // Group boxes as the forms were designed: the caption at the top edge, 8 pixels in,
+    // and the frame's top line through the caption's middle, so contents placed a text
+    // line below the box's top stay clear of the frame.
+    QRect subControlRect(ComplexControl control, const QStyleOptionComplex *option, SubControl subControl,
+                         const QWidget *widget = nullptr) const override;
+    void drawComplexControl(ComplexControl control, const QStyleOptionComplex *option, QPainter *painter,
+                            const QWidget *widget = nullptr) const override;
 
 private:
     void drawIconButtonLabel(const QStyleOption *option, QPainter *painter, const QWidget *widget) const;

@@ -45,6 +45,9 @@ void fillAddActionMenu(QMenu *menu, const ActionMenuTree &tree, const ImageList 
 void fillModulesMenu(QMenu *pmModules, const std::vector<ModuleCommand> &commands, const ImageList &imlModules,
                      const ModuleErrorHandler &onError)
 {
+    // Every separator the registry makes is shown, also two in a row or one at the end
+    // (a module that exports buttons but has none), which Qt would hide.
+    pmModules->setSeparatorsCollapsible(false);
     for (const ModuleCommand &command : commands) {
         if (command.isSeparator) {
             pmModules->addSeparator();

@@ -30,18 +30,18 @@ constexpr std::array<Art, kMenuImageCount> kMenuArt{{
     {"folder", QStyle::SP_DirIcon},                           // 0 a category of actions
     {"text-x-generic", QStyle::SP_FileIcon},                  // 1 a file
     {"list-remove", QStyle::SP_DialogDiscardButton},          // 2 remove selected rows
-    {"edit-clear", QStyle::SP_DialogResetButton},             // 3 clear, switch all off
+    {"user-trash", QStyle::SP_TrashIcon},                     // 3 clear, switch all off
     {"edit-select-all", QStyle::SP_DialogApplyButton},        // 4 select by change
     {"emblem-default", QStyle::SP_DialogYesButton},           // 5 switch all on
     {"object-flip-horizontal", QStyle::SP_BrowserReload},     // 6 invert the selection
-    {"document-properties", QStyle::SP_FileDialogDetailedView}, // 7 action properties
-    {"system-shutdown", QStyle::SP_MediaPause},               // 8 on / off
+    {"emblem-system", QStyle::SP_FileDialogDetailedView},     // 7 action properties
+    {nullptr, QStyle::SP_CustomBase},                         // 8 on / off: drawn, see switchIcon()
     {"list-add", QStyle::SP_FileDialogNewFolder},             // 9 add an action
     {"edit-delete", QStyle::SP_TrashIcon},                    // 10 remove an action
     {"dialog-information", QStyle::SP_MessageBoxInformation}, // 11 file information
     {"system-run", QStyle::SP_MediaPlay},                     // 12 open the file
-    {"zoom-in", QStyle::SP_ArrowUp},                          // 13 add to the selection by mask
-    {"zoom-out", QStyle::SP_ArrowDown},                       // 14 remove from it by mask
+    {"list-add", QStyle::SP_ArrowUp},                         // 13 add to the selection by mask
+    {"list-remove", QStyle::SP_ArrowDown},                    // 14 remove from it by mask
     {"edit-find", QStyle::SP_FileDialogContentsView},         // 15 filter
     {"applications-utilities", QStyle::SP_DriveHDIcon},       // 16 tools
     {"edit-find-replace", QStyle::SP_FileLinkIcon},           // 17 rename the source file
@@ -72,6 +72,30 @@ QIcon startIcon()
     return icon;
 }
 
+// "Вкл/Выкл": a ticked check box like those of the chain's rows, in colour. Themes
+// have no such picture, and their power symbols are grey, which reads as disabled.
+QIcon switchIcon()
+{
+    QIcon icon;
+    for (int size : {16, 24, 32}) {
+        QPixmap picture(size, size);
+        picture.fill(Qt::transparent);
+        QPainter painter(&picture);
+        painter.setRenderHint(QPainter::Antialiasing);
+        const qreal unit = size / 16.0;
+        painter.setPen(QPen(QColor(30, 100, 30), unit));
+        painter.setBrush(Qt::white);
+        painter.drawRoundedRect(QRectF(1.5 * unit, 1.5 * unit, 13 * unit, 13 * unit), 2 * unit, 2 * unit);
+        painter.setPen(QPen(QColor(40, 150, 40), 2.2 * unit, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+        painter.setBrush(Qt::NoBrush);
+        painter.drawPolyline(QPolygonF{QPointF(4.5 * unit, 8 * unit), QPointF(7 * unit, 10.8 * unit),
+                                       QPointF(11.8 * unit, 4.8 * unit)});
+        painter.end();
+        icon.addPixmap(picture);
+    }
+    return icon;
+}
+
 } // namespace
 
 void chooseIconTheme()
@@ -92,7 +116,8 @@ QIcon menuImage(int index)
 {
     if (index < 0 || index >= kMenuImageCount)
         return {};
-    return themed(kMenuArt[static_cast<std::size_t>(index)]);
+    const Art &art = kMenuArt[static_cast<std::size_t>(index)];
+    return art.themeName ? themed(art) : switchIcon();
 }
 
 QIcon programIcon(int resource)
@@ -127,13 +152,13 @@ QIcon buttonArt(ButtonArt art)
     case ButtonArt::RemoveAction:
         return themed({"list-remove", QStyle::SP_TrashIcon});
     case ButtonArt::EditAction:
-        return themed({"document-properties", QStyle::SP_FileDialogDetailedView});
+        return themed({"emblem-system", QStyle::SP_FileDialogDetailedView});
     case ButtonArt::AddFiles:
         return themed({"document-open", QStyle::SP_DialogOpenButton});
     case ButtonArt::RemoveFiles:
         return themed({"edit-delete", QStyle::SP_TrashIcon});
     case ButtonArt::ClearFiles:
-        return themed({"edit-clear", QStyle::SP_DialogResetButton});
+        return themed({"user-trash", QStyle::SP_TrashIcon});
     }
     return {};
 }

@@ -3,6 +3,7 @@
 #include "main/ui/TForm1.h"
 
 #include "about/ui/TfmAbout.h"
+#include "information/ui/TfmInfo.h"
 #include "main/core/batch/BatchRunner.h"
 #include "main/core/batch/PreviewEngine.h"
 #include "main/core/chain/ActionChainModel.h"
@@ -27,6 +28,7 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QTimer>
+#include <QToolButton>
 
 namespace brenmark {
 
@@ -94,6 +96,10 @@ void TForm1::setButtonIcons()
         SetButtonIcon(button, programIcon(108), icon, 24, 24, 10);
     if (QPushButton *button = dialogButton(m_options, "btnCancel"))
         SetButtonIcon(button, programIcon(109), icon, 24, 24, 10);
+    // The information dialog's OK is a picture button of its own kind: the same picture
+    // as the other OK buttons, at the size its height leaves.
+    if (auto *button = m_info ? m_info->findChild<QToolButton *>(QStringLiteral("SpeedButton1")) : nullptr)
+        button->setIcon(programIcon(108));
 }
 
 void TForm1::LoadModules()

@@ -19,10 +19,12 @@
 #include <QListWidget>
 #include <QMenu>
 #include <QMessageBox>
+#include <QPainter>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QShowEvent>
 #include <QStackedWidget>
+#include <QStyledItemDelegate>
 #include <QTreeWidget>
 
 namespace brenmark {
@@ -94,6 +96,24 @@ QLineEdit *createDetailField(QWidget *parent, const char *name, int x, int y)
     field->setPalette(palette);
     return field;
 }
+
+// The report list's grid lines, drawn over the style's own cell (an item style sheet
+// would suppress the selection's colours, check boxes included).
+class GridLineDelegate : public QStyledItemDelegate
+{
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+
+    void paint(QPainter *painter, const QStyleOptionViewItem &option, const QModelIndex &index) const override
+    {
+        QStyledItemDelegate::paint(painter, option, index);
+        painter->save();
+        painter->setPen(option.palette.color(QPalette::Midlight));
+        painter->drawLine(option.rect.topRight(), option.rect.bottomRight());
+        painter->drawLine(option.rect.bottomLeft(), option.rect.bottomRight());
+        painter->restore();
+    }
+};
 
 std::optional<QFont> platformFontChooser(const QFont &initial, QWidget *parent)
 {
@@ -214,8 +234,7 @@ QWidget *TfmOptions::createModulesPage()
     m_lvModules->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_lvModules->setSelectionBehavior(QAbstractItemView::SelectRows);
     m_lvModules->setSelectionMode(QAbstractItemView::SingleSelection);
-    m_lvModules->setStyleSheet(QStringLiteral(
-        "QTreeView::item { border-right: 1px solid palette(midlight); border-bottom: 1px solid palette(midlight); }"));
+    m_lvModules->setItemDelegate(new GridLineDelegate(m_lvModules));
     setModuleListColumns(m_lvModules);
     m_lvModules->header()->setStretchLastSection(false);
     const int widths[] = {136, 141, 48, 57};
@@ -363,6 +382,9 @@ void TfmOptions::lvModulesChange(QTreeWidgetItem *item)
     m_edAUTHOR->setText(item->text(static_cast<int>(ModuleListColumn::Author)));
     m_edAction->setText(item->text(static_cast<int>(ModuleListColumn::Action)));
     m_edMask->setText(item->text(static_cast<int>(ModuleListColumn::Mask)));
+    // A long action shows its categories, its start, rather than its end.
+    for (QLineEdit *field : {m_edAUTHOR, m_edAction, m_edMask})
+        field->setCursorPosition(0);
     const QStringList buttons = moduleRowButtonCaptions(item);
     m_mmButtons->setPlainText(buttons.isEmpty() ? QStringLiteral("<Пусто>") : buttons.join(QLatin1Char('\n')));
 }

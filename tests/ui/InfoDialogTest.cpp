@@ -1,13 +1,17 @@
 #include "information/ui/FileTools.h"
 #include "information/ui/TfmInfo.h"
+#include "main/ui/BrenmarkApplication.h"
 
 #include <QApplication>
 #include <QCheckBox>
 #include <QDesktopServices>
+#include <QDialogButtonBox>
 #include <QFile>
 #include <QInputDialog>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
+#include <QScreen>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QToolButton>
@@ -71,7 +75,9 @@ class InfoDialogTest : public QObject
     Q_OBJECT
 
 private slots:
+    void initTestCase();
     void formAndControls();
+    void opensCentredOnTheScreenWhereverTheWindowStands();
     void informationOfAFile();
     void previewOffLeavesTheAfterFieldsEmpty();
     void unreadableFileShowsNoDialog();
@@ -79,6 +85,12 @@ private slots:
     void renameAccepted();
     void openOnlyWhenRunFilesIsOn();
 };
+
+void InfoDialogTest::initTestCase()
+{
+    // Qt's own dialogs speak Russian once the set-up installed Qt's translations.
+    QVERIFY(installQtTranslations(*QCoreApplication::instance()));
+}
 
 void InfoDialogTest::formAndControls()
 {
@@ -112,6 +124,25 @@ void InfoDialogTest::formAndControls()
     QCOMPARE(ok->text(), QStringLiteral("OK"));
     QCOMPARE(ok->focusPolicy(), Qt::NoFocus);
     QCOMPARE(ok->parentWidget()->objectName(), QStringLiteral("GroupBox1"));
+}
+
+void InfoDialogTest::opensCentredOnTheScreenWhereverTheWindowStands()
+{
+    QWidget window;
+    window.setGeometry(20, 30, 300, 200);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    TfmInfo dialog(&window);
+    const QPoint screenCentre = window.screen()->availableGeometry().center();
+    for (const QPoint place : {QPoint(20, 30), QPoint(400, 300)}) {
+        window.move(place);
+        dialog.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+        QVERIFY2((dialog.frameGeometry().center() - screenCentre).manhattanLength() <= 2,
+                 qPrintable(QStringLiteral("centre %1,%2").arg(dialog.frameGeometry().center().x())
+                                .arg(dialog.frameGeometry().center().y())));
+        dialog.hide();
+    }
 }
 
 void InfoDialogTest::informationOfAFile()
@@ -192,6 +223,8 @@ void InfoDialogTest::renameDialogAndRefusal()
         QCOMPARE(input->windowTitle(), QStringLiteral("Переименование"));
         QCOMPARE(input->labelText(), QStringLiteral("Название файла:"));
         QCOMPARE(input->textValue(), QStringLiteral("a.txt"));
+        QCOMPARE(input->findChild<QDialogButtonBox *>()->button(QDialogButtonBox::Cancel)->text(),
+                 QStringLiteral("Отмена"));
         input->setTextValue(QStringLiteral("b.txt"));
         input->accept();
     });

@@ -1,4 +1,5 @@
 #include "main/core/look/ImageList.h"
+#include "main/core/modulehost/ModuleCommand.h"
 #include "main/core/modulehost/ModuleRegistry.h"
 #include "main/ui/ModuleMenus.h"
 
@@ -145,6 +146,23 @@ private slots:
         pmModules.actions().first()->trigger();
         QCOMPARE(errors.size(), 1);
         QVERIFY2(errors[0].contains("clickBtn"), qPrintable(errors[0]));
+    }
+
+    void everySeparatorOfTheRegistryIsShown()
+    {
+        // Modules that export buttons but have none add a separator each: two in a row
+        // and one at the end must still be seen, not collapsed away.
+        ModuleCommand command;
+        command.caption = "Команда";
+        ModuleCommand separator;
+        separator.isSeparator = true;
+        separator.caption = "-";
+        QMenu pmModules;
+        fillModulesMenu(&pmModules, {command, separator, separator, command, separator}, m_imlModules);
+        const QList<QAction *> items = pmModules.actions();
+        QCOMPARE(items.size(), 5);
+        for (QAction *item : items)
+            QVERIFY2(!pmModules.actionGeometry(item).isEmpty(), qPrintable(item->text()));
     }
 
     void showLoadedModulesFillsEveryTargetAndEnablesTheButtonOnlyWithCommands()
