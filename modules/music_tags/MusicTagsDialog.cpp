@@ -38,7 +38,6 @@ MusicTagsDialog::MusicTagsDialog(QWidget *parent, const MusicTagsOptions &option
     m_pattern->setCurrentText(sdk::fromField(options.pattern));
     m_trackWidth->setRange(1, 4);
     m_trackWidth->setValue(options.trackWidth);
-    m_trackWidth->setSuffix(QStringLiteral(" цифр"));
     m_fallback->addItem(QStringLiteral("оставить имя"));
     m_fallback->addItem(QStringLiteral("заменить имя текстом"));
     m_fallback->setCurrentIndex(int(options.fallback));
@@ -50,7 +49,7 @@ MusicTagsDialog::MusicTagsDialog(QWidget *parent, const MusicTagsOptions &option
 
     form()->addRow(QStringLiteral("Шаблон:"), m_pattern);
     form()->addRow(QString(), new QLabel(QString::fromUtf8(placeholderHelp()), this));
-    form()->addRow(QStringLiteral("Номер дорожки:"), m_trackWidth);
+    form()->addRow(QStringLiteral("Цифр в номере дорожки:"), m_trackWidth);
     form()->addRow(QStringLiteral("Если нужного тега нет:"), m_fallback);
     form()->addRow(QStringLiteral("Текст:"), m_fallbackText);
     form()->addRow(QString(), m_lowerExtension);

@@ -15,6 +15,10 @@ public:
         return {"1.02", "Теги музыки", "Brenmark", "Имя файла\\Теги музыки", "*.mp3;*.flac;*.ogg;*.opus"};
     }
 
+    // Names come from the tags; the old name's bytes are only copied or cut
+    // (a name in an old 8-bit encoding is just what tags help to replace).
+    bool requiresUtf8Names() const override { return false; }
+
 protected:
     MusicTagsOptions defaults() const override { return {}; }
 

@@ -101,10 +101,10 @@ bool expandTagPattern(const TagPattern &pattern, std::string_view oldBase, const
 
 const char *placeholderHelp()
 {
-    return "[artist] исполнитель, [albumartist] исполнитель альбома, [title] название,\n"
-           "[album] альбом, [track] номер дорожки, [disc] номер диска, [year] год,\n"
-           "[genre] жанр, [N] старое имя; [title1-20] — знаки с 1-го по 20-й,\n"
-           "[[ и ]] — сами скобки";
+    return "[artist] исполнитель, [albumartist] исполнитель альбома,\n"
+           "[title] название, [album] альбом, [genre] жанр, [year] год,\n"
+           "[track] номер дорожки, [disc] номер диска, [N] старое имя;\n"
+           "[title1-20] — знаки с 1-го по 20-й, [[ и ]] — сами скобки";
 }
 
 } // namespace brenmark::musictags

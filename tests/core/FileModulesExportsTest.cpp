@@ -277,6 +277,11 @@ TEST(FileModulesExports, MusicTagsNameFilesFromTheirTags)
     EXPECT_EQ(module.process(tagged, tagged, block, BRENMARK_MODE_PREVIEW), folder.file("AC-DC - Back in Black.mp3"))
         << "a \"/\" in a tag makes no folder";
     EXPECT_EQ(module.process(untagged, untagged, block, BRENMARK_MODE_PREVIEW), folder.file("02 - Intro.mp3"));
+    // A name in an old 8-bit encoding is what tags replace best.
+    const std::string legacy = folder.file("03 \xcf\xe5\xf1\xed\xff.MP3");
+    ASSERT_TRUE(taggedmedia::writeTaggedFile(legacy, taggedmedia::bareMp3(), {{"ARTIST", "Кино"}, {"TITLE", "Песня"}}));
+    EXPECT_EQ(module.process(legacy, legacy, block, BRENMARK_MODE_RUN), folder.file("Кино - Песня.mp3"));
+    EXPECT_TRUE(fs::exists(folder.file("Кино - Песня.mp3")));
 
     // A pattern the module cannot read, as a damaged template would hold it.
     musictags::MusicTagsOptions unknown;
