@@ -17,7 +17,7 @@ inline constexpr uint16_t kOptionsVersion = 1;
 struct MusicTagsOptions {
     uint16_t version = kOptionsVersion;
     TagFallback fallback = TagFallback::KeepName;
-    uint8_t trackWidth = 2;     // digits of [track] and [disc], 1..4, leading zeros
+    uint8_t trackWidth = 2;     // digits of [track] at least, 1..4, leading zeros
     uint8_t lowerExtension = 1; // the extension in lower case ("MP3" → "mp3")
     char pattern[192] = "[artist] - [title]"; // UTF-8, zero-padded
     char fallbackText[96] = "";               // UTF-8, zero-padded

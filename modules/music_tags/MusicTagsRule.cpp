@@ -69,7 +69,9 @@ void appendNewName(const MusicTagsOptions &options, const TagPattern &pattern, s
     const sdk::NameParts parts = sdk::splitFileName(fileName);
     const bool lower = options.lowerExtension != 0;
     std::string base;
-    if (expandTagPattern(pattern, parts.base, tags, options.trackWidth, base) && base != "." && base != "..") {
+    // A range can cut a short tag to nothing: that is a missing tag too.
+    if (expandTagPattern(pattern, parts.base, tags, options.trackWidth, base) && !base.empty() && base != "."
+        && base != "..") {
         appendExtension(out, base, parts, lower);
         return;
     }

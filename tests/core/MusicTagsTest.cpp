@@ -125,6 +125,7 @@ TEST(MusicTagsRule, NamesBeforeAndAfter)
         {"[track] [title]", F::Text, "Без тегов", &noTrack, "x.flac", "Без тегов.flac"},
         {"[artist] - [title]", F::Text, "Без тегов", &none, "Запись", "Без тегов"},
         {"[artist]", F::KeepName, "", &dots, "Запись.Mp3", "Запись.mp3"},
+        {"[title6-]", F::Text, "Коротко", &kTags, "Запись.mp3", "Коротко.mp3"},
         {"[artist]", F::KeepName, "", &none, ".hidden", ".hidden"},
     };
     for (const Case &c : cases) {
