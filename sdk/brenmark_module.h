@@ -141,6 +141,16 @@ typedef int32_t (*BrenmarkShowOptions)(uint8_t isNew, void **optionsSlot, const 
 /* Run command button number `button` (0-based position in the exportBtns array). */
 typedef void (*BrenmarkClickBtn)(uint8_t button);
 
+/*
+ * Optional. The number of files in the host's list, so that a number can be
+ * padded to as many digits as the largest one in the list needs. The host
+ * calls it for every action of the chain whose module exports it, before
+ * every preview rebuild, every single-file preview and every run; fileIndex
+ * of the process calls that follow is below `count`. A module that never
+ * got a count chooses a fixed width of its own.
+ */
+typedef void (*BrenmarkSetFileCount)(int32_t count);
+
 /* Declarations for module authors: define the ones your module offers.
  * The host defines BRENMARK_HOST and only uses the pointer types above. */
 #ifndef BRENMARK_HOST
@@ -155,6 +165,7 @@ BRENMARK_EXPORT void newOpt(void **optionsSlot);
 BRENMARK_EXPORT void freeOpt(void *options);
 BRENMARK_EXPORT int32_t showOptions(uint8_t isNew, void **optionsSlot, const char **caption);
 BRENMARK_EXPORT void clickBtn(uint8_t button);
+BRENMARK_EXPORT void setFileCount(int32_t count);
 #endif
 
 /*

@@ -3,6 +3,7 @@
 #include "bench/support/ModuleChain.h"
 #include "modules/insert_text/InsertOptions.h"
 #include "modules/letter_case/CaseOptions.h"
+#include "modules/name_pattern/NamePatternOptions.h"
 #include "modules/numbering/NumberingOptions.h"
 #include "modules/remove_text/RemoveOptions.h"
 #include "modules/replace_text/ReplaceOptions.h"
@@ -37,6 +38,8 @@ int main()
     remove.trimBlanks = remove.collapseBlanks = 1;
     CaseOptions letterCase;
     NumberingOptions numbering;
+    NamePatternOptions namePattern; // no date: no file is read
+    sdk::setFieldText(namePattern.pattern, "[P] [N5-8] [N~4-] [C:1,1,авто].[E]");
 
     auto run = [&](const char *label, std::vector<Action> chain) {
         measure(chain, names, 1); // warm the modules' buffers
@@ -63,6 +66,9 @@ int main()
     chain.clear();
     chain.push_back(load("numbering.so", numbering));
     run("numbering (prefix 001_)", std::move(chain));
+    chain.clear();
+    chain.push_back(load("name_pattern.so", namePattern));
+    run("name_pattern (folder, ranges, counter, ext.)", std::move(chain));
     chain.clear();
     chain.push_back(load("replace_text.so", pattern));
     chain.push_back(load("letter_case.so", letterCase));

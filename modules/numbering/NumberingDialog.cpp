@@ -1,6 +1,7 @@
 #include "modules/numbering/NumberingDialog.h"
 
 #include "modules/numbering/Numbering.h"
+#include "module_helper/Counter.h"
 
 #include <QComboBox>
 #include <QFormLayout>
@@ -27,7 +28,9 @@ NumberingDialog::NumberingDialog(QWidget *parent, const NumberingOptions &option
     m_start->setValue(options.start);
     m_step->setRange(std::numeric_limits<int>::min(), std::numeric_limits<int>::max());
     m_step->setValue(options.step);
-    m_width->setRange(1, 20);
+    m_width->setRange(sdk::kAutoWidth, sdk::kMaxCounterWidth);
+    // "авто": as many digits as the largest number of the list needs.
+    m_width->setSpecialValueText(QStringLiteral("авто"));
     m_width->setValue(options.width);
     m_width->setSuffix(QStringLiteral(" цифр"));
     m_separator->setText(sdk::fromField(options.separator));
@@ -60,7 +63,7 @@ NumberingOptions NumberingDialog::options() const
 
 void NumberingDialog::appendExample(std::string_view fileName, std::string &out) const
 {
-    numberName(options(), fileName, 0, out);
+    numberName(options(), fileName, 0, 0, out);
 }
 
 } // namespace brenmark::modules

@@ -34,7 +34,7 @@ protected:
     void appendNewName(const NumberingOptions &options, const sdk::FileRequest &request,
                        std::string &out) override
     {
-        numberName(options, request.fileName, request.fileIndex, out);
+        numberName(options, request.fileName, request.fileIndex, request.fileCount, out);
     }
 };
 

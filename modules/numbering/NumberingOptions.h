@@ -18,7 +18,7 @@ struct NumberingOptions
 
     uint16_t version = kVersion;
     NumberPlace place = NumberPlace::Prefix;
-    uint8_t width = 3; // digits at least, padded with leading zeros
+    uint8_t width = 3; // digits at least, padded with leading zeros; 0: "авто" (sdk::kAutoWidth)
     int32_t start = 1;
     int32_t step = 1;
     char separator[32] = "_"; // UTF-8, zero-terminated; unused for the whole name

@@ -95,8 +95,8 @@ void ModuleAdapter::process(const char **name, const char *actualPath, int32_t f
     const bool preview = mode != BRENMARK_MODE_RUN;
     const std::string_view path(*name);
     const PathParts parts = splitPath(path);
-    const FileRequest request{path,     parts.folder, parts.fileName, actualPath ? actualPath : path,
-                              fileIndex, preview,     progressBar};
+    const FileRequest request{path,      parts.folder, parts.fileName, actualPath ? actualPath : path,
+                              fileIndex, preview,      progressBar,    m_fileCount};
 
     if (m_module.requiresUtf8Names())
         requireUtf8(parts.fileName);
@@ -182,6 +182,11 @@ int32_t ModuleAdapter::showOptions(uint8_t isNew, void **optionsSlot, const char
 void ModuleAdapter::clickBtn(uint8_t button)
 {
     m_module.clickButton(button);
+}
+
+void ModuleAdapter::setFileCount(int32_t count)
+{
+    m_fileCount = std::max(count, 0);
 }
 
 } // namespace brenmark::sdk

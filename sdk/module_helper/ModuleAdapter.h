@@ -7,7 +7,7 @@
 
 namespace brenmark::sdk {
 
-// The ten exports of the C interface, done once over a ModuleBase. Owns the
+// The exports of the C interface, done once over a ModuleBase. Owns the
 // texts handed to the host: a computed path and a caption each stay valid
 // until the next call of the same kind.
 class ModuleAdapter
@@ -26,6 +26,7 @@ public:
     void freeOpt(void *options) const;
     int32_t showOptions(uint8_t isNew, void **optionsSlot, const char **caption);
     void clickBtn(uint8_t button);
+    void setFileCount(int32_t count);
 
     // A zero-filled block with the defaults, larger than optionsSize so that a
     // template written by a later version with a longer block still fits.
@@ -37,11 +38,12 @@ private:
     std::string m_result;  // the path process last handed out
     std::string m_scratch; // built here first: the running name may be m_result itself
     std::string m_caption;
+    int32_t m_fileCount = 0; // 0 until the host tells
 };
 
 } // namespace brenmark::sdk
 
-// Defines the ten exports of a module over one instance of ModuleClass (a
+// Defines the exports of a module over one instance of ModuleClass (a
 // ModuleBase), created at the first call. Use it once, in one source file.
 #define BRENMARK_MODULE(ModuleClass)                                                              \
     static ::brenmark::sdk::ModuleAdapter &brenmarkModuleAdapter()                               \
@@ -69,4 +71,5 @@ private:
     {                                                                                              \
         return brenmarkModuleAdapter().showOptions(isNew, optionsSlot, caption);                   \
     }                                                                                              \
-    BRENMARK_EXPORT void clickBtn(uint8_t button) { brenmarkModuleAdapter().clickBtn(button); }
+    BRENMARK_EXPORT void clickBtn(uint8_t button) { brenmarkModuleAdapter().clickBtn(button); }  \
+    BRENMARK_EXPORT void setFileCount(int32_t count) { brenmarkModuleAdapter().setFileCount(count); }

@@ -32,9 +32,10 @@ struct FileRequest
     int32_t fileIndex = 0;       // 0-based position in the host's list
     bool preview = true;
     void *progressBar = nullptr; // the host's QProgressBar, or null without a window
+    int32_t fileCount = 0;       // files in the host's list; 0 when the host did not say
 };
 
-// What the ten exports need from a module, with the options block untyped.
+// What the exports need from a module, with the options block untyped.
 // RenamingModule<Options> implements it for a typed block; derive from this
 // directly only for a module that is not a renaming action.
 class ModuleBase

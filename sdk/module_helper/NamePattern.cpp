@@ -229,6 +229,9 @@ ParsedPattern parsePattern(std::string_view text, std::span<const PlaceholderRul
 
 void cutToRange(std::string &out, std::size_t from, CharRange range)
 {
+    // A resolver may have taken back text before `from` (a dot before an
+    // empty extension): then there is nothing of its own to cut.
+    from = std::min(from, out.size());
     // Byte offsets of every character start would need storage; two passes do not.
     int32_t count = 0;
     for (std::size_t i = from; i < out.size(); ++i) {

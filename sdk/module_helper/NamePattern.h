@@ -98,7 +98,8 @@ void cutToRange(std::string &out, std::size_t from, CharRange range);
 // Appends the expansion of `parts` to `out`. Literal parts are copied;
 // for a placeholder, resolve(part, out) appends the placeholder's whole
 // text to `out`, and its range is then cut out of what was appended. The
-// resolver may throw ModuleError for a file it has no text for.
+// resolver may also remove text at the end of `out` first (a separator that
+// is not needed), and may throw ModuleError for a file it has no text for.
 template<typename Resolve>
 void expandPattern(const std::vector<PatternPart> &parts, Resolve &&resolve, std::string &out)
 {

@@ -143,6 +143,40 @@ TEST_F(CliShippedModule, DryRunOfALongListNumbersOnlyTheFilesOfTheList)
     EXPECT_TRUE(result.out == expected) << result.out.substr(0, 400);
 }
 
+// "авто" pads to the size of the list the host tells the module, in the dry
+// run's preview as in the run.
+TEST_F(CliShippedModule, AutomaticWidthFollowsTheListsSize)
+{
+    m_program.addModule(fs::path(BRENMARK_SHIPPED_PLUGINS_DIR) / "numbering.so");
+    brenmark::modules::NumberingOptions numbering;
+    numbering.width = 0;
+    std::vector<uint8_t> block(sizeof numbering);
+    std::memcpy(block.data(), &numbering, sizeof numbering);
+    m_program.writeTemplate("numbers", {{"numbering.so", "Нумерация", block}});
+
+    std::vector<std::string> arguments = {"--template", "numbers"};
+    std::string expected;
+    for (int i = 1; i <= 12; ++i) {
+        const std::string name = "f" + std::to_string(i);
+        arguments.push_back(make(name));
+        char prefix[8];
+        std::snprintf(prefix, sizeof prefix, "%02d_", i);
+        expected += arguments.back() + "\t" + (m_files / (prefix + name)).string() + "\n";
+    }
+    std::vector<std::string> dryRun = arguments;
+    dryRun.insert(dryRun.begin(), "--dry-run");
+    ProcessResult preview = run(dryRun);
+    EXPECT_EQ(preview.status, 0) << preview.err;
+    EXPECT_EQ(preview.out, expected);
+
+    arguments.resize(arguments.size() - 3); // nine files: one digit
+    ProcessResult result = run(arguments);
+    EXPECT_EQ(result.status, 0) << result.err;
+    EXPECT_EQ(readFile(m_files / "1_f1"), "content of f1");
+    EXPECT_EQ(readFile(m_files / "9_f9"), "content of f9");
+    EXPECT_TRUE(fs::exists(m_files / "f10"));
+}
+
 // A script reading the lines must not take a cut-off list for the whole one.
 TEST_F(CliShippedModule, DryRunThatCannotWriteItsLinesFails)
 {

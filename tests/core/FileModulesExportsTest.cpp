@@ -9,6 +9,7 @@
 #include "modules/extension/ExtensionOptions.h"
 #include "modules/move_to_folder/MoveOptions.h"
 #include "modules/music_tags/MusicTagsOptions.h"
+#include "modules/name_pattern/NamePatternOptions.h"
 #include "modules/transliteration/TranslitOptions.h"
 #include "tests/support/TaggedMedia.h"
 
@@ -355,14 +356,22 @@ TEST(FileModulesExports, MoveAcrossFileSystemsAndUndo)
 TEST(FileModulesExports, UnloadWhenClosed)
 {
     const std::string photo = std::string(BRENMARK_SOURCE_DIR) + "/tests/data/modules_exif.jpg";
-    for (const char *name : {"extension", "date_time", "transliteration", "move_to_folder", "music_tags"}) {
+    for (const char *name :
+         {"extension", "date_time", "transliteration", "move_to_folder", "music_tags", "name_pattern"}) {
         SCOPED_TRACE(name);
         {
             LoadedModule module(name);
             datetime::DateTimeOptions exif; // also read EXIF, so exiv2 has done its work
             exif.source = datetime::DateSource::Exif;
-            void *block = std::string(name) == "date_time" ? module.newBlock(&exif, sizeof exif) : module.newBlock();
-            module.process(photo, photo, block, BRENMARK_MODE_PREVIEW);
+            modules::NamePatternOptions dated;
+            sdk::setFieldText(dated.pattern, "[D] Отпуск [C:1,1,3].[E]");
+            void *block = std::string(name) == "date_time"      ? module.newBlock(&exif, sizeof exif)
+                          : std::string(name) == "name_pattern" ? module.newBlock(&dated, sizeof dated)
+                                                                : module.newBlock();
+            const std::string renamed = module.process(photo, photo, block, BRENMARK_MODE_PREVIEW);
+            if (std::string(name) == "name_pattern") {
+                EXPECT_EQ(fs::path(renamed).filename(), "2019-06-21 Отпуск 001.jpg") << "the date taken";
+            }
         }
         // RTLD_NOLOAD only finds a library still in memory.
         const std::string path = std::string(BRENMARK_PLUGINS_DIR) + "/" + name + ".so";

@@ -1,6 +1,7 @@
 // Names before and after for the naming logic of the shipped renaming modules.
 #include "modules/insert_text/InsertText.h"
 #include "modules/letter_case/CaseChanger.h"
+#include "modules/name_pattern/PatternName.h"
 #include "modules/numbering/Numbering.h"
 #include "modules/remove_text/RemoveText.h"
 #include "modules/replace_text/TextReplacer.h"
@@ -277,6 +278,7 @@ TEST(ModulesNumbering, NumberFollowsTheListIndex)
         NumberingOptions options;
         int index;
         NameCase names;
+        int count = 0; // the list's size the host told; 0: never told
     } table[] = {
         {options(NumberPlace::Prefix, 1, 1, 3, "_"), 0, {"фото.jpg", "001_фото.jpg"}},
         {options(NumberPlace::Prefix, 1, 1, 3, "_"), 41, {"фото.jpg", "042_фото.jpg"}},
@@ -287,11 +289,92 @@ TEST(ModulesNumbering, NumberFollowsTheListIndex)
         {options(NumberPlace::Prefix, 5, -3, 2, "."), 3, {"x", "-04.x"}},
         {options(NumberPlace::Prefix, 2147483647, 2147483647, 1, ""), 2147483647,
          {"a", "4611686016279904256a"}},
+        // "авто" (width 0): the digits of the largest number the list's size gives.
+        {options(NumberPlace::Prefix, 1, 1, 0, "_"), 4, {"a", "005_a"}, 100},
+        {options(NumberPlace::Prefix, 0, 1, 0, "_"), 4, {"a", "04_a"}, 100},
+        {options(NumberPlace::Prefix, 1, 1, 0, "_"), 8, {"a", "9_a"}, 9},
+        {options(NumberPlace::Prefix, 1, 1, 0, "_"), 0, {"a", "01_a"}, 10},
+        {options(NumberPlace::WholeName, 10, -1, 0, ""), 9, {"a.b", "01.b"}, 30},
+        {options(NumberPlace::WholeName, 10, -1, 0, ""), 25, {"a.b", "-15.b"}, 30},
+        {options(NumberPlace::WholeName, 5, 1000, 0, ""), 0, {"a", "0005"}, 2},
+        {options(NumberPlace::Prefix, 1, 1, 0, "_"), 0, {"a", "001_a"}, 0},
+        {options(NumberPlace::Prefix, 1, 1, 0, "_"), 1234, {"a", "1235_a"}, 0},
     };
     for (const auto &row : table) {
         std::string out;
-        numberName(row.options, row.names.before, row.index, out);
+        numberName(row.options, row.names.before, row.index, row.count, out);
         EXPECT_EQ(out, row.names.after) << row.names.before << " #" << row.index;
     }
     EXPECT_EQ(numberingCaption(options(NumberPlace::Prefix, 1, 1, 3, "_")), "Нумерация: 001_имя, с 1 шаг 1");
+}
+
+TEST(ModulesNamePattern, BuildsTheWholeName)
+{
+    const brenmark::datetime::DateParts date{2024, 7, 15, 9, 5, 1};
+    const struct
+    {
+        const char *pattern;
+        const char *before;
+        int index;
+        int count;
+        const char *after; // empty: refused
+    } table[] = {
+        {"[D] Отпуск [C:1,1,3].[E]", "IMG_0042.JPG", 0, 250, "2024-07-15 Отпуск 001.JPG"},
+        {"[D:%d.%m.%Y %H-%M] [N]", "a.b", 0, 1, "15.07.2024 09-05 a"},
+        {"[N].[E]", "README", 0, 1, "README"},
+        {"[N].[E]", "name.", 0, 1, "name."},
+        {"[N].[E]", ".bashrc", 0, 1, ".bashrc"},
+        {"[N].[E1-2]", "archive", 0, 1, "archive"},
+        {"[N3-5]_[E~1]", "Привет.tar.gz", 0, 1, "иве_z"},
+        {"[P] [C]", "x.jpg", 8, 12, "Отпуск 09"},
+        {"[C:10,-5]-[C:0,1,1]", "x", 3, 0, "-005-3"},
+        {"[C:1,1,авто]", "x", 99, 100, "100"},
+        {"[C: 7 , 2 , 4 ]", "x", 1, 0, "0009"},
+        {"[[[N]]]", "x.y", 0, 1, "[x]"},
+        {"[N20-]", "short", 0, 1, ""},
+        {"[E]", "noext", 0, 1, ""},
+    };
+    for (const auto &row : table) {
+        SCOPED_TRACE(row.pattern);
+        const CompiledPattern pattern = compilePattern(row.pattern);
+        ASSERT_TRUE(pattern.parsed.ok()) << pattern.parsed.error;
+        std::string out = "/prefix/";
+        const PatternFile file{row.before, "/photos/Отпуск/", row.index, row.count, &date};
+        if (*row.after == 0) {
+            EXPECT_THROW(appendPatternName(pattern, file, out), ModuleError);
+            continue;
+        }
+        appendPatternName(pattern, file, out);
+        EXPECT_EQ(out, std::string("/prefix/") + row.after);
+    }
+}
+
+TEST(ModulesNamePattern, RefusesPatternsThatCannotNameAFile)
+{
+    const struct
+    {
+        const char *pattern;
+        const char *saying;
+    } table[] = {
+        {"", "Шаблон пуст"},
+        {"[N]/[E]", "Позиция 4: «/» не может стоять"},
+        {"[D:%Y/%m]", "«/» не может стоять"},
+        {"[D:год]", "нет ни одного кода"},
+        {"[C:1,1,0]", "ширина счётчика «0»"},
+        {"[C:1,1,21]", "ширина счётчика «21»"},
+        {"[C:x]", "начало счётчика «x»"},
+        {"[C:1,2.5]", "шаг счётчика «2.5»"},
+        {"[C:1,1,1,1]", "не больше трёх чисел"},
+        {"[C:99999999999]", "начало счётчика"},
+        {"[T]", "неизвестная метка «[T]»"},
+        {"Фото [N", "Позиция 6: скобка «[» не закрыта"},
+        {"[C1-2]", "не выбирает символы"},
+    };
+    for (const auto &row : table) {
+        const CompiledPattern pattern = compilePattern(row.pattern);
+        EXPECT_NE(pattern.parsed.error.find(row.saying), std::string::npos)
+            << row.pattern << ": " << pattern.parsed.error;
+        std::string out;
+        EXPECT_THROW(appendPatternName(pattern, {"a.b", "/", 0, 1, nullptr}, out), ModuleError) << row.pattern;
+    }
 }

@@ -206,6 +206,43 @@ TEST(Preview, DroppedFilesGetTheirNewPathWithTheIndexTheyAreAboutToTake)
     EXPECT_EQ(setup.files.entry(4).currentPath, a);
 }
 
+// A module padding numbers to the list's size is told it before a rebuild and
+// a single file's preview; after a drop it is told the new size and every row
+// is built again. A module standing twice is told once, a switched-off one not.
+TEST(Preview, ModulesAreToldTheListsSizeAndADropRebuildsEveryRowForThem)
+{
+    Fixtures fixtures;
+    void *counted = fixtures.load("fixture_batch_counted");
+    void *spy = fixtures.load("fixture_batch_spy");
+    void *off = fixtures.load("fixture_batch_counted");
+    FileTree tree;
+    const std::string a = tree.file("a");
+    PreviewSetup setup;
+    setup.actions.addAction(counted, "counted.so", 0);
+    setup.actions.addAction(spy, "spy.so", 0);
+    setup.actions.addAction(counted, "counted.so", 0);
+    setup.actions.addAction(off, "counted.so", 0);
+    setup.actions.setCheckedByUser(3, false);
+    setup.addRows(2);
+    Fixtures::reset(counted);
+    Fixtures::reset(off);
+
+    setup.engine.RebuildPreview();
+    EXPECT_EQ(Fixtures::log(counted), "count|2\n");
+    EXPECT_EQ(setup.files.rowText(1), FileEntry::fullRow(0, "/d/f1", "/d/f1#1/2+1#1/2"));
+
+    Fixtures::reset(counted);
+    EXPECT_EQ(setup.engine.appendDroppedFiles({a}), 1);
+    EXPECT_EQ(Fixtures::log(counted), "count|3\n");
+    EXPECT_EQ(setup.files.rowText(0), FileEntry::fullRow(0, "/d/f0", "/d/f0#0/3+1#0/3"));
+    EXPECT_EQ(setup.files.rowText(2), FileEntry::fullRow(0, a, a + "#2/3+1#2/3"));
+
+    Fixtures::reset(counted);
+    EXPECT_EQ(setup.engine.PreviewFile("/d/x", 1), "/d/x#1/3+1#1/3");
+    EXPECT_EQ(Fixtures::log(counted), "count|3\n");
+    EXPECT_EQ(Fixtures::log(off), "");
+}
+
 TEST(Preview, ARebuildAskedForDuringARebuildFollowsItInsteadOfNesting)
 {
     Fixtures fixtures;

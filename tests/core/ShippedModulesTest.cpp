@@ -6,6 +6,7 @@
 #include "main/core/modulehost/ModuleLibrary.h"
 #include "modules/insert_text/InsertOptions.h"
 #include "modules/letter_case/CaseOptions.h"
+#include "modules/name_pattern/NamePatternOptions.h"
 #include "modules/numbering/NumberingOptions.h"
 #include "modules/remove_text/RemoveOptions.h"
 #include "modules/replace_text/ReplaceOptions.h"
@@ -137,6 +138,7 @@ TEST(ModulesShipped, DescribeThemselvesAndCarryAnIcon)
         {"remove_text.so", "Имя файла\\Удаление знаков", sizeof(RemoveOptions)},
         {"letter_case.so", "Имя файла\\Регистр букв", sizeof(CaseOptions)},
         {"numbering.so", "Имя файла\\Нумерация", sizeof(NumberingOptions)},
+        {"name_pattern.so", "Имя файла\\Шаблон имени", sizeof(NamePatternOptions)},
     };
     for (const auto &row : table) {
         LoadedModule module(row.file);
@@ -200,6 +202,9 @@ TEST(ModulesShipped, OptionsBlockSurvivesAByteCopy)
     numbering.step = 10;
     sdk::setFieldText(numbering.separator, " №");
     expectByteCopyActsTheSame("numbering.so", numbering, "/p/a.b", "/p/a №050.b");
+    NamePatternOptions pattern;
+    sdk::setFieldText(pattern.pattern, "[N2-3]-[C:5].[E]");
+    expectByteCopyActsTheSame("name_pattern.so", pattern, "/p/фото.jpg", "/p/от-009.jpg");
 }
 
 TEST(ModulesShipped, CompiledPatternFollowsTheBlocksBytes)
@@ -231,6 +236,17 @@ TEST(ModulesShipped, NumberComesFromTheFileIndex)
     void *slot = module.block(NumberingOptions{});
     EXPECT_STREQ(module.process("/a/x.jpg", "/a/x.jpg", slot, BRENMARK_MODE_PREVIEW, 0), "/a/001_x.jpg");
     EXPECT_STREQ(module.process("/a/x.jpg", "/a/x.jpg", slot, BRENMARK_MODE_PREVIEW, 9), "/a/010_x.jpg");
+
+    // "авто" pads to the list's size the host told through setFileCount.
+    NumberingOptions automatic;
+    automatic.width = 0;
+    void *autoSlot = module.block(automatic);
+    const auto setFileCount = module.function<BrenmarkSetFileCount>("setFileCount");
+    EXPECT_STREQ(module.process("/a/x", "/a/x", autoSlot, BRENMARK_MODE_PREVIEW, 4), "/a/005_x") << "never told";
+    guardModuleCall([&] { setFileCount(9); });
+    EXPECT_STREQ(module.process("/a/x", "/a/x", autoSlot, BRENMARK_MODE_PREVIEW, 4), "/a/5_x");
+    guardModuleCall([&] { setFileCount(1000); });
+    EXPECT_STREQ(module.process("/a/x", "/a/x", autoSlot, BRENMARK_MODE_PREVIEW, 4), "/a/0005_x");
 }
 
 TEST(ModulesShipped, PreviewTouchesNothingAndRunRenames)
@@ -312,6 +328,24 @@ TEST(ModulesShipped, RefuseBlocksTheyCannotRead)
     void *garbled = module.block(outOfRange);
     EXPECT_NE(callError([&] { module.process("/a/b.c", "/a/b.c", garbled, BRENMARK_MODE_PREVIEW); })
                   .find("повреждены"),
+              std::string::npos);
+
+    // A pattern that does not parse, or is no UTF-8, is as unreadable as an enumeration out of range.
+    LoadedModule patterns("name_pattern.so");
+    for (const char *text : {"[N", "[X].[E]", "a/b", "", "\xff[N]"}) {
+        NamePatternOptions broken;
+        sdk::setFieldText(broken.pattern, text);
+        void *block = patterns.block(broken);
+        EXPECT_NE(callError([&] { patterns.process("/a/b.c", "/a/b.c", block, BRENMARK_MODE_PREVIEW); })
+                      .find("повреждены"),
+                  std::string::npos)
+            << text;
+    }
+    NamePatternOptions newerPattern;
+    newerPattern.version = 2;
+    void *newerBlock = patterns.block(newerPattern);
+    EXPECT_NE(callError([&] { patterns.process("/a/b", "/a/b", newerBlock, BRENMARK_MODE_PREVIEW); })
+                  .find("более новой версией"),
               std::string::npos);
 }
 

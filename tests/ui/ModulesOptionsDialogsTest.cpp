@@ -140,10 +140,42 @@ private slots:
                  qPrintable(example));
     }
 
+    void aNamePatternIsRefusedWithItsFaultAndShownOnTheSample()
+    {
+        Module module("name_pattern.so", m_window.get());
+        QStringList refusals;
+        bool refusedOk = true;
+        QString example;
+        onDialog([&](QDialog *dialog) {
+            auto *pattern = dialog->findChild<QLineEdit *>(QStringLiteral("edPattern"));
+            for (const char *bad : {"[X].[E]", "Отпуск [N", "[N]/[E]", ""}) {
+                pattern->setText(QString::fromUtf8(bad));
+                refusals << exampleLine(dialog);
+                refusedOk = refusedOk && !button(dialog, QDialogButtonBox::Ok)->isEnabled();
+            }
+            pattern->setText(QStringLiteral("[P] [N3-] [C:1,1,3].[E]"));
+            example = exampleLine(dialog);
+            button(dialog, QDialogButtonBox::Ok)->click();
+        });
+        void *slot = nullptr;
+        const char *caption = nullptr;
+        QCOMPARE(module.showOptions(true, &slot, &caption), 1);
+        QVERIFY(refusedOk);
+        QCOMPARE(refusals.size(), 4);
+        QVERIFY2(refusals[0].contains(QStringLiteral("Позиция 1: неизвестная метка «[X]»")), qPrintable(refusals[0]));
+        QVERIFY2(refusals[1].contains(QStringLiteral("Позиция 8: скобка «[» не закрыта")), qPrintable(refusals[1]));
+        QVERIFY2(refusals[2].contains(QStringLiteral("«/»")), qPrintable(refusals[2]));
+        QVERIFY2(refusals[3].contains(QStringLiteral("Шаблон пуст")), qPrintable(refusals[3]));
+        QCOMPARE(example, QStringLiteral("IMG_0042 отпуск.JPG → Отпуск G_0042 отпуск 001.JPG"));
+        QCOMPARE(QString::fromUtf8(caption), QStringLiteral("Шаблон: [P] [N3-] [C:1,1,3].[E]"));
+        QCOMPARE(module.preview("/a/IMG_1.jpg", &slot), QStringLiteral("/a/a G_1 001.jpg"));
+        module.freeOpt(slot);
+    }
+
     void everyModuleOpensItsDialog()
     {
         for (const char *file : {"insert_text.so", "replace_text.so", "remove_text.so", "letter_case.so",
-                                 "numbering.so"}) {
+                                 "numbering.so", "name_pattern.so"}) {
             Module module(file, m_window.get());
             QString example;
             onDialog([&](QDialog *dialog) {

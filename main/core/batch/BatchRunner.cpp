@@ -3,6 +3,7 @@
 #define BRENMARK_HOST
 #include "brenmark_module.h"
 #include "main/core/batch/BatchSink.h"
+#include "main/core/batch/ChainFileCount.h"
 #include "main/core/chain/ActionChainModel.h"
 #include "main/core/filelist/FileListModel.h"
 #include "main/core/filelist/RowSelection.h"
@@ -80,6 +81,12 @@ bool BatchRunner::run()
         return false;
     m_running = true;
     const int total = m_files.count();
+    try {
+        tellChainFileCount(m_actions, total);
+    } catch (...) {
+        m_running = false;
+        throw;
+    }
     m_sink.setProgressPosition(0);
     m_sink.setProgressMaximum(total);
     m_stopRequested = false;

@@ -29,7 +29,9 @@ public:
     // and gives true; the rows of failed files stay, marked as failed with the
     // action's caption and the module's message. A stopped run keeps every
     // row (marking the failed ones) and gives false, as does a call while a
-    // run is under way, which does nothing.
+    // run is under way, which does nothing. The chain's modules are told
+    // the list's size first; one failing there ends the call with its
+    // ModuleCallError before any file is touched.
     bool run();
     // Sets StopRequested: the call under way finishes, no further call starts.
     void requestStop() { m_stopRequested = true; }

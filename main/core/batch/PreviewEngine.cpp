@@ -3,6 +3,7 @@
 #define BRENMARK_HOST
 #include "brenmark_module.h"
 #include "main/core/batch/BatchSink.h"
+#include "main/core/batch/ChainFileCount.h"
 #include "main/core/batch/CollisionMarks.h"
 #include "main/core/chain/ActionChainModel.h"
 #include "main/core/filelist/FileIconList.h"
@@ -30,6 +31,7 @@ std::string PreviewEngine::PreviewFile(const std::string &path, int index)
 {
     if (settings().noPreview)
         return {};
+    tellChainFileCount(m_actions, m_files.count());
     return runChain(path.c_str(), index, m_sink.progressBarHandle());
 }
 
@@ -73,12 +75,20 @@ int PreviewEngine::appendDroppedFiles(const std::vector<std::string> &paths)
     int appended = 0;
     try {
         appended = m_files.appendDroppedFiles(paths, [this](const std::string &path, int index) {
-            std::string newPath = PreviewFile(path, index);
+            std::string newPath;
+            if (!settings().noPreview)
+                newPath = runChain(path.c_str(), index, m_sink.progressBarHandle());
             return FileListModel::DroppedRow {iconIndexFor(path), std::move(newPath)};
         });
     } catch (...) {
         markAfterDrop();
         throw;
+    }
+    // A module that pads numbers to the list's size may now pad every row
+    // differently: the whole preview is built again (which marks collisions).
+    if (appended > 0 && !settings().noPreview && chainTakesFileCount(m_actions)) {
+        RebuildPreview();
+        return appended;
     }
     markAfterDrop();
     return appended;
@@ -110,6 +120,7 @@ void PreviewEngine::rebuildOnce(const PreviewSettings &current)
     m_sink.setStatusText(QString::fromUtf8("Построение предпросмотра"));
     m_sink.paintStatusNow();
     const int total = m_files.count();
+    tellChainFileCount(m_actions, total);
     m_sink.setProgressMaximum(total);
     m_sink.setProgressPosition(0);
     {
