@@ -1,12 +1,14 @@
-// Cost of one preview call of the extension, date, transliteration and move
-// modules, through dlsym as the host makes it, over real files on tmpfs (the
-// date and move modules read the file's time).
+// Cost of one preview call of the extension, date, transliteration, music
+// tags and move modules, through dlsym as the host makes it, over real files
+// on tmpfs (the date, tags and move modules read the file).
 #include "bench/support/ModuleChain.h"
 #include "module_helper/Fields.h"
 #include "modules/date_time/DateTimeOptions.h"
 #include "modules/extension/ExtensionOptions.h"
 #include "modules/move_to_folder/MoveOptions.h"
+#include "modules/music_tags/MusicTagsOptions.h"
 #include "modules/transliteration/TranslitOptions.h"
+#include "tests/support/TaggedMedia.h"
 
 #include <fcntl.h>
 #include <unistd.h>
@@ -30,6 +32,15 @@ int main()
     std::filesystem::create_directory(photos);
     std::vector<std::string> names;
     std::vector<std::string> jpegs;
+    std::vector<std::string> songs;
+    const std::string music = std::string(folder) + "/Музыка/";
+    std::filesystem::create_directory(music);
+    const std::string song = music + "song.mp3";
+    if (!taggedmedia::writeTaggedFile(song, taggedmedia::bareMp3(),
+                                      {{"ARTIST", "Исполнитель"}, {"TITLE", "Песня"}, {"TRACKNUMBER", "7"}})) {
+        std::fprintf(stderr, "TagLib could not tag %s\n", song.c_str());
+        return 1;
+    }
     const std::string sample = std::string(BRENMARK_SOURCE_DIR) + "/tests/data/modules_exif.jpg";
     for (int i = 0; i < 10000; ++i) {
         names.push_back(photos + "IMG_" + std::to_string(1000 + i) + " отпуск на море.JPG");
@@ -37,6 +48,8 @@ int main()
         if (i < 1000) {
             jpegs.push_back(photos + "DSC_" + std::to_string(i) + ".jpg");
             std::filesystem::copy_file(sample, jpegs.back());
+            songs.push_back(music + std::to_string(i) + " - Artist - Title.MP3");
+            std::filesystem::copy_file(song, songs.back());
         }
     }
 
@@ -57,6 +70,8 @@ int main()
     datetime::DateTimeOptions exif;
     exif.source = datetime::DateSource::Exif;
     sdk::setFieldText(exif.format, "%Y%m%d_%H%M%S");
+    musictags::MusicTagsOptions tags;
+    sdk::setFieldText(tags.pattern, "[track] [artist] - [title]");
     movetofolder::MoveOptions plainFolder;
     sdk::setFieldText(plainFolder.folder, "/home/user/Архив");
     movetofolder::MoveOptions datedFolder;
@@ -79,6 +94,7 @@ int main()
         documents);
     run("date_time (modification time, prefix)", one(load("date_time.so", modified)), names);
     run("date_time (EXIF date, cached, 1000 photos)", one(load("date_time.so", exif)), jpegs);
+    run("music_tags (tags already read, 1000 MP3)", one(load("music_tags.so", tags)), songs);
     run("move_to_folder (fixed folder)", one(load("move_to_folder.so", plainFolder)), names);
     run("move_to_folder (relative, %Y/%m/%d of the file)", one(load("move_to_folder.so", datedFolder)), names);
     std::vector<Action> chain;
@@ -96,6 +112,13 @@ int main()
     }
     std::vector<Action> exifChain = one(load("date_time.so", exif));
     std::printf("%-52s %8.0f ns per file\n", "date_time (EXIF date, first read)", measure(exifChain, fresh, 1));
+    std::vector<std::string> freshSongs;
+    for (int i = 0; i < 1000; ++i) {
+        freshSongs.push_back(music + "new " + std::to_string(i) + ".mp3");
+        std::filesystem::copy_file(song, freshSongs.back());
+    }
+    std::vector<Action> tagsChain = one(load("music_tags.so", tags));
+    std::printf("%-52s %8.0f ns per file\n", "music_tags (first read of each file)", measure(tagsChain, freshSongs, 1));
 
     std::filesystem::remove_all(folder);
     return 0;

@@ -1,5 +1,5 @@
-// The extension, date, transliteration and move modules as the host sees
-// them: the built .so files loaded through dlopen and driven by their exports.
+// The extension, date, transliteration, music tags and move modules as the
+// host sees them: the built .so files loaded through dlopen and driven by their exports.
 #define BRENMARK_HOST
 #include "brenmark_module.h"
 #include "main/core/modulehost/ModuleCallGuard.h"
@@ -8,8 +8,10 @@
 #include "modules/date_time/DateTimeOptions.h"
 #include "modules/extension/ExtensionOptions.h"
 #include "modules/move_to_folder/MoveOptions.h"
+#include "modules/music_tags/MusicTagsOptions.h"
 #include "modules/name_pattern/NamePatternOptions.h"
 #include "modules/transliteration/TranslitOptions.h"
+#include "tests/support/TaggedMedia.h"
 
 #include "FileModulesTestSupport.h"
 
@@ -121,6 +123,7 @@ TEST(FileModulesExports, DescribeThemselves)
         {"extension", "Имя файла\\Расширение", sizeof(extension::ExtensionOptions), 0},
         {"date_time", "Имя файла\\Дата и время", sizeof(datetime::DateTimeOptions), 0},
         {"transliteration", "Имя файла\\Транслитерация", sizeof(translit::TranslitOptions), 0},
+        {"music_tags", "Имя файла\\Теги музыки", sizeof(musictags::MusicTagsOptions), 0},
         {"move_to_folder", "Перемещение\\В папку", sizeof(movetofolder::MoveOptions), 2},
     };
     for (const Case &c : cases) {
@@ -159,6 +162,10 @@ TEST(FileModulesExports, OptionsSurviveTemplateRoundTrip)
     sdk::setFieldText(dt.format, "%Y");
     movetofolder::MoveOptions mv;
     sdk::setFieldText(mv.folder, "/архив/%Y");
+    musictags::MusicTagsOptions mt;
+    sdk::setFieldText(mt.pattern, "[track] [title]");
+    mt.fallback = musictags::TagFallback::Text;
+    sdk::setFieldText(mt.fallbackText, "Без тегов");
     struct Case {
         const char *module;
         const void *options;
@@ -172,6 +179,7 @@ TEST(FileModulesExports, OptionsSurviveTemplateRoundTrip)
         {"transliteration", &tr, sizeof tr, "/p/Щука.ЖЖ", "/p/Shchuka.ZHZH"},
         {"move_to_folder", &mv, sizeof mv, jpeg.c_str(), nullptr},
         {"date_time", &dt, sizeof dt, jpeg.c_str(), nullptr},
+        {"music_tags", &mt, sizeof mt, jpeg.c_str(), BRENMARK_SOURCE_DIR "/tests/data/Без тегов.jpg"},
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.module);
@@ -206,6 +214,9 @@ TEST(FileModulesExports, RunRenamesAndNeverReplaces)
     datetime::DateTimeOptions dt;
     dt.source = datetime::DateSource::Exif;
     sdk::setFieldText(dt.format, "%Y-%m-%d");
+    musictags::MusicTagsOptions mt;
+    mt.fallback = musictags::TagFallback::Text;
+    sdk::setFieldText(mt.fallbackText, "Без тегов");
     struct Case {
         const char *module;
         const void *options;
@@ -217,6 +228,7 @@ TEST(FileModulesExports, RunRenamesAndNeverReplaces)
         {"extension", &ext, sizeof ext, "IMG.JPG", "IMG.jpg"},
         {"transliteration", &tr, sizeof tr, "Ёлка.txt", "Yolka.txt"},
         {"date_time", &dt, sizeof dt, "photo.jpg", "2019-06-21_photo.jpg"},
+        {"music_tags", &mt, sizeof mt, "photo.JPG", "Без тегов.jpg"},
     };
     const std::string jpeg = readFile(std::string(BRENMARK_SOURCE_DIR) + "/tests/data/modules_exif.jpg");
     ASSERT_FALSE(jpeg.empty());
@@ -249,6 +261,35 @@ TEST(FileModulesExports, RunRenamesAndNeverReplaces)
             << "a missing source is an error";
         fs::remove(to);
     }
+}
+
+// "01 - Artist - Title.MP3" to "Artist - Title.mp3" in one action, from the file's own tags.
+TEST(FileModulesExports, MusicTagsNameFilesFromTheirTags)
+{
+    TemporaryFolder folder;
+    ASSERT_TRUE(folder.valid());
+    const std::string tagged = folder.file("01 - Artist - Title.MP3");
+    const std::string untagged = folder.file("02 - Intro.MP3");
+    ASSERT_TRUE(taggedmedia::writeTaggedFile(tagged, taggedmedia::bareMp3(),
+                                             {{"ARTIST", "AC/DC"}, {"TITLE", "Back in Black"}}));
+    ASSERT_TRUE(taggedmedia::writeTaggedFile(untagged, taggedmedia::bareMp3(), {}));
+    LoadedModule module("music_tags");
+    void *block = module.newBlock();
+    EXPECT_EQ(module.process(tagged, tagged, block, BRENMARK_MODE_PREVIEW), folder.file("AC-DC - Back in Black.mp3"))
+        << "a \"/\" in a tag makes no folder";
+    EXPECT_EQ(module.process(untagged, untagged, block, BRENMARK_MODE_PREVIEW), folder.file("02 - Intro.mp3"));
+    // A name in an old 8-bit encoding is what tags replace best.
+    const std::string legacy = folder.file("03 \xcf\xe5\xf1\xed\xff.MP3");
+    ASSERT_TRUE(taggedmedia::writeTaggedFile(legacy, taggedmedia::bareMp3(), {{"ARTIST", "Кино"}, {"TITLE", "Песня"}}));
+    EXPECT_EQ(module.process(legacy, legacy, block, BRENMARK_MODE_RUN), folder.file("Кино - Песня.mp3"));
+    EXPECT_TRUE(fs::exists(folder.file("Кино - Песня.mp3")));
+
+    // A pattern the module cannot read, as a damaged template would hold it.
+    musictags::MusicTagsOptions unknown;
+    sdk::setFieldText(unknown.pattern, "[titel]");
+    void *damaged = module.newBlock(&unknown, sizeof unknown);
+    const std::string refused = module.process(tagged, tagged, damaged, BRENMARK_MODE_PREVIEW);
+    EXPECT_NE(refused.find("[titel]"), std::string::npos) << refused;
 }
 
 TEST(FileModulesExports, MoveAcrossFileSystemsAndUndo)
@@ -331,7 +372,8 @@ TEST(FileModulesExports, TransliterationBlocksOfTheFirstLayoutKeepTheirResult)
 TEST(FileModulesExports, UnloadWhenClosed)
 {
     const std::string photo = std::string(BRENMARK_SOURCE_DIR) + "/tests/data/modules_exif.jpg";
-    for (const char *name : {"extension", "date_time", "transliteration", "move_to_folder", "name_pattern"}) {
+    for (const char *name :
+         {"extension", "date_time", "transliteration", "move_to_folder", "music_tags", "name_pattern"}) {
         SCOPED_TRACE(name);
         {
             LoadedModule module(name);

@@ -1,4 +1,4 @@
-// The extension, date, transliteration and move modules loaded by the host's
+// The extension, date, transliteration, music tags and move modules loaded by the host's
 // own registry: menus, images and command buttons as the windows get them.
 #include "main/core/look/ImageList.h"
 #include "main/core/modulehost/ModuleCommand.h"
@@ -30,7 +30,7 @@ TEST(FileModulesHost, MenusImagesAndButtons)
     QTemporaryDir program;
     ASSERT_TRUE(program.isValid());
     QDir(program.path()).mkpath(QStringLiteral("Plugins"));
-    for (const char *name : {"extension", "date_time", "transliteration", "move_to_folder"}) {
+    for (const char *name : {"extension", "date_time", "transliteration", "move_to_folder", "music_tags"}) {
         const QString file = QString::fromLatin1(name) + QStringLiteral(".so");
         ASSERT_TRUE(QFile::copy(QStringLiteral(BRENMARK_PLUGINS_DIR "/") + file, program.filePath(QStringLiteral("Plugins/")) + file));
     }
@@ -49,6 +49,7 @@ TEST(FileModulesHost, MenusImagesAndButtons)
         {"Имя файла", "Расширение", "extension.so"},
         {"Имя файла", "Дата и время", "date_time.so"},
         {"Имя файла", "Транслитерация", "transliteration.so"},
+        {"Имя файла", "Теги музыки", "music_tags.so"},
         {"Перемещение", "В папку", "move_to_folder.so"},
     };
     for (const Case &c : cases) {

@@ -1,5 +1,5 @@
 // The options dialogs and command buttons of the extension, date,
-// transliteration and move modules, driven through their exports as the host
+// transliteration, music tags and move modules, driven through their exports as the host
 // calls them, over a main window of the test's own.
 #include "tests/support/DialogModule.h"
 
@@ -144,6 +144,40 @@ private slots:
         QCOMPARE(QString::fromUtf8(caption), QStringLiteral("Транслит: ГОСТ 7.79-2000 Б, знаки → ASCII"));
         QCOMPARE(module.process(QStringLiteral("/a/«Ёж»….txt"), &slot, BRENMARK_MODE_PREVIEW),
                  QStringLiteral("/a/\"Yozh\"....txt"));
+        module.freeOpt(slot);
+    }
+
+    void musicTagsRefuseUnknownPlaceholders()
+    {
+        Module module("music_tags.so", m_window.get());
+        bool okWithTypo = true;
+        QString typo;
+        QString example;
+        bool textEnabledBefore = true;
+        bool textEnabledAfter = false;
+        onDialog([&](QDialog *dialog) {
+            auto *pattern = dialog->findChildren<QComboBox *>().at(0);
+            auto *fallback = dialog->findChildren<QComboBox *>().at(1);
+            pattern->setCurrentText(QStringLiteral("[track] - [titel]"));
+            okWithTypo = button(dialog, QDialogButtonBox::Ok)->isEnabled();
+            typo = exampleLine(dialog);
+            pattern->setCurrentText(QStringLiteral("[track] - [title]"));
+            example = exampleLine(dialog);
+            textEnabledBefore = dialog->findChild<QLineEdit *>(QStringLiteral("fallbackText"))->isEnabled();
+            fallback->setCurrentIndex(1);
+            textEnabledAfter = dialog->findChild<QLineEdit *>(QStringLiteral("fallbackText"))->isEnabled();
+            dialog->findChild<QLineEdit *>(QStringLiteral("fallbackText"))->setText(QStringLiteral("Без тегов"));
+            button(dialog, QDialogButtonBox::Ok)->click();
+        });
+        void *slot = nullptr;
+        const char *caption = nullptr;
+        QCOMPARE(module.showOptions(true, &slot, &caption), 1);
+        QVERIFY(!okWithTypo);
+        QVERIFY2(typo.contains(QStringLiteral("[titel]")), qPrintable(typo));
+        QCOMPARE(example, QStringLiteral("01 - Исполнитель - Песня.MP3 → 01 - Песня.mp3"));
+        QVERIFY(!textEnabledBefore);
+        QVERIFY(textEnabledAfter);
+        QCOMPARE(QString::fromUtf8(caption), QStringLiteral("Теги: \"[track] - [title]\", без тегов: \"Без тегов\""));
         module.freeOpt(slot);
     }
 
