@@ -134,6 +134,8 @@ QIcon buttonArt(ButtonArt art)
         return themed({"edit-delete", QStyle::SP_TrashIcon});
     case ButtonArt::ClearFiles:
         return themed({"edit-clear", QStyle::SP_DialogResetButton});
+    case ButtonArt::AddFolder:
+        return themed({"folder-open", QStyle::SP_DirOpenIcon});
     }
     return {};
 }

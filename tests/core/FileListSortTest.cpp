@@ -45,8 +45,8 @@ TEST(NaturalOrder, ComparesNumbersByValueAndLettersWithoutCase)
 {
     const struct
     {
-        const char *a;
-        const char *b;
+        std::string a;
+        std::string b;
         int order;
     } cases[] = {
         {"2", "10", -1},
@@ -70,11 +70,30 @@ TEST(NaturalOrder, ComparesNumbersByValueAndLettersWithoutCase)
         {"dir/", "dir a/", -1},             // "/" before every character: a folder before its longer siblings
         {"a\xff", "a\xd0\xb0", 1},          // a byte that is no UTF-8 after every character
         {"a\xff", "a\xfe", 1},
+        {"k", "\xe2\x84\xaa", 0},          // the Kelvin sign folds to an ASCII letter
+        {"l", "\xe2\x84\xaa", 1},
+        // Longer than the prefix that sorting compares first.
+        {"Photo 2024-07-15 001.jpg", "Photo 2024-07-15 0002.jpg", -1},
+        {"Photo 2024-07-15 001.jpg", "photo 2024-07-15 01.JPG", 0},
+        {"Очень длинное имя 10", "Очень длинное имя 9", 1},
+        {"IMG_20240715_123456789.jpg", "IMG_20240715_123456788.jpg", 1},
+        {"x" + std::string(300, '1'), "x" + std::string(299, '9'), 1},
+        {"x" + std::string(300, '1') + "a", "x" + std::string(300, '1') + "b", -1},
     };
     for (const auto &c : cases) {
         EXPECT_EQ(sign(compareNatural(c.a, c.b)), c.order) << c.a << " vs " << c.b;
         EXPECT_EQ(sign(compareNatural(c.b, c.a)), -c.order) << c.b << " vs " << c.a;
+        // The prefix may leave the order open, never give another.
+        const NaturalPrefix a = naturalPrefix(c.a);
+        const NaturalPrefix b = naturalPrefix(c.b);
+        if (!a.sameBytes(b)) {
+            EXPECT_EQ(a < b ? -1 : 1, c.order) << c.a << " vs " << c.b;
+        } else if (a.whole && b.whole) {
+            EXPECT_EQ(c.order, 0) << c.a << " vs " << c.b;
+        }
     }
+    EXPECT_TRUE(naturalPrefix("IMG_0001.JPG").whole);
+    EXPECT_FALSE(naturalPrefix("IMG_20240715_0001.JPG").whole);
 }
 
 TEST(FileListSort, ByNameAndByFolderKeepTiesInTheirOrderInBothDirections)

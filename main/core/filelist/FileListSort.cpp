@@ -6,17 +6,19 @@
 #include <sys/stat.h>
 
 #include <algorithm>
+#include <numeric>
 #include <string>
 #include <string_view>
 #include <tuple>
+#include <unordered_map>
 
 namespace brenmark {
 namespace {
 
 struct PathKey
 {
-    std::string_view folder; // up to and including the last "/"
-    std::string_view name;
+    std::uint32_t folder; // rank of the folder part in natural order; 0 when sorting by name
+    NaturalPrefix prefix; // of the name
     std::uint32_t row;
 };
 
@@ -43,22 +45,68 @@ std::vector<std::uint32_t> sortKeys(std::vector<Key> &keys, bool descending, Les
     return rows;
 }
 
+std::string_view namePart(std::string_view path)
+{
+    const size_t slash = path.rfind('/');
+    return slash == std::string_view::npos ? path : path.substr(slash + 1);
+}
+
+std::string_view folderPart(std::string_view path)
+{
+    const size_t slash = path.rfind('/');
+    return slash == std::string_view::npos ? std::string_view() : path.substr(0, slash + 1);
+}
+
+// Each row's folder as its rank among the folders of the list in natural
+// order; folders that compare equal share a rank. Folders are few beside
+// rows, so each row then compares its folder as a number.
+std::vector<std::uint32_t> folderRanks(const FileListModel &files)
+{
+    std::unordered_map<std::string_view, std::uint32_t> ids;
+    std::vector<std::string_view> folders;
+    std::vector<std::uint32_t> rowFolder;
+    rowFolder.reserve(size_t(files.count()));
+    for (int row = 0; row < files.count(); ++row) {
+        const auto [found, added] = ids.try_emplace(folderPart(files.currentPath(row)), std::uint32_t(folders.size()));
+        if (added)
+            folders.push_back(found->first);
+        rowFolder.push_back(found->second);
+    }
+    std::vector<std::uint32_t> byOrder(folders.size());
+    std::iota(byOrder.begin(), byOrder.end(), 0u);
+    std::sort(byOrder.begin(), byOrder.end(), [&folders](std::uint32_t a, std::uint32_t b) {
+        return compareNatural(folders[a], folders[b]) < 0;
+    });
+    std::vector<std::uint32_t> rank(folders.size());
+    std::uint32_t next = 0;
+    for (size_t i = 0; i < byOrder.size(); ++i) {
+        if (i > 0 && compareNatural(folders[byOrder[i - 1]], folders[byOrder[i]]) != 0)
+            ++next;
+        rank[byOrder[i]] = next;
+    }
+    for (std::uint32_t &folder : rowFolder)
+        folder = rank[folder];
+    return rowFolder;
+}
+
 std::vector<std::uint32_t> sortByPath(const FileListModel &files, SortOrder order)
 {
+    std::vector<std::uint32_t> folders;
+    if (order.key == SortKey::FolderAndName)
+        folders = folderRanks(files);
     std::vector<PathKey> keys;
     keys.reserve(size_t(files.count()));
-    for (int row = 0; row < files.count(); ++row) {
-        const std::string_view path = files.currentPath(row);
-        const size_t slash = path.rfind('/');
-        const size_t nameStart = slash == std::string_view::npos ? 0 : slash + 1;
-        keys.push_back({path.substr(0, nameStart), path.substr(nameStart), std::uint32_t(row)});
-    }
-    if (order.key == SortKey::Name)
-        return sortKeys(keys, order.descending,
-                        [](const PathKey &a, const PathKey &b) { return compareNatural(a.name, b.name) < 0; });
-    return sortKeys(keys, order.descending, [](const PathKey &a, const PathKey &b) {
-        const int folders = compareNatural(a.folder, b.folder);
-        return folders != 0 ? folders < 0 : compareNatural(a.name, b.name) < 0;
+    for (int row = 0; row < files.count(); ++row)
+        keys.push_back({folders.empty() ? 0 : folders[size_t(row)], naturalPrefix(namePart(files.currentPath(row))),
+                        std::uint32_t(row)});
+    return sortKeys(keys, order.descending, [&files](const PathKey &a, const PathKey &b) {
+        if (a.folder != b.folder)
+            return a.folder < b.folder;
+        if (!a.prefix.sameBytes(b.prefix))
+            return a.prefix < b.prefix;
+        if (a.prefix.whole && b.prefix.whole)
+            return false;
+        return compareNatural(namePart(files.currentPath(int(a.row))), namePart(files.currentPath(int(b.row)))) < 0;
     });
 }
 
