@@ -80,7 +80,8 @@ void TForm1::sortFiles(SortOrder order)
 
 void TForm1::bbAddFolderClick()
 {
-    AddFolderDialog dialog(this, m_lastFolder, m_folderOptions);
+    // Never the working directory, which a program started from a menu does not choose.
+    AddFolderDialog dialog(this, m_lastFolder.isEmpty() ? QDir::homePath() : m_lastFolder, m_folderOptions);
     if (dialog.exec() != QDialog::Accepted)
         return;
     m_lastFolder = dialog.folder();
