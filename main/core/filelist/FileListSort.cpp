@@ -25,8 +25,8 @@ struct PathKey
 struct FileKey
 {
     bool missing;
-    std::int64_t seconds; // or the size
-    std::int64_t nanoseconds;
+    std::int64_t value;    // the size, or the seconds of the modification time
+    std::int64_t fraction; // the nanoseconds of the modification time
     std::uint32_t row;
 };
 
@@ -122,10 +122,10 @@ std::vector<std::uint32_t> sortByFile(const FileListModel &files, SortOrder orde
         if (::stat(path.c_str(), &info) == 0) {
             key.missing = false;
             if (order.key == SortKey::Size) {
-                key.seconds = info.st_size;
+                key.value = info.st_size;
             } else {
-                key.seconds = info.st_mtim.tv_sec;
-                key.nanoseconds = info.st_mtim.tv_nsec;
+                key.value = info.st_mtim.tv_sec;
+                key.fraction = info.st_mtim.tv_nsec;
             }
         }
         keys.push_back(key);
@@ -135,7 +135,7 @@ std::vector<std::uint32_t> sortByFile(const FileListModel &files, SortOrder orde
     std::vector<FileKey> goneKeys(gone, keys.end());
     keys.erase(gone, keys.end());
     std::vector<std::uint32_t> rows = sortKeys(keys, order.descending, [](const FileKey &a, const FileKey &b) {
-        return std::tie(a.seconds, a.nanoseconds) < std::tie(b.seconds, b.nanoseconds);
+        return std::tie(a.value, a.fraction) < std::tie(b.value, b.fraction);
     });
     for (const FileKey &key : goneKeys)
         rows.push_back(key.row);
