@@ -9,6 +9,8 @@
 #include "main/core/batch/BatchRunner.h"
 #include "main/core/chain/ActionChainModel.h"
 #include "main/core/filelist/FileListModel.h"
+#include "main/core/filelist/FileListSort.h"
+#include "main/core/filelist/FolderWalk.h"
 #include "main/core/filelist/ListFile.h"
 #include "main/core/modulehost/ModuleRegistry.h"
 #include "main/core/modulehost/ProgramDirectory.h"
@@ -78,11 +80,18 @@ std::string templateFileFor(const CommandLine &commandLine, const QString &progr
 void addGivenFiles(const CommandLine &commandLine, FileListModel &files)
 {
     if (!commandLine.hasListFile) {
-        files.appendListFiles(commandLine.files);
+        files.appendListFiles(commandLine.recursive ? expandFolders(commandLine.files, commandLine.walk)
+                                                    : commandLine.files);
         return;
     }
     try {
-        files.appendListFile(commandLine.listFile);
+        if (commandLine.recursive) {
+            std::string text;
+            const std::vector<std::string_view> lines = readListLines(commandLine.listFile, text);
+            files.appendListFiles(expandFolders(std::vector<std::string>(lines.begin(), lines.end()), commandLine.walk));
+        } else {
+            files.appendListFile(commandLine.listFile);
+        }
     } catch (const ListFileTooLong &error) {
         throw SetupError(error.what()); // names the file
     } catch (const std::runtime_error &error) {
@@ -127,6 +136,8 @@ ExitCode runParsed(const CommandLine &commandLine)
     const std::string templateFile = templateFileFor(commandLine, programDir);
     FileListModel files;
     addGivenFiles(commandLine, files);
+    if (commandLine.sorted)
+        sortFileList(files, commandLine.sort);
 
     ModuleRegistry registry;
     const ModuleLoadSettings loading {programDirectoryBytes(), settings.disabledModules, settings.actionGrouping, nullptr};

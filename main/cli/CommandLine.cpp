@@ -24,6 +24,19 @@ bool isOption(const std::string &argument, const std::string &name)
     return argument == name || startsWith(argument, name + "=");
 }
 
+SortKey sortKeyNamed(const std::string &name)
+{
+    if (name == "name")
+        return SortKey::Name;
+    if (name == "folder")
+        return SortKey::FolderAndName;
+    if (name == "date")
+        return SortKey::ModificationTime;
+    if (name == "size")
+        return SortKey::Size;
+    throw UsageError("неизвестный порядок сортировки «" + name + "»: name, folder, date или size");
+}
+
 } // namespace
 
 CommandLine parseCommandLine(const std::vector<std::string> &arguments)
@@ -45,6 +58,17 @@ CommandLine parseCommandLine(const std::vector<std::string> &arguments)
             result.dryRun = true;
         } else if (argument == "--ignore-missing") {
             result.ignoreMissing = true;
+        } else if (argument == "--recursive" || argument == "-r") {
+            result.recursive = true;
+        } else if (argument == "--hidden") {
+            result.walk.hidden = true;
+        } else if (isOption(argument, "--sort")) {
+            if (result.sorted)
+                throw UsageError("--sort указан дважды");
+            result.sort.key = sortKeyNamed(optionValue(arguments, i, "--sort"));
+            result.sorted = true;
+        } else if (argument == "--descending") {
+            result.sort.descending = true;
         } else if (isOption(argument, "--template")) {
             if (templateGiven)
                 throw UsageError("--template указан дважды");
@@ -65,6 +89,10 @@ CommandLine parseCommandLine(const std::vector<std::string> &arguments)
     }
     if (result.help || result.version)
         return result;
+    if (result.walk.hidden && !result.recursive)
+        throw UsageError("--hidden действует только вместе с --recursive");
+    if (result.sort.descending && !result.sorted)
+        throw UsageError("--descending действует только вместе с --sort");
     if (result.hasListFile && !result.files.empty())
         throw UsageError("файлы указываются либо списком (--list), либо в командной строке, но не вместе");
     if (!result.hasListFile && result.files.empty())
@@ -83,7 +111,8 @@ bool isTemplateFile(const std::string &templateArgument)
 std::string usageText()
 {
     return "Использование: brenmark-batch [--dry-run] [--template ИМЯ | --template ФАЙЛ.ptp]\n"
-           "                      [--ignore-missing] (--list ФАЙЛ | ФАЙЛ...)\n"
+           "                      [--ignore-missing] [--recursive [--hidden]]\n"
+           "                      [--sort name|folder|date|size [--descending]] (--list ФАЙЛ | ФАЙЛ...)\n"
            "Применяет цепочку действий шаблона Brenmark к файлам без окна.\n"
            "\n"
            "  -n, --dry-run        только показать новые пути (старый путь, табуляция, новый)\n"
@@ -92,6 +121,11 @@ std::string usageText()
            "                       по умолчанию тот, что записан в options.ini (\"~autosave\")\n"
            "      --list ФАЙЛ      взять файлы из списка: один путь в строке\n"
            "      --ignore-missing выполнить шаблон без действий ненайденных модулей\n"
+           "  -r, --recursive      вместо папки взять файлы в ней и во всех её подпапках\n"
+           "      --hidden         с --recursive: и скрытые файлы и папки (имя с точки)\n"
+           "      --sort ПОРЯДОК   упорядочить список: name (по имени), folder (по папке\n"
+           "                       и имени), date (по дате изменения), size (по размеру)\n"
+           "      --descending     с --sort: по убыванию\n"
            "  -h, --help           эта справка\n"
            "      --version        версия программы\n"
            "\n"

@@ -1,5 +1,8 @@
 #pragma once
 
+#include "main/core/filelist/FileListSort.h"
+#include "main/core/filelist/FolderWalk.h"
+
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -26,6 +29,12 @@ struct CommandLine
     std::string listFile;
     bool hasListFile = false;
     std::vector<std::string> files;
+    // --recursive: folders among the files stand for the files under them.
+    bool recursive = false;
+    FolderWalkOptions walk;
+    // --sort: the list is sorted before the chain sees it.
+    bool sorted = false;
+    SortOrder sort;
 };
 
 // Parses argv[1..]. Accepts "--option value" and "--option=value"; "--" ends

@@ -159,6 +159,8 @@ QIcon buttonArt(ButtonArt art)
         return themed({"edit-delete", QStyle::SP_TrashIcon});
     case ButtonArt::ClearFiles:
         return themed({"user-trash", QStyle::SP_TrashIcon});
+    case ButtonArt::AddFolder:
+        return themed({"folder-open", QStyle::SP_DirOpenIcon});
     }
     return {};
 }

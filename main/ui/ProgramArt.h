@@ -19,7 +19,7 @@ QIcon menuImage(int index);
 QIcon programIcon(int resource);
 
 // The artwork of the main window's image buttons.
-enum class ButtonArt { SaveTemplate, AddAction, RemoveAction, EditAction, AddFiles, RemoveFiles, ClearFiles };
+enum class ButtonArt { SaveTemplate, AddAction, RemoveAction, EditAction, AddFiles, RemoveFiles, ClearFiles, AddFolder };
 QIcon buttonArt(ButtonArt art);
 
 } // namespace brenmark

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "main/core/filelist/FileListSort.h"
+#include "main/core/filelist/FolderWalk.h"
 #include "main/core/look/ImageList.h"
 #include "main/core/modulehost/ModuleRegistry.h"
 #include "options/core/Settings.h"
@@ -82,6 +84,7 @@ public:
     QPushButton *bbAddFiles = nullptr;
     QPushButton *bbRemSel = nullptr;
     QPushButton *BitBtn1 = nullptr;
+    QPushButton *bbAddFolder = nullptr;
     QStatusBar *sbFiles = nullptr;
     QLabel *lbAction = nullptr;
     QLabel *imSelBG = nullptr;
@@ -97,6 +100,10 @@ public:
     QAction *N1 = nullptr, *N13 = nullptr, *N12 = nullptr, *N14 = nullptr, *N15 = nullptr, *N16 = nullptr,
             *N17 = nullptr, *N26 = nullptr, *N27 = nullptr, *N28 = nullptr, *N18 = nullptr, *N19 = nullptr,
             *N20 = nullptr, *N23 = nullptr, *N21 = nullptr, *N25 = nullptr, *N22 = nullptr;
+    // Added to pmFiles after N22: sorting the rows (one item per key and
+    // direction, its SortOrder in data()) and adding a folder.
+    QAction *N29 = nullptr, *mmSort = nullptr, *mmAddFolder = nullptr;
+    QList<QAction *> mmSortItems;
     QMenu *pmActions = nullptr;
     QAction *N2 = nullptr, *N3 = nullptr, *N6 = nullptr, *N4 = nullptr, *N5 = nullptr, *N7 = nullptr,
             *N8 = nullptr, *N9 = nullptr, *N10 = nullptr, *N11 = nullptr;
@@ -162,6 +169,11 @@ public:
     void N25Click();
     void N22Click();
     void lbFilesDblClick();
+    // Sorting and adding folders. The list is not sorted while a run is
+    // under way. Adding a folder rebuilds the preview as the file dialog does.
+    void sortFiles(SortOrder order);
+    void bbAddFolderClick();
+    void addFolder(const std::string &folder, FolderWalkOptions options);
     // Chain and template commands.
     void f1Click(QAction *item);
     void bbEditActClick();
@@ -200,6 +212,8 @@ private:
     void buildUpperHalf(DesignLayout *windowLayout);
     void buildLowerHalf(DesignLayout *windowLayout);
     void buildMenus();
+    void buildFileListAdditions();
+    void connectFileListAdditions();
     void connectControls();
     void connectFileCommands();
     void connectChainCommands();
@@ -237,6 +251,9 @@ private:
     static constexpr int kCloseRetryMs = 50;
     bool m_closeRetryPending = false;
     bool m_closed = false;
+    // What "Добавить папку" offers next time in this session.
+    QString m_lastFolder;
+    FolderWalkOptions m_folderOptions;
 };
 
 } // namespace brenmark

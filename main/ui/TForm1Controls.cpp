@@ -177,6 +177,9 @@ void TForm1::buildLowerHalf(DesignLayout *windowLayout)
     panel6Layout->addAnchored(bbRemSel, QRect(2, 46, 25, 25), kLeftTop);
     BitBtn1 = imageButton(Panel6, "BitBtn1", QStringLiteral("Очистить список файлов"), ButtonArt::ClearFiles);
     panel6Layout->addAnchored(BitBtn1, QRect(2, 83, 25, 25), kLeftTop);
+    // Below the design's buttons, which keep their places.
+    bbAddFolder = imageButton(Panel6, "bbAddFolder", QStringLiteral("Добавить папку"), ButtonArt::AddFolder);
+    panel6Layout->addAnchored(bbAddFolder, QRect(2, 120, 25, 25), kLeftTop);
 
     Panel5 = panel(GroupBox3, "Panel5");
     Panel5->setFont(formFont());

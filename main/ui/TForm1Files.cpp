@@ -78,6 +78,7 @@ void TForm1::connectFileCommands()
                                           QItemSelectionModel::Deselect);
     });
     lbFiles->installEventFilter(this);
+    connectFileListAdditions();
 }
 
 RowSelection TForm1::fileSelection() const
@@ -143,10 +144,19 @@ void TForm1::dragEnterEvent(QDragEnterEvent *event)
 
 void TForm1::dropEvent(QDropEvent *event)
 {
-    const std::vector<std::string> paths = droppedPaths(event->mimeData());
+    std::vector<std::string> paths = droppedPaths(event->mimeData());
     if (paths.empty())
         return;
-    event->acceptProposedAction();
+    if (event->modifiers().testFlag(Qt::ShiftModifier)) {
+        // Shift asks the file manager for a move: taken as a copy, so the
+        // source never takes the files for moved away.
+        event->setDropAction(Qt::CopyAction);
+        event->accept();
+        // A dropped folder with Shift stands for the files under it.
+        paths = expandFolders(paths, FolderWalkOptions {true, false});
+    } else {
+        event->acceptProposedAction();
+    }
     reportErrors([&] { addDroppedFiles(paths); });
 }
 

@@ -2,6 +2,7 @@
 // image indices (into imlAddMenu) of pmFiles and pmActions, and their enabling.
 #include "main/ui/TForm1.h"
 
+#include "main/core/batch/BatchRunner.h"
 #include "main/core/filelist/RowSelection.h"
 #include "main/ui/MenuLookStyle.h"
 
@@ -86,6 +87,7 @@ void TForm1::buildMenus()
     N21 = addItem(N23->menu(), {"N21", "Переименовать исходный файл", 0, 17}, imlAddMenu);
     N25 = addItem(N23->menu(), {"N25", "Запустить", 0, 12}, imlAddMenu);
     N22 = addItem(pmFiles, {"N22", "Информация", 0, 11}, imlAddMenu);
+    buildFileListAdditions();
     // The shortcuts act while the list has the keyboard focus, also with the menu closed.
     lbFiles->addActions({N13, N18, N19});
 
@@ -126,6 +128,7 @@ void TForm1::pmFilesPopup()
     for (QAction *item : {N13, N26, N14, N18, N19})
         item->setEnabled(rows != 0);
     N21->setEnabled(hasCurrent);
+    mmSort->setEnabled(rows > 1 && !runner().isRunning());
 }
 
 } // namespace brenmark

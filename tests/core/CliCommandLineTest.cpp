@@ -57,6 +57,11 @@ TEST(CliCommandLine, RefusedForms)
         {"--list", "l", "--list", "m"},
         {"--bogus", "a"},
         {"--dry-runs", "a"},
+        {"--hidden", "a"},                    // only with --recursive
+        {"--descending", "a"},                // only with --sort
+        {"--sort", "names", "a"},
+        {"--sort=", "a"},
+        {"--sort", "name", "--sort", "size", "a"},
     };
     for (const auto &arguments : cases)
         EXPECT_THROW(parseCommandLine(arguments), UsageError) << testing::PrintToString(arguments);

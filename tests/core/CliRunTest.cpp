@@ -314,6 +314,55 @@ TEST_F(CliRun, DryRunIgnoresTheWindowsPreviewSwitchAndStopsAtAFailingModule)
         EXPECT_TRUE(fs::exists(path)) << path;
 }
 
+// Folders named with --recursive stand for their files (not hidden ones
+// unless asked, never folders), and --sort orders the list the chain sees.
+TEST_F(CliRun, RecursiveAddsTheFilesUnderNamedFoldersAndSortOrdersThem)
+{
+    m_program.writeTemplate("t", {slowRename()});
+    fs::create_directories(m_files / "tree" / "sub");
+    fs::create_directories(m_files / "tree" / ".cache");
+    writeFile(m_files / "tree" / "p10", "1234");
+    writeFile(m_files / "tree" / "p9", "1");
+    writeFile(m_files / "tree" / ".dot", "12");
+    writeFile(m_files / "tree" / "sub" / "p1", "123");
+    writeFile(m_files / "tree" / ".cache" / "c", "12345");
+    writeFile(m_files / "single", "123456");
+    const std::string tree = (m_files / "tree").string();
+    const std::string single = (m_files / "single").string();
+    const auto lines = [](const std::vector<std::string> &paths) {
+        std::string text;
+        for (const std::string &path : paths)
+            text += path + "\t" + path + ".done\n";
+        return text;
+    };
+    const struct
+    {
+        std::vector<std::string> arguments;
+        std::vector<std::string> expected;
+    } cases[] = {
+        {{tree, single}, {single}}, // without --recursive a folder is skipped
+        {{"-r", tree, single}, {tree + "/p9", tree + "/p10", tree + "/sub/p1", single}},
+        {{"--recursive", "--hidden", tree},
+         {tree + "/.dot", tree + "/p9", tree + "/p10", tree + "/.cache/c", tree + "/sub/p1"}},
+        {{"-r", "--sort", "name", tree, single}, {tree + "/sub/p1", tree + "/p9", tree + "/p10", single}},
+        {{"-r", "--sort=size", "--descending", single, tree},
+         {single, tree + "/p10", tree + "/sub/p1", tree + "/p9"}},
+    };
+    for (const auto &c : cases) {
+        std::vector<std::string> arguments = {"--dry-run", "--template", "t"};
+        arguments.insert(arguments.end(), c.arguments.begin(), c.arguments.end());
+        ProcessResult result = run(arguments);
+        EXPECT_EQ(result.status, 0) << testing::PrintToString(c.arguments) << result.err;
+        EXPECT_EQ(result.out, lines(c.expected)) << testing::PrintToString(c.arguments);
+    }
+
+    // A list file's folders are walked the same way.
+    writeFile(m_files / "list.txt", tree + "\n" + single + "\n");
+    ProcessResult listed = run({"--dry-run", "--template", "t", "-r", "--list", (m_files / "list.txt").string()});
+    EXPECT_EQ(listed.status, 0) << listed.err;
+    EXPECT_EQ(listed.out, lines({tree + "/p9", tree + "/p10", tree + "/sub/p1", single}));
+}
+
 // The run renames a file once per action: what each action's path meets counts.
 TEST_F(CliRun, DryRunReportsWhatAFileMeetsOnItsWayThroughTheChain)
 {

@@ -2,11 +2,14 @@
 
 #include "main/core/filelist/FileAddRule.h"
 #include "main/core/filelist/UriList.h"
+#include "main/core/filelist/FileListModel.h"
+#include "main/core/filelist/FolderWalk.h"
 
 #include <sys/stat.h>
 #include <unistd.h>
 
 using brenmark::FileAddRule;
+using brenmark::FolderWalkOptions;
 using batchtest::FileTree;
 
 namespace {
@@ -79,4 +82,59 @@ TEST(FileAddRule, DroppedUriListGivesTheExactBytesOfLocalPaths)
     };
     for (const Case &c : cases)
         EXPECT_EQ(brenmark::localPathsOfUriList(c.list, "myhost"), c.paths) << c.list;
+}
+
+// The folder walk that adding a folder (and --recursive) puts before the add
+// rule: files only, per folder in natural order before its subfolders,
+// hidden names only when asked, links to folders followed but never twice.
+TEST(FolderWalk, GivesTheFilesUnderAFolderInOrderWithoutLoops)
+{
+    FileTree tree;
+    const std::string root = tree.root();
+    tree.folder("top/sub 2/deep");
+    tree.folder("top/sub10");
+    tree.folder("top/.secret");
+    tree.folder("elsewhere");
+    tree.file("top/f10");
+    tree.file("top/F2");
+    tree.file("top/.hidden");
+    tree.file("top/sub 2/deep/d");
+    tree.file("top/sub10/s");
+    tree.file("top/.secret/x");
+    tree.file("elsewhere/e");
+    const std::string top = root + "/top";
+    ASSERT_EQ(::symlink(top.c_str(), (top + "/sub10/loop").c_str()), 0);
+    ASSERT_EQ(::symlink((root + "/elsewhere").c_str(), (top + "/z-link").c_str()), 0);
+    ASSERT_EQ(::symlink((top + "/f10").c_str(), (top + "/f1-link").c_str()), 0);
+    ASSERT_EQ(::symlink((root + "/gone").c_str(), (top + "/dangling").c_str()), 0);
+    ASSERT_EQ(::mkfifo((top + "/pipe").c_str(), 0600), 0);
+
+    const struct
+    {
+        std::vector<std::string> given;
+        FolderWalkOptions options;
+        std::vector<std::string> expected;
+    } cases[] = {
+        // The loop back to "top" ends at the link; "elsewhere" is walked through its link.
+        {{top},
+         {true, false},
+         {"f1-link", "F2", "f10", "pipe", "sub 2/deep/d", "sub10/s", "z-link/e"}},
+        {{top + "/"}, {false, false}, {"f1-link", "F2", "f10", "pipe"}},
+        {{top},
+         {true, true},
+         {".hidden", "f1-link", "F2", "f10", "pipe", ".secret/x", "sub 2/deep/d", "sub10/s", "z-link/e"}},
+        // A folder named by a link is followed; other paths stay, in their places.
+        {{top + "/F2", top + "/z-link", top + "/missing"}, {true, false}, {"F2", "z-link/e", "missing"}},
+        // The same folder named twice is walked twice: the list allows duplicates.
+        {{top + "/sub 2", top + "/sub 2"}, {true, false}, {"sub 2/deep/d", "sub 2/deep/d"}},
+    };
+    for (const auto &c : cases) {
+        std::vector<std::string> expected;
+        for (const std::string &name : c.expected)
+            expected.push_back(top + "/" + name);
+        EXPECT_EQ(brenmark::expandFolders(c.given, c.options), expected) << testing::PrintToString(c.given);
+    }
+    // Through the add rule the pipe stays and the folders never come in.
+    brenmark::FileListModel model;
+    EXPECT_EQ(model.appendDialogFiles(brenmark::expandFolders({top}, {true, false})), 7);
 }

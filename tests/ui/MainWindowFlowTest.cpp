@@ -66,6 +66,8 @@ private slots:
     void terminationSignalEndsAModulesBoxAndClosesAfterItsCall();
     void droppedFilesGetTheirNewNameAtOnce();
     void fileToolsActOnTheCurrentRowNotTheSelection();
+    void sortingReordersTheRowsAndRebuildsThePreview();
+    void foldersAreAddedByTheirFilesOnRequestOrWithShift();
     void collidingRowsAreAskedAboutAndFailedRowsStay();
     void runLabelNeverHidesAFailureNorALongCallsCaption();
     void draggedActionTakesTheTargetsPlace();
@@ -370,6 +372,71 @@ void MainWindowFlowTest::fileToolsActOnTheCurrentRowNotTheSelection()
     QCOMPARE(std::string(files.currentPath(0)), QFile::encodeName(m_files + QStringLiteral("photo.jpg")).toStdString());
     QVERIFY(QFile::exists(m_files + QStringLiteral("renamed.txt")));
     QVERIFY(QFile::exists(m_files + QStringLiteral("photo.jpg")));
+}
+
+void MainWindowFlowTest::sortingReordersTheRowsAndRebuildsThePreview()
+{
+    startWindow(QString());
+    addActionItem(QStringLiteral("Приставка"))->trigger();
+    // Rows as a list file gives them: no new path until a rebuild.
+    m_form->files().appendRowTexts({FileEntry::listRow(QFile::encodeName(m_files + QStringLiteral("photo.jpg")).toStdString()),
+                                    FileEntry::listRow(QFile::encodeName(m_files + QString::fromUtf8("Отчёт за год.pdf")).toStdString()),
+                                    FileEntry::listRow(QFile::encodeName(m_files + QStringLiteral("notes.txt")).toStdString())});
+    m_form->pmFilesPopup();
+    QVERIFY(m_form->mmSort->isEnabled());
+    QAction *byNameDown = m_form->findChild<QAction *>(QStringLiteral("mmSortNameDown"));
+    QVERIFY(byNameDown);
+    QCOMPARE(byNameDown->text(), QString::fromUtf8("По имени, Я–А"));
+    byNameDown->trigger();
+    QVERIFY2(m_errors.isEmpty(), qPrintable(m_errors.join(QLatin1Char('\n'))));
+    const auto row = [this](const char *name) {
+        const QString path = m_files + QString::fromUtf8(name);
+        return path + QLatin1Char('*') + m_files + QStringLiteral("2024_") + QString::fromUtf8(name);
+    };
+    QCOMPARE(fileRow(0), row("Отчёт за год.pdf"));
+    QCOMPARE(fileRow(1), row("photo.jpg"));
+    QCOMPARE(fileRow(2), row("notes.txt"));
+    QCOMPARE(m_form->sbFiles->currentMessage(), QStringLiteral("Файлов 0 из 3."));
+}
+
+void MainWindowFlowTest::foldersAreAddedByTheirFilesOnRequestOrWithShift()
+{
+    startWindow(QString());
+    QDir(m_files).mkpath(QStringLiteral("sub/.cache"));
+    writeFile(m_files + QStringLiteral("sub/b10.txt"), "data");
+    writeFile(m_files + QStringLiteral("sub/b9.txt"), "data");
+    writeFile(m_files + QStringLiteral("sub/.hidden"), "data");
+    writeFile(m_files + QStringLiteral("sub/.cache/c"), "data");
+    const std::string sub = QFile::encodeName(m_files + QStringLiteral("sub")).toStdString();
+
+    m_form->addFolder(sub, {true, false});
+    QCOMPARE(m_form->files().count(), 2);
+    QCOMPARE(fileRow(0), QStringLiteral("%1sub/b9.txt*%1sub/b9.txt").arg(m_files));
+    m_form->addFolder(sub, {false, true});
+    QCOMPARE(m_form->files().count(), 5);
+    QCOMPARE(fileRow(2), QStringLiteral("%1sub/.hidden*%1sub/.hidden").arg(m_files));
+    QCOMPARE(m_form->sbFiles->currentMessage(), QStringLiteral("Файлов 0 из 5."));
+    m_form->N13Click();
+
+    // A dropped folder adds nothing, unless Shift is held: then its files and its subfolders' files.
+    QMimeData data;
+    data.setUrls({QUrl::fromLocalFile(m_files + QStringLiteral("sub")), QUrl::fromLocalFile(m_files + QStringLiteral("notes.txt"))});
+    for (const Qt::KeyboardModifiers modifiers : {Qt::KeyboardModifiers(Qt::NoModifier), Qt::KeyboardModifiers(Qt::ShiftModifier)}) {
+        QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction | Qt::MoveAction, &data, Qt::LeftButton, modifiers);
+        QApplication::sendEvent(m_form.get(), &enter);
+        QVERIFY(enter.isAccepted());
+        QDropEvent drop(QPointF(10, 10), Qt::CopyAction | Qt::MoveAction, &data, Qt::LeftButton, modifiers);
+        QApplication::sendEvent(m_form.get(), &drop);
+        QVERIFY(drop.isAccepted());
+        if (modifiers == Qt::ShiftModifier)
+            QCOMPARE(drop.dropAction(), Qt::CopyAction);
+    }
+    QVERIFY2(m_errors.isEmpty(), qPrintable(m_errors.join(QLatin1Char('\n'))));
+    QCOMPARE(m_form->files().count(), 4);
+    QCOMPARE(QString::fromUtf8(m_form->files().currentPath(0)), m_files + QStringLiteral("notes.txt"));
+    QCOMPARE(QString::fromUtf8(m_form->files().currentPath(1)), m_files + QStringLiteral("sub/b9.txt"));
+    QCOMPARE(QString::fromUtf8(m_form->files().currentPath(2)), m_files + QStringLiteral("sub/b10.txt"));
+    QCOMPARE(QString::fromUtf8(m_form->files().currentPath(3)), m_files + QStringLiteral("notes.txt"));
 }
 
 void MainWindowFlowTest::collidingRowsAreAskedAboutAndFailedRowsStay()

@@ -99,6 +99,7 @@ void MainWindowTest::controlsHaveTheirNamesParentsAndTexts_data()
     row("bbAddFiles", "QPushButton", "Panel6", "", "Добавить файлы");
     row("bbRemSel", "QPushButton", "Panel6", "", "Удалить выделенные файлы из списка");
     row("BitBtn1", "QPushButton", "Panel6", "", "Очистить список файлов");
+    row("bbAddFolder", "QPushButton", "Panel6", "", "Добавить папку");
     row("sbFiles", "QStatusBar", "GroupBox3", "");
     row("lbAction", "QLabel", "Panel4", "Для запуска нажмите кнопку \"Старт\"");
     row("imSelBG", "QLabel", "Panel4", "");
@@ -312,21 +313,24 @@ void MainWindowTest::pmFilesPopupEnablesBySelection()
         m_form->pmFilesPopup();
         QString text;
         for (QAction *item : {m_form->N1, m_form->N13, m_form->N14, m_form->N26, m_form->N18, m_form->N19,
-                              m_form->N23, m_form->N21, m_form->N22, m_form->N25, m_form->N15})
+                              m_form->N23, m_form->N21, m_form->N22, m_form->N25, m_form->N15, m_form->mmSort,
+                              m_form->mmAddFolder})
             text += item->isEnabled() ? QLatin1Char('1') : QLatin1Char('0');
         return text;
     };
-    //                      N1 N13 N14 N26 N18 N19 N23 N21 N22 N25 N15
-    QCOMPARE(states(), QStringLiteral("00000000011"));
-    addRows(3);
-    QCOMPARE(states(), QStringLiteral("01111100011"));
+    //                      N1 N13 N14 N26 N18 N19 N23 N21 N22 N25 N15 sort folder
+    QCOMPARE(states(), QStringLiteral("0000000001101"));
+    addRows(1);
+    QCOMPARE(states(), QStringLiteral("0111110001101")); // one row: nothing to sort
+    addRows(2);
+    QCOMPARE(states(), QStringLiteral("0111110001111"));
     QItemSelectionModel *selection = m_form->lbFiles->selectionModel();
     selection->setCurrentIndex(m_form->files().index(1), QItemSelectionModel::ClearAndSelect);
-    QCOMPARE(states(), QStringLiteral("11111111111"));
+    QCOMPARE(states(), QStringLiteral("1111111111111"));
     selection->select(m_form->files().index(2), QItemSelectionModel::Select);
-    QCOMPARE(states(), QStringLiteral("11111101011"));
+    QCOMPARE(states(), QStringLiteral("1111110101111"));
     selection->clearSelection();
-    QCOMPARE(states(), QStringLiteral("01111101011")); // a current row without selection
+    QCOMPARE(states(), QStringLiteral("0111110101111")); // a current row without selection
 }
 
 void MainWindowTest::tabOrderOfTheLowerHalf()

@@ -4,6 +4,7 @@
 #include "main/core/filelist/ListFile.h"
 
 #include <algorithm>
+#include <stdexcept>
 
 namespace brenmark {
 namespace {
@@ -214,6 +215,34 @@ void FileListModel::setEntry(int row, const FileEntry &entry)
 void FileListModel::setRowText(int row, std::string_view text)
 {
     setEntry(row, FileEntry::parse(text));
+}
+
+void FileListModel::reorderRows(const std::vector<std::uint32_t> &order)
+{
+    if (order.size() != m_rows.size())
+        throw std::invalid_argument("reorderRows: not every row is placed");
+    std::vector<bool> placed(m_rows.size());
+    for (const std::uint32_t row : order) {
+        if (row >= m_rows.size() || placed[row])
+            throw std::invalid_argument("reorderRows: a row is placed twice or does not exist");
+        placed[row] = true;
+    }
+    beginResetModel();
+    std::vector<Row> rows;
+    rows.reserve(m_rows.size());
+    std::unordered_map<std::uint64_t, QString> reasons;
+    for (const std::uint32_t from : order) {
+        Row row = m_rows[from];
+        const std::uint64_t serial = m_nextSerial++;
+        if (row.mark != std::uint8_t(RowMark::None))
+            if (auto reason = m_markReasons.find(row.serial); reason != m_markReasons.end())
+                reasons.emplace(serial, std::move(reason->second));
+        row.serial = serial;
+        rows.push_back(row);
+    }
+    m_rows = std::move(rows);
+    m_markReasons = std::move(reasons);
+    endResetModel();
 }
 
 void FileListModel::removeWhere(const RowSelection &selection)

@@ -24,8 +24,8 @@ namespace brenmark {
 // demand (FileEntry::text) and is all a row means.
 //
 // Every row has a serial number that is never reused and grows with the row
-// position (rows are only appended at the end), so the batch run can find its
-// rows again after rows were removed under it.
+// position (rows are appended at the end, and reordering numbers them anew),
+// so the batch run can find its rows again after rows were removed under it.
 class FileListModel : public QAbstractListModel
 {
     Q_OBJECT
@@ -93,6 +93,13 @@ public:
     int appendListFile(const std::string &listFilePath);
     // Appends without the add rule (tests, benchmarks, templates of rows).
     void appendRowTexts(const std::vector<std::string> &rowTexts);
+
+    // Puts the rows in the order given: element k is the row that goes to
+    // position k, each row exactly once (std::invalid_argument otherwise, and
+    // nothing changes). Only the order changes; the view is reset. The rows
+    // get fresh serials in their new order, so a batch run must not be under
+    // way: it would take every row for one added after it began.
+    void reorderRows(const std::vector<std::uint32_t> &order);
 
     // Removing; none of these rebuilds the preview.
     void removeRows(const RowSelection &selection);                  // N1Click
