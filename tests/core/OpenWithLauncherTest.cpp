@@ -78,6 +78,7 @@ TEST_F(OpenWithLauncherTest, RefusesNamesWithLineBreaksAndSaysWhich)
     EXPECT_NE(result.err.find("перевод строки"), std::string::npos) << result.err;
 
     // Nothing left to open: the program is not started on an empty list.
+    fs::remove(folder.path() / "count");
     const ProcessResult none = runProcess(launcher(), {"/only\nbroken"});
     EXPECT_NE(none.status, 0);
     EXPECT_FALSE(fs::exists(folder.path() / "count"));

@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QFile>
 
+#include <cerrno>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -33,7 +34,9 @@ void makeFolders(const QByteArray &path)
 
 QString settingsDirectory(const QString &programDir)
 {
-    if (::access(bytesOfName(programDir).constData(), W_OK) == 0)
+    // Only a folder that is there and refuses writing sends the files
+    // elsewhere; any other failure is reported against the program directory.
+    if (::access(bytesOfName(programDir).constData(), W_OK) == 0 || (errno != EACCES && errno != EROFS && errno != EPERM))
         return programDir;
     const QString directory = userConfigDirectory() + QStringLiteral("brenmark/");
     const QByteArray bytes = bytesOfName(directory);
