@@ -20,6 +20,12 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <fcntl.h>
+#include <linux/fs.h>
+#include <optional>
+#include <sys/ioctl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 using namespace brenmark;
 
@@ -42,7 +48,7 @@ public:
     void createFileIconList() override
     {
         steps << QStringLiteral("icons");
-        EXPECT_TRUE(QFileInfo(programDir + QStringLiteral("Templates")).isDir());
+        EXPECT_TRUE(QFileInfo(templatesDirectory(programDir)).isDir());
     }
     void computeSelectionTint() override { steps << QStringLiteral("tint"); }
     void setExitOnFinal(bool checked) override
@@ -89,6 +95,66 @@ protected:
     QTemporaryDir dir;
     QString programDir = dir.path() + QStringLiteral("/");
     RecordingHost host;
+};
+
+// A folder the process cannot write: its mode for a user, and for root, whom
+// modes do not stop, the immutable flag as well. nullopt from make() when
+// neither works here.
+class ReadOnlyFolder
+{
+public:
+    static std::optional<QString> make(const QString &path)
+    {
+        const QByteArray bytes = QFile::encodeName(path);
+        ::chmod(bytes.constData(), 0555);
+        if (::access(bytes.constData(), W_OK) != 0)
+            return path;
+        setImmutable(bytes, true);
+        return ::access(bytes.constData(), W_OK) != 0 ? std::optional<QString>(path) : std::nullopt;
+    }
+    static void undo(const QString &path)
+    {
+        const QByteArray bytes = QFile::encodeName(path);
+        setImmutable(bytes, false);
+        ::chmod(bytes.constData(), 0755);
+    }
+
+private:
+    static void setImmutable(const QByteArray &path, bool on)
+    {
+        const int fd = ::open(path.constData(), O_RDONLY | O_DIRECTORY);
+        if (fd < 0)
+            return;
+        int flags = 0;
+        if (::ioctl(fd, FS_IOC_GETFLAGS, &flags) == 0) {
+            flags = on ? flags | FS_IMMUTABLE_FL : flags & ~FS_IMMUTABLE_FL;
+            ::ioctl(fd, FS_IOC_SETFLAGS, &flags);
+        }
+        ::close(fd);
+    }
+};
+
+// Sets an environment variable (or unsets it with nullopt) for one scope.
+class ScopedEnvironment
+{
+public:
+    ScopedEnvironment(const char *name, std::optional<QByteArray> value)
+        : m_name(name), m_old(qEnvironmentVariableIsSet(name) ? std::optional(qgetenv(name)) : std::nullopt)
+    {
+        set(value);
+    }
+    ~ScopedEnvironment() { set(m_old); }
+
+private:
+    void set(const std::optional<QByteArray> &value)
+    {
+        if (value)
+            qputenv(m_name, *value);
+        else
+            qunsetenv(m_name);
+    }
+    const char *m_name;
+    std::optional<QByteArray> m_old;
 };
 
 const QStringList firstSteps{QStringLiteral("images"), QStringLiteral("settings"), QStringLiteral("icons"),
@@ -297,4 +363,72 @@ TEST_F(StartSequenceTest, ChainSurvivesARestart)
                   [&](const QString &) { saved = true; });
     EXPECT_FALSE(saved);
     EXPECT_EQ(readBytes(templatePath(programDir, QStringLiteral("~autosave"))), before);
+}
+
+// A program directory that can be written keeps everything; one that cannot
+// sends settings and templates to the user's configuration folder, whose
+// XDG_CONFIG_HOME counts only as an absolute path.
+TEST(SettingsDirectoryTest, ChoosesTheProgramDirectoryOnlyWhileItCanBeWritten)
+{
+    struct Case {
+        const char *name;
+        bool programDirWritable;
+        std::optional<QByteArray> xdgConfigHome; // "<root>" stands for the test's folder
+        const char *expected;                    // relative to the test's folder; "" = the program directory
+    };
+    const Case cases[] = {
+        {"writable", true, QByteArray("<root>/xdg"), ""},
+        {"read-only, XDG set", false, QByteArray("<root>/xdg"), "xdg/brenmark/"},
+        {"read-only, XDG set with a slash", false, QByteArray("<root>/xdg/"), "xdg/brenmark/"},
+        {"read-only, XDG unset", false, std::nullopt, "home/.config/brenmark/"},
+        {"read-only, XDG empty", false, QByteArray(), "home/.config/brenmark/"},
+        {"read-only, XDG relative", false, QByteArray("xdg"), "home/.config/brenmark/"},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        QTemporaryDir root;
+        const QString base = root.path() + QStringLiteral("/");
+        const QString programDir = base + QStringLiteral("program/");
+        ASSERT_TRUE(QDir().mkpath(programDir));
+        std::optional<QByteArray> xdg = c.xdgConfigHome;
+        if (xdg)
+            xdg->replace("<root>", QFile::encodeName(root.path()));
+        ScopedEnvironment home("HOME", QFile::encodeName(base + QStringLiteral("home")));
+        ScopedEnvironment config("XDG_CONFIG_HOME", xdg);
+        if (!c.programDirWritable && !ReadOnlyFolder::make(programDir))
+            GTEST_SKIP() << "no way to make a folder read-only here";
+
+        const QString expected = *c.expected ? base + QString::fromUtf8(c.expected) : programDir;
+        EXPECT_EQ(settingsDirectory(programDir), expected);
+        EXPECT_TRUE(QFileInfo(expected).isDir());
+        EXPECT_EQ(optionsIniPath(programDir), expected + QStringLiteral("options.ini"));
+        EXPECT_EQ(templatePath(programDir, QStringLiteral("t")), expected + QStringLiteral("Templates/t.ptp"));
+        if (c.programDirWritable)
+            EXPECT_FALSE(QFileInfo::exists(base + QStringLiteral("xdg"))) << "a portable copy touched the user's folder";
+        else
+            EXPECT_EQ(QFileInfo(expected).permissions() & 0x0077, 0) << "others may read the settings";
+        ReadOnlyFolder::undo(programDir);
+    }
+}
+
+TEST_F(StartSequenceTest, ReadOnlyProgramDirectoryKeepsTemplatesAndSettingsInTheConfigFolder)
+{
+    QTemporaryDir config;
+    ScopedEnvironment xdg("XDG_CONFIG_HOME", QFile::encodeName(config.path()));
+    if (!ReadOnlyFolder::make(dir.path()))
+        GTEST_SKIP() << "no way to make a folder read-only here";
+    const QString settings = config.path() + QStringLiteral("/brenmark/");
+
+    QStringList saved;
+    runStartSequence(host, programDir, {});
+    autosaveChain({true, 1, 0, QString()}, programDir, [&](const QString &path) {
+        saved << path;
+        TemplateFormat::writeFile(path, {});
+    });
+    ReadOnlyFolder::undo(dir.path());
+
+    EXPECT_TRUE(QFileInfo(settings + QStringLiteral("Templates")).isDir());
+    EXPECT_EQ(saved, QStringList{settings + QStringLiteral("Templates/~autosave.ptp")});
+    EXPECT_EQ(readTemplateName(settings + QStringLiteral("options.ini")), QStringLiteral("~autosave"));
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden), QStringList());
 }

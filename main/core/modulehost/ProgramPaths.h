@@ -4,7 +4,14 @@
 
 namespace brenmark {
 
-// Paths inside the program directory. `programDir` ends in "/".
+// Where options.ini and Templates/ live: the program directory while it can
+// be written, so that a copied program directory keeps everything with it;
+// otherwise (an installed program) $XDG_CONFIG_HOME/brenmark/, by default
+// ~/.config/brenmark/, created when missing. Modules and the language file
+// stay in the program directory either way. Both end in "/".
+QString settingsDirectory(const QString &programDir);
+
+// Paths in the settings directory of `programDir`, which ends in "/".
 QString optionsIniPath(const QString &programDir);
 // The templates folder, with a trailing "/".
 QString templatesDirectory(const QString &programDir);

@@ -1,5 +1,7 @@
 #include "main/core/shell/StartupFiles.h"
 
+#include "main/core/modulehost/ProgramPaths.h"
+
 #include <QDir>
 #include <QFileInfo>
 
@@ -33,7 +35,8 @@ std::string errorText(int error)
 
 void ensureTemplatesDirectory(const QString &programDir)
 {
-    const QString path = programDir + QStringLiteral("Templates");
+    QString path = templatesDirectory(programDir);
+    path.chop(1);
     if (QFileInfo(path).isDir())
         return;
     const QByteArray native = QFile::encodeName(path);

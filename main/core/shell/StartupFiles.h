@@ -15,8 +15,9 @@ public:
     using std::runtime_error::runtime_error;
 };
 
-// Creates programDir + "Templates" when it does not exist. Throws StartupError
-// when it cannot be created (or a file of that name is in the way).
+// Creates the templates folder of the settings directory (ProgramPaths.h) when
+// it does not exist. Throws StartupError when it cannot be created (or a file
+// of that name is in the way).
 void ensureTemplatesDirectory(const QString &programDir);
 
 } // namespace brenmark
