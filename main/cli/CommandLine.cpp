@@ -43,6 +43,8 @@ CommandLine parseCommandLine(const std::vector<std::string> &arguments)
             result.version = true;
         } else if (argument == "--dry-run" || argument == "-n") {
             result.dryRun = true;
+        } else if (argument == "--undo") {
+            result.undo = true;
         } else if (argument == "--ignore-missing") {
             result.ignoreMissing = true;
         } else if (isOption(argument, "--template")) {
@@ -65,6 +67,11 @@ CommandLine parseCommandLine(const std::vector<std::string> &arguments)
     }
     if (result.help || result.version)
         return result;
+    if (result.undo) {
+        if (templateGiven || result.hasListFile || !result.files.empty() || result.ignoreMissing)
+            throw UsageError("--undo отменяет последний запуск и не принимает ни файлов, ни шаблона");
+        return result;
+    }
     if (result.hasListFile && !result.files.empty())
         throw UsageError("файлы указываются либо списком (--list), либо в командной строке, но не вместе");
     if (!result.hasListFile && result.files.empty())
@@ -84,6 +91,7 @@ std::string usageText()
 {
     return "Использование: brenmark-batch [--dry-run] [--template ИМЯ | --template ФАЙЛ.ptp]\n"
            "                      [--ignore-missing] (--list ФАЙЛ | ФАЙЛ...)\n"
+           "       brenmark-batch --undo [--dry-run]\n"
            "Применяет цепочку действий шаблона Brenmark к файлам без окна.\n"
            "\n"
            "  -n, --dry-run        только показать новые пути (старый путь, табуляция, новый)\n"
@@ -92,10 +100,14 @@ std::string usageText()
            "                       по умолчанию тот, что записан в options.ini (\"~autosave\")\n"
            "      --list ФАЙЛ      взять файлы из списка: один путь в строке\n"
            "      --ignore-missing выполнить шаблон без действий ненайденных модулей\n"
+           "      --undo           вернуть файлы последнего запуска (окна или brenmark-batch)\n"
+           "                       на прежние места; с --dry-run только показать,\n"
+           "                       что вернётся (текущий путь, табуляция, прежний)\n"
            "  -h, --help           эта справка\n"
            "      --version        версия программы\n"
            "\n"
-           "Коды выхода: 0 всё выполнено, 1 были ошибки модулей, 2 ошибка параметров или шаблона,\n"
+           "Коды выхода: 0 всё выполнено, 1 были ошибки модулей (--undo: не все файлы возвращены),\n"
+           "2 ошибка параметров или шаблона,\n"
            "3 совпадения путей при --dry-run, 130 прервано (SIGINT, SIGTERM).\n";
 }
 

@@ -85,6 +85,7 @@ void TForm1::buildMenus()
     N23 = addSubmenu(pmFiles, {"N23", "Инструменты", 0, 16}, imlAddMenu);
     N21 = addItem(N23->menu(), {"N21", "Переименовать исходный файл", 0, 17}, imlAddMenu);
     N25 = addItem(N23->menu(), {"N25", "Запустить", 0, 12}, imlAddMenu);
+    N29 = addItem(N23->menu(), {"N29", "Отменить последний запуск", 0, -1}, imlAddMenu);
     N22 = addItem(pmFiles, {"N22", "Информация", 0, 11}, imlAddMenu);
     // The shortcuts act while the list has the keyboard focus, also with the menu closed.
     lbFiles->addActions({N13, N18, N19});
@@ -121,11 +122,16 @@ void TForm1::pmFilesPopup()
     const int rows = lbFiles->model() ? lbFiles->model()->rowCount() : 0;
     const bool hasCurrent = selection && selection->currentIndex().isValid();
     N1->setEnabled(selected != 0);
-    N23->setEnabled(selected == 1);
+    // The undo needs no row (after a complete run the list is empty): the
+    // submenu opens for it too, and then the file tools need their one row.
+    const bool undo = canUndo();
+    N23->setEnabled(selected == 1 || undo);
     N22->setEnabled(selected == 1);
     for (QAction *item : {N13, N26, N14, N18, N19})
         item->setEnabled(rows != 0);
-    N21->setEnabled(hasCurrent);
+    N21->setEnabled(hasCurrent && selected == 1);
+    N25->setEnabled(selected == 1);
+    N29->setEnabled(undo);
 }
 
 } // namespace brenmark

@@ -12,6 +12,7 @@ namespace brenmark {
 class ActionChainModel;
 class BatchSink;
 class FileListModel;
+class RunRecorder;
 
 // The batch run: every file of the list, one after the other, through every
 // enabled action in chain order, in run mode (0). Reports through the sink
@@ -31,6 +32,9 @@ public:
     // row (marking the failed ones) and gives false, as does a call while a
     // run is under way, which does nothing.
     bool run();
+    // Records the moves of every later run for undo (null: none). Not owned.
+    void setRecorder(RunRecorder *recorder) { m_recorder = recorder; }
+
     // Sets StopRequested: the call under way finishes, no further call starts.
     void requestStop() { m_stopRequested = true; }
 
@@ -54,10 +58,12 @@ private:
     void fileFailed(std::uint64_t serial, const std::string &caption, const std::string &message);
     // After the loop: the failed rows marked, and after a complete run the others removed.
     void settleRows(bool complete);
+    void reportRecorderProblem();
 
     FileListModel &m_files;
     ActionChainModel &m_actions;
     BatchSink &m_sink;
+    RunRecorder *m_recorder = nullptr;
     bool m_stopRequested = false;
     bool m_running = false;
     int m_filesRun = 0;

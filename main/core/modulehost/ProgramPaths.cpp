@@ -11,6 +11,11 @@ QString optionsIniPath(const QString &programDir)
     return programDir + QStringLiteral("options.ini");
 }
 
+QString runJournalPath(const QString &programDir)
+{
+    return programDir + QStringLiteral("undo.journal");
+}
+
 QString templatesDirectory(const QString &programDir)
 {
     return programDir + QStringLiteral("Templates/");

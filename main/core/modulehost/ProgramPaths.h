@@ -6,6 +6,8 @@ namespace brenmark {
 
 // Paths inside the program directory. `programDir` ends in "/".
 QString optionsIniPath(const QString &programDir);
+// The journal of the last runs, which undo reads; beside options.ini.
+QString runJournalPath(const QString &programDir);
 // The templates folder, with a trailing "/".
 QString templatesDirectory(const QString &programDir);
 // Templates/<name>.ptp; `name` as shown in cbProfile (nameFromBytes).

@@ -1,0 +1,233 @@
+#include "main/core/undo/RunRecorder.h"
+
+#include "module_helper/AtomicFile.h"
+
+#include <sys/stat.h>
+#include <time.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+#include <utility>
+
+namespace brenmark {
+namespace {
+
+constexpr std::int64_t kWriteEveryMs = 2000;
+
+std::int64_t coarseMilliseconds()
+{
+    timespec now {};
+    clock_gettime(CLOCK_MONOTONIC_COARSE, &now);
+    return std::int64_t(now.tv_sec) * 1000 + now.tv_nsec / 1000000;
+}
+
+// The coarse clock is the one the kernel stamps new files with, so a folder
+// made after this reading is never stamped earlier.
+std::int64_t coarseNowNanoseconds()
+{
+    timespec now {};
+    clock_gettime(CLOCK_REALTIME_COARSE, &now);
+    return std::int64_t(now.tv_sec) * 1000000000 + now.tv_nsec;
+}
+
+std::string workingFolder()
+{
+    std::string folder(4096, '\0');
+    while (::getcwd(folder.data(), folder.size()) == nullptr) {
+        if (errno != ERANGE)
+            return {};
+        folder.resize(folder.size() * 2);
+    }
+    folder.resize(std::strlen(folder.c_str()));
+    if (folder.empty() || folder.back() != '/')
+        folder.push_back('/');
+    return folder;
+}
+
+// The folder part without its final slash ("/" for a file at the root).
+std::string_view folderOf(std::string_view path)
+{
+    const std::size_t slash = path.rfind('/');
+    return slash == 0 ? path.substr(0, 1) : path.substr(0, slash);
+}
+
+// `folder` is `inner` or holds it.
+bool contains(std::string_view folder, std::string_view inner)
+{
+    if (folder == "/")
+        return true;
+    return inner.substr(0, folder.size()) == folder && (inner.size() == folder.size() || inner[folder.size()] == '/');
+}
+
+} // namespace
+
+RunRecorder::RunRecorder(std::string journalPath)
+    : m_path(std::move(journalPath))
+{
+}
+
+std::string RunRecorder::absolutePath(std::string_view path, std::string_view folder)
+{
+    std::string result;
+    result.reserve(folder.size() + path.size());
+    auto append = [&result](std::string_view text) {
+        std::size_t at = 0;
+        while (at <= text.size()) {
+            std::size_t end = text.find('/', at);
+            if (end == std::string_view::npos)
+                end = text.size();
+            const std::string_view part = text.substr(at, end - at);
+            if (!part.empty() && part != ".") {
+                result.push_back('/');
+                result.append(part);
+            }
+            at = end + 1;
+        }
+    };
+    if (path.empty() || path.front() != '/')
+        append(folder);
+    append(path);
+    if (result.empty())
+        result.push_back('/');
+    return result;
+}
+
+void RunRecorder::beginRun()
+{
+    m_run = JournalRun {};
+    m_run.started = coarseNowNanoseconds();
+    m_runStart = m_run.started;
+    m_createdFolders.clear();
+    m_broken = false;
+    m_written = false;
+    m_problem.clear();
+    m_tracking = false;
+    m_earlierRuns.clear();
+    m_workingFolder = workingFolder();
+    try {
+        const JournalContents contents = readJournal(m_path);
+        // Room for this run among the runs kept.
+        std::size_t skip = contents.runs.size() > kJournalRuns - 1 ? contents.runs.size() - (kJournalRuns - 1) : 0;
+        for (std::size_t i = skip; i < contents.runs.size(); ++i)
+            if (!contents.runs[i].empty())
+                m_earlierRuns += journalRecord(contents.runs[i]);
+    } catch (const JournalError &error) {
+        // Writing now would lose the runs that could not be read.
+        fail(error.what());
+    }
+}
+
+void RunRecorder::beginFile(std::string_view path, const FileIdentity &identity)
+{
+    if (m_broken)
+        return;
+    if (m_workingFolder.empty() && (path.empty() || path.front() != '/')) {
+        fail("Рабочая папка недоступна, а путь «" + std::string(path) + "» задан относительно неё.");
+        return;
+    }
+    m_tracking = true;
+    m_given.assign(path);
+    m_first = absolutePath(path, m_workingFolder);
+    m_last = m_first;
+    m_identity = identity;
+}
+
+bool RunRecorder::movedTo(const FileIdentity &now) const
+{
+    if (now.isFolder())
+        return false;
+    if (now.device == m_identity.device) {
+        // A rename keeps the link count; a new link that leaves the old
+        // name in place raises it.
+        return now.sameAs(m_identity) && now.links <= m_identity.links;
+    }
+    // Across file systems the file is a copy: same size and time, and the
+    // old name is gone (or names another file).
+    if (!now.sameContentStamp(m_identity))
+        return false;
+    FileIdentity old;
+    return !readIdentity(m_last, old) || !old.sameAs(m_identity);
+}
+
+void RunRecorder::afterCall(const char *runningName)
+{
+    if (!m_tracking || std::strcmp(runningName, m_given.c_str()) == 0)
+        return;
+    m_given.assign(runningName);
+    FileIdentity now;
+    if (!readIdentity(m_given, now) || !movedTo(now))
+        return;
+    std::string newPath = absolutePath(m_given, m_workingFolder);
+    if (folderOf(newPath) != folderOf(m_last))
+        noteCreatedFolders(newPath, m_last);
+    m_last = std::move(newPath);
+    m_identity = now;
+}
+
+void RunRecorder::noteCreatedFolders(const std::string &newPath, const std::string &oldPath)
+{
+    // The host cannot see a folder being made, but it can see when: a folder
+    // born after the run began, on the way from a folder the file did not
+    // leave to its new place, was made by this run. The first older folder
+    // ends the walk, since everything above it is older still. Without a
+    // birth time nothing is taken as made: undo then leaves the folder.
+    const std::string_view oldFolder = folderOf(oldPath);
+    std::string_view folder = folderOf(newPath);
+    while (folder.size() > 1 && !contains(folder, oldFolder)) {
+        const std::string path(folder);
+        if (path.size() >= 3 && path.compare(path.size() - 3, 3, "/..") == 0)
+            return;
+        if (m_createdFolders.count(path) != 0)
+            return;
+        FileIdentity identity;
+        if (!readIdentity(path, identity) || !identity.isFolder() || identity.born == FileIdentity::kNoTime
+            || identity.born < m_runStart)
+            return;
+        m_createdFolders.insert(path);
+        m_run.folders.push_back({path, identity});
+        folder = folderOf(folder);
+    }
+}
+
+void RunRecorder::endFile()
+{
+    if (!m_tracking)
+        return;
+    m_tracking = false;
+    if (m_broken || m_last == m_first)
+        return;
+    m_run.moves.push_back({std::move(m_first), std::move(m_last), m_identity});
+    if (!m_written || coarseMilliseconds() - m_lastWriteMs >= kWriteEveryMs)
+        write();
+}
+
+void RunRecorder::endRun()
+{
+    m_tracking = false;
+    if (!m_broken && (m_written || !m_run.empty()))
+        write();
+}
+
+void RunRecorder::write()
+{
+    const int error = sdk::replaceFileAtomically(m_path, m_earlierRuns + journalRecord(m_run));
+    m_written = true;
+    m_lastWriteMs = coarseMilliseconds();
+    if (error != 0)
+        fail("Журнал отмены «" + m_path + "» не записан: " + std::strerror(error) + ".");
+}
+
+void RunRecorder::fail(const std::string &message)
+{
+    m_broken = true;
+    m_tracking = false;
+    m_problem = message + " Этот запуск нельзя будет отменить.";
+}
+
+std::string RunRecorder::takeProblem()
+{
+    return std::exchange(m_problem, std::string());
+}
+
+} // namespace brenmark
