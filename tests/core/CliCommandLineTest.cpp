@@ -57,13 +57,17 @@ TEST(CliCommandLine, RefusedForms)
         {"--list", "l", "--list", "m"},
         {"--bogus", "a"},
         {"--dry-runs", "a"},
+        {"--undo", "a"},                      // undo takes no files
+        {"--undo", "--template", "x"},
     };
     for (const auto &arguments : cases)
         EXPECT_THROW(parseCommandLine(arguments), UsageError) << testing::PrintToString(arguments);
 }
 
-TEST(CliCommandLine, HelpAndVersionNeedNoFiles)
+TEST(CliCommandLine, HelpVersionAndUndoNeedNoFiles)
 {
+    const CommandLine undo = parseCommandLine({"--undo", "-n"});
+    EXPECT_TRUE(undo.undo && undo.dryRun);
     EXPECT_TRUE(parseCommandLine({"--help"}).help);
     EXPECT_TRUE(parseCommandLine({"-h"}).help);
     EXPECT_TRUE(parseCommandLine({"--version"}).version);
