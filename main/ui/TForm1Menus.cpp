@@ -122,15 +122,14 @@ void TForm1::pmFilesPopup()
     const int rows = lbFiles->model() ? lbFiles->model()->rowCount() : 0;
     const bool hasCurrent = selection && selection->currentIndex().isValid();
     N1->setEnabled(selected != 0);
-    // The undo needs no row (after a complete run the list is empty): the
-    // submenu opens for it too, and then the file tools need their one row.
+    // The undo needs no row (after a complete run the list is empty), so the
+    // submenu opens for it too; the file tools act on the current row, if any.
     const bool undo = canUndo();
     N23->setEnabled(selected == 1 || undo);
     N22->setEnabled(selected == 1);
     for (QAction *item : {N13, N26, N14, N18, N19})
         item->setEnabled(rows != 0);
-    N21->setEnabled(hasCurrent && selected == 1);
-    N25->setEnabled(selected == 1);
+    N21->setEnabled(hasCurrent);
     N29->setEnabled(undo);
 }
 
