@@ -79,7 +79,7 @@ TEST(Undo, ARunWithRelativePathsIsUndoneFromAnotherFolder)
     ASSERT_TRUE(files.valid() && program.valid());
     writeFile(files.file("a"), "A");
     writeFile(files.file("b"), "B");
-    const std::string journal = program.file("undo.journal");
+    const std::string journal = program.file("Undo/");
     {
         WorkingFolder inFiles(files.file(""));
         FileListModel list;
@@ -122,7 +122,7 @@ TEST(Undo, OnlyTheSameFileGoesBackAndNothingIsReplaced)
 {
     TemporaryFolder root;
     ASSERT_TRUE(root.valid());
-    const std::string journal = root.file("undo.journal");
+    const std::string journal = root.file("Undo/");
     for (const char *name : {"kept", "replaced", "folder", "taken", "gone"})
         writeFile(root.file(name), std::string("old ") + name);
     std::vector<std::vector<std::string>> chains;
@@ -173,7 +173,7 @@ TEST(Undo, MovesAreUndoneInReverseOrder)
 {
     TemporaryFolder root;
     ASSERT_TRUE(root.valid());
-    const std::string journal = root.file("undo.journal");
+    const std::string journal = root.file("Undo/");
     writeFile(root.file("a"), "first");
     writeFile(root.file("b"), "second");
     recordRun(journal, {{root.file("b"), root.file("c")}, {root.file("a"), root.file("b")}});
@@ -196,7 +196,7 @@ TEST(Undo, ReturnsFilesAcrossFileSystems)
     ASSERT_TRUE(ext4.valid() && tmpfs.valid());
     if (identityOf(ext4.file("")).device == identityOf(tmpfs.file("")).device)
         GTEST_SKIP() << "/tmp and /dev/shm are one file system here";
-    const std::string journal = ext4.file("undo.journal");
+    const std::string journal = ext4.file("Undo/");
     writeFile(ext4.file("photo.jpg"), "picture");
     recordRun(journal, {{ext4.file("photo.jpg"), tmpfs.file("2024/photo.jpg")}});
     ASSERT_EQ(readJournal(journal).runs.at(0).moves.size(), 1u);
@@ -228,7 +228,7 @@ TEST(Undo, RemovesOnlyTheEmptyFoldersTheRunMade)
     ASSERT_TRUE(root.valid());
     if (identityOf(root.file("")).born == FileIdentity::kNoTime)
         GTEST_SKIP() << "no birth times on this file system";
-    const std::string journal = root.file("undo.journal");
+    const std::string journal = root.file("Undo/");
     fs::create_directories(root.file("photos/old"));
     for (const char *name : {"a", "b", "c"})
         writeFile(root.file(std::string("photos/") + name), name);
@@ -251,48 +251,51 @@ TEST(Undo, RemovesOnlyTheEmptyFoldersTheRunMade)
     EXPECT_EQ(readFile(root.file("sorted/someone else's")), "x");
 }
 
-// A journal cut short or damaged in one record loses only that record; a
-// write that fails (a full disk) leaves the journal as it was, and the run
-// is told once that it cannot be undone.
-TEST(UndoJournal, DamageCostsOnlyTheDamagedRecord)
+// A run file cut short or damaged loses only its run; the journal keeps the
+// last runs; a write that fails (a full disk) leaves the journal as it was,
+// and the run is told once that it cannot be undone.
+TEST(UndoJournal, DamageCostsOnlyTheDamagedRun)
 {
     TemporaryFolder root;
     ASSERT_TRUE(root.valid());
-    const std::string journal = root.file("undo.journal");
-    std::vector<JournalRun> runs(12);
-    for (std::size_t i = 0; i < runs.size(); ++i)
-        runs[i].moves.push_back({"/from/" + std::to_string(i), "/to/\n|*\x1b" + std::to_string(i), {}});
-    runs.push_back(JournalRun {}); // empty runs are not kept
-    ASSERT_EQ(writeJournal(journal, runs), 0);
-    std::vector<JournalRun> read = readJournal(journal).runs;
+    const std::string journal = root.file("Undo/");
+    for (int i = 0; i < 12; ++i) {
+        JournalRun run;
+        run.file = journalRunFileName(1000 + i);
+        run.moves.push_back({"/from/" + std::to_string(i), "/to/\n|*\x1b" + std::to_string(i), {}});
+        ASSERT_EQ(writeJournalRun(journal, run), 0);
+    }
+    pruneJournal(journal, kJournalRuns);
+    const std::vector<JournalRun> read = readJournal(journal).runs;
     ASSERT_EQ(read.size(), kJournalRuns);
     EXPECT_EQ(read.front().moves.at(0).from, "/from/2");
     EXPECT_EQ(read.back().moves.at(0).to, "/to/\n|*\x1b" "11");
 
-    std::string bytes = readFile(journal);
-    const std::size_t record = bytes.size() / kJournalRuns;
-    bytes[record * 4 + 20] ^= 0x40;                     // a bit of the fifth record's payload
-    bytes += journalRecord(runs[0]).substr(0, 30);     // and a record cut short
-    writeFile(journal, bytes);
-    const JournalContents damaged = readJournal(journal);
-    EXPECT_EQ(damaged.damagedRecords, 2);
-    ASSERT_EQ(damaged.runs.size(), kJournalRuns - 1);
-    EXPECT_EQ(damaged.runs[3].moves.at(0).from, "/from/5");
-    EXPECT_EQ(damaged.runs.back().moves.at(0).from, "/from/11");
+    const std::vector<std::string> files = journalRunFiles(journal);
+    std::string damaged = readFile(journal + files[4]);
+    damaged[20] ^= 0x40;
+    writeFile(journal + files[4], damaged);
+    const std::string whole = readFile(journal + files[9]);
+    writeFile(journal + files[9], whole.substr(0, whole.size() - 1));
+    const JournalContents contents = readJournal(journal);
+    EXPECT_EQ(contents.damagedRuns, 2);
+    ASSERT_EQ(contents.runs.size(), kJournalRuns - 2);
+    EXPECT_EQ(contents.runs[3].moves.at(0).from, "/from/5");
+    EXPECT_EQ(contents.runs.back().moves.at(0).from, "/from/10");
 
-    const std::string before = readFile(journal);
     writeFile(root.file("a"), "A");
     RunRecorder recorder(journal);
     recorder.beginRun();
     {
-        FileSizeLimit full(before.size() / 2);
+        FileSizeLimit full(64);
         recordChain(recorder, {root.file("a"), root.file("b")});
         EXPECT_NE(recorder.takeProblem().find("Этот запуск нельзя будет отменить."), std::string::npos);
         recordChain(recorder, {root.file("b"), root.file("c")});
         recorder.endRun();
     }
     EXPECT_EQ(recorder.takeProblem(), "") << "told once";
-    EXPECT_EQ(readFile(journal), before);
+    EXPECT_EQ(journalRunFiles(journal), files) << "no run lost, none added";
+    EXPECT_EQ(readFile(journal + files[9]), whole.substr(0, whole.size() - 1));
     EXPECT_EQ(readFile(root.file("c")), "A") << "the run went on";
 }
 
@@ -302,7 +305,7 @@ TEST(Undo, ALeftoverNeverBlocksOlderRuns)
 {
     TemporaryFolder root;
     ASSERT_TRUE(root.valid());
-    const std::string journal = root.file("undo.journal");
+    const std::string journal = root.file("Undo/");
     writeFile(root.file("one"), "1");
     writeFile(root.file("two"), "2");
     recordRun(journal, {{root.file("one"), root.file("one_moved")}});

@@ -13,7 +13,7 @@ QString optionsIniPath(const QString &programDir)
 
 QString runJournalPath(const QString &programDir)
 {
-    return programDir + QStringLiteral("undo.journal");
+    return programDir + QStringLiteral("Undo/");
 }
 
 QString templatesDirectory(const QString &programDir)

@@ -6,7 +6,8 @@ namespace brenmark {
 
 // Paths inside the program directory. `programDir` ends in "/".
 QString optionsIniPath(const QString &programDir);
-// The journal of the last runs, which undo reads; beside options.ini.
+// The journal of the last runs, which undo reads: a folder beside
+// options.ini, with a trailing "/" (one file per run).
 QString runJournalPath(const QString &programDir);
 // The templates folder, with a trailing "/".
 QString templatesDirectory(const QString &programDir);

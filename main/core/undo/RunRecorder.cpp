@@ -1,7 +1,5 @@
 #include "main/core/undo/RunRecorder.h"
 
-#include "module_helper/AtomicFile.h"
-
 #include <sys/stat.h>
 #include <time.h>
 #include <unistd.h>
@@ -115,19 +113,8 @@ void RunRecorder::beginRun()
     m_written = false;
     m_problem.clear();
     m_tracking = false;
-    m_earlierRuns.clear();
+    m_run.file = journalRunFileName(m_run.started);
     m_workingFolder = workingFolder();
-    try {
-        const JournalContents contents = readJournal(m_path);
-        // Room for this run among the runs kept.
-        std::size_t skip = contents.runs.size() > kJournalRuns - 1 ? contents.runs.size() - (kJournalRuns - 1) : 0;
-        for (std::size_t i = skip; i < contents.runs.size(); ++i)
-            if (!contents.runs[i].empty())
-                m_earlierRuns += journalRecord(contents.runs[i]);
-    } catch (const JournalError &error) {
-        // Writing now would lose the runs that could not be read.
-        fail(error.what());
-    }
 }
 
 void RunRecorder::beginFile(std::string_view path, const FileIdentity &identity)
@@ -223,11 +210,21 @@ void RunRecorder::endRun()
 
 void RunRecorder::write()
 {
-    const int error = sdk::replaceFileAtomically(m_path, m_earlierRuns + journalRecord(m_run));
+    const int error = writeJournalRun(m_path, m_run);
+    if (error != 0) {
+        fail("Журнал отмены «" + m_path + m_run.file + "» не записан: " + std::strerror(error) + ".");
+        return;
+    }
+    if (!m_written) {
+        // Only a run that moved something pushes the oldest one out.
+        try {
+            pruneJournal(m_path, kJournalRuns);
+        } catch (const JournalError &) {
+            // Listed a moment ago for writing: kept as it is, nothing lost.
+        }
+    }
     m_written = true;
     m_lastWriteMs = coarseMilliseconds();
-    if (error != 0)
-        fail("Журнал отмены «" + m_path + "» не записан: " + std::strerror(error) + ".");
 }
 
 void RunRecorder::fail(const std::string &message)

@@ -17,11 +17,13 @@ namespace brenmark {
 // of moves of one file becomes one entry, first place to last. Paths are
 // made absolute with the working folder at the start of the run, so an undo
 // from another folder finds them. The journal is written after the first
-// move, every two seconds of the run and at its end; when it cannot be
-// written the run goes on unrecorded and problem() says so once.
+// move, every two seconds of the run and at its end, as a file of its own in
+// the journal folder (older runs are never rewritten); when it cannot be
+// written the run goes on unrecorded and takeProblem() says so once.
 class RunRecorder
 {
 public:
+    // `journalPath`: the journal folder, ending in "/".
     explicit RunRecorder(std::string journalPath);
 
     const std::string &journalPath() const { return m_path; }
@@ -52,7 +54,6 @@ private:
     std::string m_path;
     std::string m_workingFolder;
     std::int64_t m_runStart = 0;
-    std::string m_earlierRuns; // the records kept from the journal, as they are written
     JournalRun m_run;
     std::unordered_set<std::string> m_createdFolders;
     bool m_broken = false;

@@ -3,18 +3,24 @@
 #include "CRCunit/Crc32.h"
 #include "module_helper/AtomicFile.h"
 
+#include <dirent.h>
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
+#include <cstdio>
 #include <cstring>
 #include <string_view>
 
 namespace brenmark {
 namespace {
 
-// "BMUJ": what reading looks for to find the next record after a damaged one.
+// "BMUJ": the start of every run file.
 constexpr char kMark[4] = {'B', 'M', 'U', 'J'};
+constexpr std::string_view kPrefix = "run-";
+constexpr std::string_view kSuffix = ".journal";
 constexpr std::size_t kHeaderSize = 12; // mark, payload length, CRC-32 of the payload
 constexpr std::uint8_t kVersion = 1;
 
@@ -134,6 +140,7 @@ bool decodeRun(std::string_view payload, JournalRun &run)
     return reader.ok() && reader.atEnd();
 }
 
+// The bytes of a run file; empty when it vanished meanwhile (an undo elsewhere).
 std::string readWhole(const std::string &path)
 {
     const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
@@ -192,47 +199,85 @@ std::string journalRecord(const JournalRun &run)
     return record + payload;
 }
 
-JournalContents readJournal(const std::string &path)
+namespace {
+
+bool decodeRecord(std::string_view all, JournalRun &run)
 {
-    const std::string bytes = readWhole(path);
-    const std::string_view all(bytes);
-    const std::string_view mark(kMark, sizeof kMark);
+    if (all.size() < kHeaderSize || all.substr(0, sizeof kMark) != std::string_view(kMark, sizeof kMark))
+        return false;
+    Reader header(all.substr(sizeof kMark, 8));
+    const std::uint64_t length = header.number(4);
+    const std::uint32_t sum = std::uint32_t(header.number(4));
+    if (length != all.size() - kHeaderSize)
+        return false;
+    const std::string_view payload = all.substr(kHeaderSize);
+    return checksum(payload) == sum && decodeRun(payload, run);
+}
+
+} // namespace
+
+std::vector<std::string> journalRunFiles(const std::string &folder)
+{
+    std::vector<std::string> names;
+    DIR *listing = ::opendir(folder.c_str());
+    if (!listing) {
+        if (errno == ENOENT)
+            return names;
+        throw JournalError("Журнал отмены «" + folder + "» не прочитан: " + std::strerror(errno) + ".");
+    }
+    while (const dirent *entry = ::readdir(listing)) {
+        const std::string_view name(entry->d_name);
+        if (name.size() > kPrefix.size() + kSuffix.size() && name.substr(0, kPrefix.size()) == kPrefix
+            && name.substr(name.size() - kSuffix.size()) == kSuffix)
+            names.emplace_back(name);
+    }
+    ::closedir(listing);
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+std::string journalRunFileName(std::int64_t started)
+{
+    // Zero-padded, so that names sort by time; the process tells apart two
+    // programs that start a run in the same tick.
+    char name[64];
+    std::snprintf(name, sizeof name, "run-%020lld-%d.journal", static_cast<long long>(started), int(::getpid()));
+    return name;
+}
+
+JournalContents readJournal(const std::string &folder)
+{
     JournalContents contents;
-    std::size_t at = 0;
-    while (at < all.size()) {
-        if (all.size() - at >= kHeaderSize && all.substr(at, sizeof kMark) == mark) {
-            Reader header(all.substr(at + sizeof kMark, 8));
-            const std::uint64_t length = header.number(4);
-            const std::uint32_t sum = std::uint32_t(header.number(4));
-            if (length <= all.size() - at - kHeaderSize) {
-                const std::string_view payload = all.substr(at + kHeaderSize, length);
-                JournalRun run;
-                if (checksum(payload) == sum && decodeRun(payload, run)) {
-                    contents.runs.push_back(std::move(run));
-                    at += kHeaderSize + length;
-                    continue;
-                }
-            }
+    for (const std::string &name : journalRunFiles(folder)) {
+        const std::string bytes = readWhole(folder + name);
+        JournalRun run;
+        if (bytes.empty())
+            continue;
+        if (!decodeRecord(bytes, run)) {
+            ++contents.damagedRuns;
+            continue;
         }
-        ++contents.damagedRecords;
-        const std::size_t next = all.find(mark, at + 1);
-        if (next == std::string_view::npos)
-            break;
-        at = next;
+        run.file = name;
+        contents.runs.push_back(std::move(run));
     }
     return contents;
 }
 
-int writeJournal(const std::string &path, const std::vector<JournalRun> &runs)
+int writeJournalRun(const std::string &folder, const JournalRun &run)
 {
-    std::vector<const JournalRun *> kept;
-    for (auto run = runs.rbegin(); run != runs.rend() && kept.size() < kJournalRuns; ++run)
-        if (!run->empty())
-            kept.insert(kept.begin(), &*run);
-    std::string bytes;
-    for (const JournalRun *run : kept)
-        bytes += journalRecord(*run);
-    return sdk::replaceFileAtomically(path, bytes);
+    const std::string path = folder + run.file;
+    if (run.empty())
+        return ::unlink(path.c_str()) == 0 || errno == ENOENT ? 0 : errno;
+    if (::mkdir(folder.c_str(), 0777) != 0 && errno != EEXIST)
+        return errno;
+    return sdk::replaceFileAtomically(path, journalRecord(run));
+}
+
+void pruneJournal(const std::string &folder, std::size_t keep)
+{
+    const std::vector<std::string> names = journalRunFiles(folder);
+    for (std::size_t i = 0; i + keep < names.size(); ++i)
+        ::unlink((folder + names[i]).c_str());
 }
 
 } // namespace brenmark

@@ -27,6 +27,8 @@ struct JournalFolder
 
 struct JournalRun
 {
+    // The run's file in the journal folder; set by journalRunFileName for a new run.
+    std::string file;
     std::int64_t started = 0; // nanoseconds since the epoch
     // Set once an undo went over the run; what is left is tried again with
     // every later undo, and the next undo goes on to the run before.
@@ -37,33 +39,45 @@ struct JournalRun
     bool empty() const { return moves.empty() && folders.empty(); }
 };
 
+// At least this many runs are kept: a new run removes the oldest beyond it.
 inline constexpr std::size_t kJournalRuns = 10;
 
 struct JournalContents
 {
     std::vector<JournalRun> runs; // oldest first
-    // Records that were damaged or cut short and left out.
-    int damagedRecords = 0;
+    // Run files that were damaged or cut short and left out.
+    int damagedRuns = 0;
 };
 
-// The journal file cannot be read (not: it does not exist). The text is for the user.
+// The journal cannot be read (not: it does not exist). The text is for the user.
 class JournalError : public std::runtime_error
 {
 public:
     using std::runtime_error::runtime_error;
 };
 
-// The journal is a sequence of records, one per run, each with its length
-// and CRC-32, so a damaged record or a cut-short tail costs only that
-// record: reading resumes at the next record's mark. A missing file is an
-// empty journal. Throws JournalError when the file is there but unreadable.
-JournalContents readJournal(const std::string &path);
+// The journal is a folder (path ending in "/") with one file per run, named
+// so that the names sort by the runs' start. A run's file is replaced whole
+// or not at all, and it carries its length and CRC-32, so a file that is
+// damaged or cut short costs only its own run, and a new run never rewrites
+// the older ones. A missing folder is an empty journal. Throws JournalError
+// when the folder is there but cannot be listed, or a run file cannot be read.
+JournalContents readJournal(const std::string &folder);
 
-// One run as a whole record of the file.
+// The names of the run files, oldest first, without reading them.
+std::vector<std::string> journalRunFiles(const std::string &folder);
+
+// The file name for a run that started at `started` in this process.
+std::string journalRunFileName(std::int64_t started);
+
+// A run as the bytes of its file.
 std::string journalRecord(const JournalRun &run);
 
-// Replaces the journal by the last kJournalRuns of `runs` (empty runs
-// left out), whole or not at all. 0, or the errno of the failed step.
-int writeJournal(const std::string &path, const std::vector<JournalRun> &runs);
+// Writes the run's file (the folder is made when missing), whole or not at
+// all; an empty run's file is removed instead. 0, or the errno of the failed step.
+int writeJournalRun(const std::string &folder, const JournalRun &run);
+
+// Removes the files of all but the newest `keep` runs.
+void pruneJournal(const std::string &folder, std::size_t keep);
 
 } // namespace brenmark

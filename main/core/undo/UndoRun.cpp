@@ -5,7 +5,6 @@
 #include "module_helper/FileMove.h"
 #include "module_helper/ModuleError.h"
 
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -99,8 +98,11 @@ void removeFolders(JournalRun &run, UndoResult &result)
 
 bool undoAvailable(const std::string &journalPath)
 {
-    struct stat status {};
-    return ::stat(journalPath.c_str(), &status) == 0 && S_ISREG(status.st_mode) && status.st_size > 0;
+    try {
+        return !journalRunFiles(journalPath).empty();
+    } catch (const JournalError &) {
+        return true; // the undo then shows why it cannot read it
+    }
 }
 
 UndoPlan planUndo(const std::string &journalPath)
@@ -150,10 +152,12 @@ UndoResult undoLastRun(const std::string &journalPath, bool dryRun, const std::f
         if (!dryRun)
             removeFolders(run, result);
     }
-    if (!dryRun && first < runs.size()) {
-        if (const int error = writeJournal(journalPath, runs); error != 0)
-            result.journalProblem = "Журнал отмены " + quoted(journalPath) + " не обновлён: " + std::strerror(error)
-                + ". Возвращённые файлы при следующей отмене будут названы ненайденными.";
+    if (!dryRun) {
+        for (std::size_t i = first; i < runs.size(); ++i) {
+            if (const int error = writeJournalRun(journalPath, runs[i]); error != 0 && result.journalProblem.empty())
+                result.journalProblem = "Журнал отмены " + quoted(journalPath + runs[i].file) + " не обновлён: "
+                    + std::strerror(error) + ". Возвращённые файлы при следующей отмене будут названы ненайденными.";
+        }
     }
     return result;
 }

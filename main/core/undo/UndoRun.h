@@ -37,7 +37,7 @@ struct UndoResult
     bool allReturned() const { return notReturned.empty(); }
 };
 
-// Whether the journal holds anything (the file is there and not empty):
+// Whether the journal holds a run (a run file is there; none is read):
 // cheap enough to ask each time a menu opens.
 bool undoAvailable(const std::string &journalPath);
 
