@@ -77,10 +77,9 @@ RunRecorder::RunRecorder(std::string journalPath)
 {
 }
 
-std::string RunRecorder::absolutePath(std::string_view path, std::string_view folder)
+void RunRecorder::absolutePath(std::string &result, std::string_view path, std::string_view folder)
 {
-    std::string result;
-    result.reserve(folder.size() + path.size());
+    result.clear();
     auto append = [&result](std::string_view text) {
         std::size_t at = 0;
         while (at <= text.size()) {
@@ -100,12 +99,13 @@ std::string RunRecorder::absolutePath(std::string_view path, std::string_view fo
     append(path);
     if (result.empty())
         result.push_back('/');
-    return result;
 }
 
 void RunRecorder::beginRun()
 {
     m_run = JournalRun {};
+    m_moves.clear();
+    m_moveCount = 0;
     m_run.started = nextCoarseTickNanoseconds();
     m_runStart = m_run.started;
     m_createdFolders.clear();
@@ -127,8 +127,8 @@ void RunRecorder::beginFile(std::string_view path, const FileIdentity &identity)
     }
     m_tracking = true;
     m_given.assign(path);
-    m_first = absolutePath(path, m_workingFolder);
-    m_last = m_first;
+    absolutePath(m_first, path, m_workingFolder);
+    m_last.assign(m_first);
     m_identity = identity;
 }
 
@@ -157,10 +157,10 @@ void RunRecorder::afterCall(const char *runningName)
     FileIdentity now;
     if (!readIdentity(m_given, now) || !movedTo(now))
         return;
-    std::string newPath = absolutePath(m_given, m_workingFolder);
-    if (folderOf(newPath) != folderOf(m_last))
-        noteCreatedFolders(newPath, m_last);
-    m_last = std::move(newPath);
+    absolutePath(m_next, m_given, m_workingFolder);
+    if (folderOf(m_next) != folderOf(m_last))
+        noteCreatedFolders(m_next, m_last);
+    m_last.swap(m_next);
     m_identity = now;
 }
 
@@ -196,7 +196,8 @@ void RunRecorder::endFile()
     m_tracking = false;
     if (m_broken || m_last == m_first)
         return;
-    m_run.moves.push_back({std::move(m_first), std::move(m_last), m_identity});
+    appendJournalMove(m_moves, m_first, m_last, m_identity);
+    ++m_moveCount;
     if (!m_written || coarseMilliseconds() - m_lastWriteMs >= kWriteEveryMs)
         write();
 }
@@ -204,13 +205,13 @@ void RunRecorder::endFile()
 void RunRecorder::endRun()
 {
     m_tracking = false;
-    if (!m_broken && (m_written || !m_run.empty()))
+    if (!m_broken && (m_written || m_moveCount > 0 || !m_run.empty()))
         write();
 }
 
 void RunRecorder::write()
 {
-    const int error = writeJournalRun(m_path, m_run);
+    const int error = writeJournalRun(m_path, m_run, m_moves, m_moveCount);
     if (error != 0) {
         fail("Журнал отмены «" + m_path + m_run.file + "» не записан: " + std::strerror(error) + ".");
         return;

@@ -41,9 +41,9 @@ public:
     std::string takeProblem();
 
     // Where `path` lies, absolute, from the working folder `folder` (ending
-    // in "/"); "." parts and doubled slashes are dropped, ".." is kept
-    // (through a symbolic link it does not mean the folder above).
-    static std::string absolutePath(std::string_view path, std::string_view folder);
+    // in "/"), into `out`; "." parts and doubled slashes are dropped, ".." is
+    // kept (through a symbolic link it does not mean the folder above).
+    static void absolutePath(std::string &out, std::string_view path, std::string_view folder);
 
 private:
     bool movedTo(const FileIdentity &now) const;
@@ -54,17 +54,22 @@ private:
     std::string m_path;
     std::string m_workingFolder;
     std::int64_t m_runStart = 0;
-    JournalRun m_run;
+    JournalRun m_run; // its folders; the moves are in m_moves
+    std::string m_moves;
+    std::size_t m_moveCount = 0;
     std::unordered_set<std::string> m_createdFolders;
     bool m_broken = false;
     bool m_written = false;
     std::int64_t m_lastWriteMs = 0;
     std::string m_problem;
 
+    // The file under way. The strings are reused from file to file, so a
+    // file costs no allocation.
     bool m_tracking = false;
     std::string m_first;
     std::string m_last;
     std::string m_given;
+    std::string m_next;
     FileIdentity m_identity;
 };
 

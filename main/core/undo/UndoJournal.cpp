@@ -36,7 +36,7 @@ void putUnsigned(std::string &out, std::uint64_t value, int bytes)
         out.push_back(char((value >> (8 * i)) & 0xFF));
 }
 
-void putText(std::string &out, const std::string &text)
+void putText(std::string &out, std::string_view text)
 {
     putUnsigned(out, text.size(), 4);
     out += text;
@@ -170,24 +170,30 @@ std::string readWhole(const std::string &path)
 
 } // namespace
 
-std::string journalRecord(const JournalRun &run)
+void appendJournalMove(std::string &out, std::string_view from, std::string_view to, const FileIdentity &identity)
+{
+    putText(out, from);
+    // Most moves keep the start of the path (the folder, often more): only
+    // the rest of the new path is written.
+    std::size_t shared = 0;
+    while (shared < from.size() && shared < to.size() && from[shared] == to[shared])
+        ++shared;
+    putUnsigned(out, shared, 4);
+    putText(out, to.substr(shared));
+    putIdentity(out, identity);
+}
+
+std::string journalRecord(const JournalRun &run, std::string_view encodedMoves, std::size_t encodedCount)
 {
     std::string payload;
+    payload.reserve(64 + encodedMoves.size());
     payload.push_back(char(kVersion));
     payload.push_back(char(run.undoTried ? 1 : 0));
     putUnsigned(payload, std::uint64_t(run.started), 8);
-    putUnsigned(payload, run.moves.size(), 4);
-    for (const JournalMove &move : run.moves) {
-        putText(payload, move.from);
-        // Most moves keep the start of the path (the folder, often more):
-        // only the rest of the new path is written.
-        std::size_t shared = 0;
-        while (shared < move.from.size() && shared < move.to.size() && move.from[shared] == move.to[shared])
-            ++shared;
-        putUnsigned(payload, shared, 4);
-        putText(payload, move.to.substr(shared));
-        putIdentity(payload, move.identity);
-    }
+    putUnsigned(payload, encodedCount + run.moves.size(), 4);
+    payload += encodedMoves;
+    for (const JournalMove &move : run.moves)
+        appendJournalMove(payload, move.from, move.to, move.identity);
     putUnsigned(payload, run.folders.size(), 4);
     for (const JournalFolder &folder : run.folders) {
         putText(payload, folder.path);
@@ -263,14 +269,15 @@ JournalContents readJournal(const std::string &folder)
     return contents;
 }
 
-int writeJournalRun(const std::string &folder, const JournalRun &run)
+int writeJournalRun(const std::string &folder, const JournalRun &run, std::string_view encodedMoves,
+                    std::size_t encodedCount)
 {
     const std::string path = folder + run.file;
-    if (run.empty())
+    if (run.empty() && encodedCount == 0)
         return ::unlink(path.c_str()) == 0 || errno == ENOENT ? 0 : errno;
     if (::mkdir(folder.c_str(), 0777) != 0 && errno != EEXIST)
         return errno;
-    return sdk::replaceFileAtomically(path, journalRecord(run));
+    return sdk::replaceFileAtomically(path, journalRecord(run, encodedMoves, encodedCount));
 }
 
 void pruneJournal(const std::string &folder, std::size_t keep)

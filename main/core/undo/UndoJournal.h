@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <stdexcept>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace brenmark {
@@ -70,12 +71,18 @@ std::vector<std::string> journalRunFiles(const std::string &folder);
 // The file name for a run that started at `started` in this process.
 std::string journalRunFileName(std::int64_t started);
 
-// A run as the bytes of its file.
-std::string journalRecord(const JournalRun &run);
+// A recorder keeps its moves as the bytes they take in the file (no
+// structure per file): appends one move to `out`.
+void appendJournalMove(std::string &out, std::string_view from, std::string_view to, const FileIdentity &identity);
+
+// A run as the bytes of its file: `encodedCount` moves from
+// appendJournalMove first, then those of `run`.
+std::string journalRecord(const JournalRun &run, std::string_view encodedMoves = {}, std::size_t encodedCount = 0);
 
 // Writes the run's file (the folder is made when missing), whole or not at
 // all; an empty run's file is removed instead. 0, or the errno of the failed step.
-int writeJournalRun(const std::string &folder, const JournalRun &run);
+int writeJournalRun(const std::string &folder, const JournalRun &run, std::string_view encodedMoves = {},
+                    std::size_t encodedCount = 0);
 
 // Removes the files of all but the newest `keep` runs.
 void pruneJournal(const std::string &folder, std::size_t keep);
