@@ -48,6 +48,8 @@ void undoLastRunWithDialogs(QWidget *parent, const std::string &journalPath)
         if (int(result.notReturned.size()) > kProblemsShown)
             report += QStringLiteral("\n… (все — в подробностях)");
     }
+    if (!result.foldersKept.empty())
+        report += QLatin1Char('\n');
     for (const std::string &folder : result.foldersKept)
         report += QStringLiteral("\nПапка «%1» не пуста и оставлена.").arg(text(folder));
     if (!result.journalProblem.empty())
