@@ -20,25 +20,29 @@ std::int64_t coarseMilliseconds()
     return std::int64_t(now.tv_sec) * 1000 + now.tv_nsec / 1000000;
 }
 
-// The kernel stamps new files with its coarse clock, so the start of the run
-// is taken at a tick of that clock: a folder made before it was stamped with
-// an earlier tick, one made after it no earlier than this one. Waiting for
-// the tick costs at most one tick (1-4 ms) per run.
-std::int64_t nextCoarseTickNanoseconds()
+// A folder stamped at or after the start of the run was made during it. New
+// files are stamped with the coarse clock, or (when a time was asked for
+// since) with the precise one; the coarse one lags the precise one by up to
+// a tick or two. So the start is the first coarse time later than the
+// precise time now: everything made before is stamped no later than that
+// precise time, everything made after no earlier than the coarse one.
+// Waiting for it costs a few milliseconds per run.
+std::int64_t runStartStamp()
 {
-    auto read = [] {
+    auto read = [](clockid_t clock) {
         timespec now {};
-        clock_gettime(CLOCK_REALTIME_COARSE, &now);
+        clock_gettime(clock, &now);
         return std::int64_t(now.tv_sec) * 1000000000 + now.tv_nsec;
     };
-    const std::int64_t last = read();
-    std::int64_t now = read();
-    while (now == last) {
+    const std::int64_t precise = read(CLOCK_REALTIME);
+    std::int64_t coarse = read(CLOCK_REALTIME_COARSE);
+    // Bounded, should the clock be set back meanwhile.
+    for (int wait = 0; coarse <= precise && wait < 1000; ++wait) {
         const timespec pause {0, 100000};
         nanosleep(&pause, nullptr);
-        now = read();
+        coarse = read(CLOCK_REALTIME_COARSE);
     }
-    return now;
+    return coarse;
 }
 
 std::string workingFolder()
@@ -106,7 +110,7 @@ void RunRecorder::beginRun()
     m_run = JournalRun {};
     m_moves.clear();
     m_moveCount = 0;
-    m_run.started = nextCoarseTickNanoseconds();
+    m_run.started = runStartStamp();
     m_runStart = m_run.started;
     m_createdFolders.clear();
     m_broken = false;

@@ -32,8 +32,10 @@ std::uint32_t checksum(std::string_view bytes)
 // Little-endian, so a program directory copied to another machine keeps its journal.
 void putUnsigned(std::string &out, std::uint64_t value, int bytes)
 {
+    char little[8];
     for (int i = 0; i < bytes; ++i)
-        out.push_back(char((value >> (8 * i)) & 0xFF));
+        little[i] = char((value >> (8 * i)) & 0xFF);
+    out.append(little, std::size_t(bytes));
 }
 
 void putText(std::string &out, std::string_view text)
