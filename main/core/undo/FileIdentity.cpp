@@ -28,6 +28,12 @@ bool FileIdentity::sameAs(const FileIdentity &recorded) const
     return changed == recorded.changed;
 }
 
+bool FileIdentity::sameInodeAs(const FileIdentity &other) const
+{
+    return device == other.device && inode == other.inode
+        && (born == kNoTime || other.born == kNoTime || born == other.born);
+}
+
 bool readIdentity(const std::string &path, FileIdentity &identity)
 {
     struct statx status {};

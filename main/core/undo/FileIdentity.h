@@ -28,6 +28,9 @@ struct FileIdentity
     bool isFolder() const;
     // The same file as `recorded`, by the rule above.
     bool sameAs(const FileIdentity &recorded) const;
+    // The same inode, and the same birth time where both have one: what a
+    // rename keeps (it changes the change time).
+    bool sameInodeAs(const FileIdentity &other) const;
     // Content and time equal: what survives a copy to another file system.
     bool sameContentStamp(const FileIdentity &other) const { return size == other.size && modified == other.modified; }
 };

@@ -143,7 +143,7 @@ bool RunRecorder::movedTo(const FileIdentity &now) const
     if (now.device == m_identity.device) {
         // A rename keeps the link count; a new link that leaves the old
         // name in place raises it.
-        return now.sameAs(m_identity) && now.links <= m_identity.links;
+        return now.sameInodeAs(m_identity) && now.links <= m_identity.links;
     }
     // Across file systems the file is a copy: same size and time, and the
     // old name is gone (or names another file).
