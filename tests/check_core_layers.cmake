@@ -6,6 +6,7 @@ set(layers
     CRCunit
     options/core
     main/core/modulehost
+    main/core/undo
     main/core/chain
     main/core/filelist
     main/core/templates

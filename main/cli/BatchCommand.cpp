@@ -6,6 +6,7 @@
 #include "main/cli/ProgressDisplay.h"
 #include "main/cli/RunReporter.h"
 #include "main/cli/StopSignal.h"
+#include "main/cli/UndoCommand.h"
 #include "main/core/batch/BatchRunner.h"
 #include "main/core/chain/ActionChainModel.h"
 #include "main/core/filelist/FileListModel.h"
@@ -18,6 +19,7 @@
 #include "main/core/templates/TemplateChain.h"
 #include "main/core/templates/TemplateFormat.h"
 #include "main/core/templates/TemplateList.h"
+#include "main/core/undo/RunRecorder.h"
 #include "options/core/NameBytes.h"
 #include "options/core/SettingsFile.h"
 
@@ -107,7 +109,7 @@ int enabledActions(const ActionChainModel &chain)
     return enabled;
 }
 
-ExitCode run(FileListModel &files, ActionChainModel &chain)
+ExitCode run(FileListModel &files, ActionChainModel &chain, const QString &programDir)
 {
     installStopSignalHandlers();
     ProgressDisplay display;
@@ -116,6 +118,8 @@ ExitCode run(FileListModel &files, ActionChainModel &chain)
         return received == 0 ? StopRequest::None : received == 1 ? StopRequest::AfterThisFile : StopRequest::AfterThisCall;
     });
     BatchRunner runner(files, chain, reporter);
+    RunRecorder recorder(bytesOf(runJournalPath(programDir)));
+    runner.setRecorder(&recorder);
     runner.run();
     display.finish(reporter.filesDone());
     const bool interrupted = stopSignalReceived() != 0 && reporter.filesDone() < reporter.total();
@@ -132,6 +136,8 @@ ExitCode run(FileListModel &files, ActionChainModel &chain)
 ExitCode runParsed(const CommandLine &commandLine)
 {
     const QString programDir = programDirectory();
+    if (commandLine.undo)
+        return runUndo(bytesOf(runJournalPath(programDir)), commandLine.dryRun);
     const Settings settings = LoadSettings(optionsIniPath(programDir));
     const std::string templateFile = templateFileFor(commandLine, programDir);
     FileListModel files;
@@ -158,7 +164,7 @@ ExitCode runParsed(const CommandLine &commandLine)
             if (!commandLine.ignoreMissing)
                 throw SetupError("шаблон не выполнен; --ignore-missing выполнит его без этих модулей");
         }
-        result = commandLine.dryRun ? runDryRun(files, chain) : run(files, chain);
+        result = commandLine.dryRun ? runDryRun(files, chain) : run(files, chain, programDir);
     }
     // The window's shut-down order: modules unloaded in load order, no freeOpt.
     registry.unloadAll();

@@ -56,6 +56,8 @@ CommandLine parseCommandLine(const std::vector<std::string> &arguments)
             result.version = true;
         } else if (argument == "--dry-run" || argument == "-n") {
             result.dryRun = true;
+        } else if (argument == "--undo") {
+            result.undo = true;
         } else if (argument == "--ignore-missing") {
             result.ignoreMissing = true;
         } else if (argument == "--recursive" || argument == "-r") {
@@ -89,6 +91,12 @@ CommandLine parseCommandLine(const std::vector<std::string> &arguments)
     }
     if (result.help || result.version)
         return result;
+    if (result.undo) {
+        if (templateGiven || result.hasListFile || !result.files.empty() || result.ignoreMissing || result.recursive
+            || result.sorted)
+            throw UsageError("--undo отменяет последний запуск и не принимает ни файлов, ни шаблона");
+        return result;
+    }
     if (result.walk.hidden && !result.recursive)
         throw UsageError("--hidden действует только вместе с --recursive");
     if (result.sort.descending && !result.sorted)
@@ -113,6 +121,7 @@ std::string usageText()
     return "Использование: brenmark-batch [--dry-run] [--template ИМЯ | --template ФАЙЛ.ptp]\n"
            "                      [--ignore-missing] [--recursive [--hidden]]\n"
            "                      [--sort name|folder|date|size [--descending]] (--list ФАЙЛ | ФАЙЛ...)\n"
+           "       brenmark-batch --undo [--dry-run]\n"
            "Применяет цепочку действий шаблона Brenmark к файлам без окна.\n"
            "\n"
            "  -n, --dry-run        только показать новые пути (старый путь, табуляция, новый)\n"
@@ -126,10 +135,14 @@ std::string usageText()
            "      --sort ПОРЯДОК   упорядочить список: name (по имени), folder (по папке\n"
            "                       и имени), date (по дате изменения), size (по размеру)\n"
            "      --descending     с --sort: по убыванию\n"
+           "      --undo           вернуть файлы последнего запуска (окна или brenmark-batch)\n"
+           "                       на прежние места; с --dry-run только показать,\n"
+           "                       что вернётся (текущий путь, табуляция, прежний)\n"
            "  -h, --help           эта справка\n"
            "      --version        версия программы\n"
            "\n"
-           "Коды выхода: 0 всё выполнено, 1 были ошибки модулей, 2 ошибка параметров или шаблона,\n"
+           "Коды выхода: 0 всё выполнено, 1 были ошибки модулей (--undo: не все файлы возвращены),\n"
+           "2 ошибка параметров или шаблона,\n"
            "3 совпадения путей при --dry-run, 130 прервано (SIGINT, SIGTERM).\n";
 }
 

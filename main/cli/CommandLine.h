@@ -22,6 +22,8 @@ struct CommandLine
     bool help = false;
     bool version = false;
     bool dryRun = false;
+    // Return the files of the last run instead (with dryRun: only list them).
+    bool undo = false;
     bool ignoreMissing = false;
     // Empty: the template that options.ini records as the one to restore.
     std::string templateArgument;

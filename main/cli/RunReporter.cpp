@@ -60,6 +60,11 @@ void RunReporter::callFailed(const std::string &path, const std::string &caption
     m_display.message("brenmark-batch: ошибка: " + quotePath(path) + " / " + caption + ": " + message);
 }
 
+void RunReporter::undoUnavailable(const std::string &message)
+{
+    m_display.message("brenmark-batch: " + message);
+}
+
 void RunReporter::closeCurrentFile()
 {
     if (m_fileOpen && m_callsInFile >= m_enabledActions)

@@ -34,6 +34,7 @@ public:
     void callStarting() override;
     bool stopRequested() const override;
     void callFailed(const std::string &path, const std::string &caption, const std::string &message) override;
+    void undoUnavailable(const std::string &message) override;
 
     size_t total() const { return m_total; }
     // Files whose every enabled action was called (successfully or not).

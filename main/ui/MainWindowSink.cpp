@@ -91,4 +91,9 @@ void MainWindowSink::setRunning(bool running)
         m_form.sbStop->setFocus();
 }
 
+void MainWindowSink::undoUnavailable(const std::string &message)
+{
+    m_undoProblem = QString::fromStdString(message);
+}
+
 } // namespace brenmark

@@ -4,6 +4,8 @@
 
 #include <QElapsedTimer>
 
+#include <utility>
+
 namespace brenmark {
 
 class TForm1;
@@ -37,6 +39,10 @@ public:
     // Around a run (sbStartClick): sbStop takes sbStart's place and the exit
     // button waits, and the captions and the message loop are thinned out.
     void setRunning(bool running);
+    // The journal could not be read or written: kept for the window to show
+    // after the run, which a message box now would hold up.
+    void undoUnavailable(const std::string &message) override;
+    QString takeUndoProblem() { return std::exchange(m_undoProblem, QString()); }
 
 private:
     static constexpr qint64 kRunCaptionInterval = 40; // milliseconds, about 25 captions a second
@@ -46,6 +52,7 @@ private:
     bool m_callMayTakeLong = false;
     static constexpr qint64 kRunEventsInterval = 1; // milliseconds
 
+    QString m_undoProblem;
     QElapsedTimer m_captionShown; // invalid until the run's first caption
     QElapsedTimer m_eventsProcessed;
     QElapsedTimer m_failureShown; // invalid until the run's first failure // invalid until the run's first visit of the loop

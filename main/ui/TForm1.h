@@ -99,10 +99,10 @@ public:
     QMenu *pmFiles = nullptr;
     QAction *N1 = nullptr, *N13 = nullptr, *N12 = nullptr, *N14 = nullptr, *N15 = nullptr, *N16 = nullptr,
             *N17 = nullptr, *N26 = nullptr, *N27 = nullptr, *N28 = nullptr, *N18 = nullptr, *N19 = nullptr,
-            *N20 = nullptr, *N23 = nullptr, *N21 = nullptr, *N25 = nullptr, *N22 = nullptr;
+            *N20 = nullptr, *N23 = nullptr, *N21 = nullptr, *N25 = nullptr, *N29 = nullptr, *N22 = nullptr;
     // Added to pmFiles after N22: sorting the rows (one item per key and
     // direction, its SortOrder in data()) and adding a folder.
-    QAction *N29 = nullptr, *mmSort = nullptr, *mmAddFolder = nullptr;
+    QAction *mmFileListSeparator = nullptr, *mmSort = nullptr, *mmAddFolder = nullptr;
     QList<QAction *> mmSortItems;
     QMenu *pmActions = nullptr;
     QAction *N2 = nullptr, *N3 = nullptr, *N6 = nullptr, *N4 = nullptr, *N5 = nullptr, *N7 = nullptr,
@@ -167,6 +167,8 @@ public:
     void N19Click();
     void N21Click();
     void N25Click();
+    // "Отменить последний запуск" (Инструменты): undo of the last run.
+    void N29Click();
     void N22Click();
     void lbFilesDblClick();
     // Sorting and adding folders. The list is not sorted while a run is
@@ -225,6 +227,9 @@ private:
     bool lvActionsDragDrop(QDropEvent *event);
     void refreshActionButtons();
     bool collisionsAccepted();
+    // The undo journal's path (bytes); empty without a program directory.
+    std::string journalPath() const;
+    bool canUndo() const;
     // After rows were removed: a row may no longer meet a removed one.
     void refreshCollisions();
     int selectedActionRow() const;

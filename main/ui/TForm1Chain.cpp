@@ -11,6 +11,7 @@
 #include "main/core/templates/TemplateChain.h"
 #include "main/core/templates/TemplateList.h"
 #include "main/core/templates/TemplateTexts.h"
+#include "main/core/undo/RunRecorder.h"
 #include "main/ui/ErrorReport.h"
 #include "main/ui/MainWindowSink.h"
 #include "main/ui/ModuleMenus.h"
@@ -25,6 +26,8 @@
 #include <QMenu>
 #include <QMessageBox>
 #include <QPushButton>
+
+#include <optional>
 
 namespace brenmark {
 
@@ -249,12 +252,18 @@ void TForm1::sbStartClick()
 {
     if (m_runner->isRunning() || !collisionsAccepted())
         return;
+    std::optional<RunRecorder> recorder;
+    if (const std::string journal = journalPath(); !journal.empty())
+        m_runner->setRecorder(&recorder.emplace(journal));
     m_sink->setRunning(true);
     const bool complete = m_runner->run();
     m_sink->setRunning(false);
+    m_runner->setRecorder(nullptr);
     const int failed = m_runner->failedFiles();
     if (complete || failed > 0)
         lbAction->setText(runSummary(failed, m_runner->filesRun()));
+    if (const QString problem = m_sink->takeUndoProblem(); !problem.isEmpty())
+        QMessageBox::warning(this, QStringLiteral("Brenmark"), problem);
     if (complete && failed == 0 && cbExitOnFinal->isChecked())
         close();
     UpdateFileCount();

@@ -39,8 +39,8 @@ const SortItemDesign kSortItems[] = {
 
 void TForm1::buildFileListAdditions()
 {
-    N29 = pmFiles->addSeparator();
-    N29->setObjectName(QStringLiteral("N29"));
+    mmFileListSeparator = pmFiles->addSeparator();
+    mmFileListSeparator->setObjectName(QStringLiteral("mmFileListSeparator"));
     auto *sortMenu = new QMenu(QStringLiteral("Сортировать"), pmFiles);
     sortMenu->setObjectName(QStringLiteral("mmSortMenu"));
     mmSort = sortMenu->menuAction();

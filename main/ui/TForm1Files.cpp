@@ -4,13 +4,17 @@
 
 #include "information/ui/FileTools.h"
 #include "information/ui/TfmInfo.h"
+#include "main/core/batch/BatchRunner.h"
 #include "main/core/batch/CollisionMarks.h"
 #include "main/core/batch/PreviewEngine.h"
 #include "main/core/batch/RunTexts.h"
 #include "main/core/filelist/FileListModel.h"
 #include "main/core/filelist/RowSelection.h"
 #include "main/core/filelist/UriList.h"
+#include "main/core/modulehost/ProgramPaths.h"
+#include "main/core/undo/UndoRun.h"
 #include "main/ui/ErrorReport.h"
+#include "main/ui/UndoDialog.h"
 
 #include <QDragEnterEvent>
 #include <QDropEvent>
@@ -67,6 +71,7 @@ void TForm1::connectFileCommands()
     command(N19, &TForm1::N19Click);
     command(N21, &TForm1::N21Click);
     command(N25, &TForm1::N25Click);
+    command(N29, &TForm1::N29Click);
     command(N22, &TForm1::N22Click);
     connect(bbAddFiles, &QPushButton::clicked, this, [this] { reportErrors([this] { bbAddFilesClick(); }); });
     connect(bbRemSel, &QPushButton::clicked, this, [this] { reportErrors([this] { N1Click(); }); });
@@ -242,6 +247,22 @@ void TForm1::N21Click()
 void TForm1::N25Click()
 {
     lbFilesDblClick();
+}
+
+std::string TForm1::journalPath() const
+{
+    return m_programDir.isEmpty() ? std::string() : QFile::encodeName(runJournalPath(m_programDir)).toStdString();
+}
+
+bool TForm1::canUndo() const
+{
+    return !m_runner->isRunning() && !journalPath().empty() && undoAvailable(journalPath());
+}
+
+void TForm1::N29Click()
+{
+    if (canUndo())
+        undoLastRunWithDialogs(this, journalPath());
 }
 
 void TForm1::lbFilesDblClick()

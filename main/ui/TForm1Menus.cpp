@@ -86,6 +86,7 @@ void TForm1::buildMenus()
     N23 = addSubmenu(pmFiles, {"N23", "Инструменты", 0, 16}, imlAddMenu);
     N21 = addItem(N23->menu(), {"N21", "Переименовать исходный файл", 0, 17}, imlAddMenu);
     N25 = addItem(N23->menu(), {"N25", "Запустить", 0, 12}, imlAddMenu);
+    N29 = addItem(N23->menu(), {"N29", "Отменить последний запуск", 0, -1}, imlAddMenu);
     N22 = addItem(pmFiles, {"N22", "Информация", 0, 11}, imlAddMenu);
     buildFileListAdditions();
     // The shortcuts act while the list has the keyboard focus, also with the menu closed.
@@ -123,12 +124,16 @@ void TForm1::pmFilesPopup()
     const int rows = lbFiles->model() ? lbFiles->model()->rowCount() : 0;
     const bool hasCurrent = selection && selection->currentIndex().isValid();
     N1->setEnabled(selected != 0);
-    N23->setEnabled(selected == 1);
+    // The undo needs no row (after a complete run the list is empty), so the
+    // submenu opens for it too; the file tools act on the current row, if any.
+    const bool undo = canUndo();
+    N23->setEnabled(selected == 1 || undo);
     N22->setEnabled(selected == 1);
     for (QAction *item : {N13, N26, N14, N18, N19})
         item->setEnabled(rows != 0);
     N21->setEnabled(hasCurrent);
     mmSort->setEnabled(rows > 1 && !runner().isRunning());
+    N29->setEnabled(undo);
 }
 
 } // namespace brenmark

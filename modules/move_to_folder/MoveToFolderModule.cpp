@@ -1,33 +1,22 @@
 // Moves files into a folder (absolute, or relative to the file's folder, with
-// date parts), across file systems too; keeps a journal of its runs so that
-// the last one can be undone with a command button.
+// date parts), across file systems too. The program's own undo returns the
+// files of a run; this module keeps no journal.
 #include "brenmark_module_helper.h"
 #include "modules/date_time/FileDateReader.h"
 #include "modules/move_to_folder/FileMover.h"
 #include "modules/move_to_folder/FolderTarget.h"
 #include "modules/move_to_folder/MoveToFolderDialog.h"
-#include "modules/move_to_folder/RunJournal.h"
-#include "modules/move_to_folder/UndoRun.h"
 
 #include <QApplication>
 #include <QMessageBox>
 #include <QProgressBar>
-#include <QScopeGuard>
 
-#include <chrono>
 #include <cstring>
-#include <optional>
 
 namespace brenmark::movetofolder {
 namespace {
 
 const char *const kModuleName = "Перемещение в папку";
-
-enum Button { UndoButton = 0, AboutButton = 1 };
-
-// Longer than the host normally takes between two files of one run, shorter
-// than a user takes to gather files for the next run.
-constexpr std::chrono::seconds kRunPause{20};
 
 // Message boxes need a running widget application; a host without windows
 // still gets the work done, silently.
@@ -81,16 +70,6 @@ public:
     {
         const MoveOptions &options = typed(block);
         validateOptions(options);
-        if (request.preview) {
-            m_previewSinceRun = true;
-        } else {
-            // With the host's preview switched off no preview call separates
-            // two runs: a pause between run calls does.
-            const auto now = std::chrono::steady_clock::now();
-            if (now - m_lastRunCall > kRunPause)
-                m_previewSinceRun = true;
-            m_lastRunCall = now;
-        }
         datetime::DateParts date;
         if (needsDate(options)) {
             m_path.assign(request.actualPath);
@@ -101,7 +80,6 @@ public:
 
     void perform(const void *, const sdk::FileRequest &request, const std::string &newPath) override
     {
-        const auto touch = qScopeGuard([this] { m_lastRunCall = std::chrono::steady_clock::now(); });
         const std::string from(request.actualPath);
         if (from == newPath)
             return;
@@ -113,27 +91,14 @@ public:
             removeCreatedFolders(created);
             throw;
         }
-        remember(from, newPath, created);
     }
 
     // Paths are moved as they are; only the folder text is the user's UTF-8.
     bool requiresUtf8Names() const override { return false; }
 
-    std::vector<std::string> buttons() const override { return {"Отменить", "О модуле"}; }
+    std::vector<std::string> buttons() const override { return {"О модуле"}; }
 
-    void clickButton(int button) override
-    {
-        if (button == UndoButton)
-            undo();
-        else if (button == AboutButton)
-            about();
-    }
-
-    void setProgramDir(std::string_view directory) override
-    {
-        if (!directory.empty())
-            m_journal.emplace(std::string(directory) + "move_to_folder.journal");
-    }
+    void clickButton(int) override { about(); }
 
 private:
     static const MoveOptions &typed(const void *block) { return *static_cast<const MoveOptions *>(block); }
@@ -154,90 +119,6 @@ private:
         };
     }
 
-    // The batch run calls process in run mode only; any preview in between,
-    // or a pause, means the next move belongs to a new run.
-    void remember(const std::string &from, const std::string &to, const std::vector<std::string> &created)
-    {
-        if (!m_journal)
-            return;
-        try {
-            if (m_previewSinceRun) {
-                m_journal->startRun();
-                m_previewSinceRun = false;
-            }
-            for (const std::string &folder : created)
-                m_journal->recordFolder(folder);
-            m_journal->record(from, to);
-        } catch (const sdk::ModuleError &error) {
-            // The file has moved: failing the call now would make the host
-            // carry on with its old path. The loss is only the undo, told then.
-            m_journalError = error.what();
-        }
-    }
-
-    void undo()
-    {
-        const bool windows = canShowWindows();
-        QWidget *parent = windows ? QApplication::activeWindow() : nullptr;
-        const QString title = QString::fromUtf8(kModuleName);
-        if (!m_journal) {
-            if (windows)
-                QMessageBox::warning(parent, title, QStringLiteral("Журнал перемещений недоступен: программа не сообщила свою папку."));
-            return;
-        }
-        std::vector<JournalRun> runs;
-        try {
-            runs = m_journal->runs();
-        } catch (const sdk::ModuleError &error) {
-            if (windows)
-                QMessageBox::warning(parent, title, QString::fromUtf8(error.what()));
-            return;
-        }
-        if (runs.empty()) {
-            if (windows)
-                QMessageBox::information(parent, title, QStringLiteral("Отменять нечего: журнал перемещений пуст.")
-                                                            + journalProblem());
-            return;
-        }
-        if (windows
-            && QMessageBox::question(parent, title,
-                                     QStringLiteral("Вернуть файлы последнего запуска (%1) на прежние места?\n"
-                                                    "Занятые места не освобождаются: такие файлы останутся, где они есть.")
-                                         .arg(runs.back().moves.size()))
-                   != QMessageBox::Yes)
-            return;
-
-        UndoReport report;
-        try {
-            report = undoLastRun(*m_journal);
-        } catch (const sdk::ModuleError &error) {
-            if (windows)
-                QMessageBox::warning(parent, title, QString::fromUtf8(error.what()));
-            return;
-        }
-        m_previewSinceRun = true;
-        if (!windows)
-            return;
-        QString text = QStringLiteral("Возвращено файлов: %1.").arg(report.restored);
-        if (!report.failures.empty()) {
-            text += QStringLiteral("\nНе возвращено: %1 (остались в журнале):").arg(report.failures.size());
-            for (std::size_t i = 0; i < report.failures.size() && i < 10; ++i)
-                text += QStringLiteral("\n• ") + QString::fromUtf8(report.failures[i]);
-        }
-        text += journalProblem();
-        if (report.failures.empty())
-            QMessageBox::information(parent, title, text);
-        else
-            QMessageBox::warning(parent, title, text);
-    }
-
-    QString journalProblem() const
-    {
-        if (m_journalError.empty())
-            return {};
-        return QStringLiteral("\nЖурнал записан не полностью: ") + QString::fromUtf8(m_journalError);
-    }
-
     void about() const
     {
         if (!canShowWindows())
@@ -249,15 +130,12 @@ private:
                                           "Недостающие папки создаются при запуске. На другой диск файл "
                                           "копируется, копия сверяется с оригиналом, и только потом оригинал "
                                           "удаляется. Существующие файлы никогда не заменяются.\n\n"
-                                          "«Отменить» возвращает файлы последнего запуска на прежние места."));
+                                          "Вернуть файлы последнего запуска на прежние места: «Инструменты» → "
+                                          "«Отменить последний запуск» в меню списка файлов."));
     }
 
     datetime::FileDateReader m_reader;
     std::string m_path;
-    std::optional<RunJournal> m_journal;
-    bool m_previewSinceRun = true;
-    std::chrono::steady_clock::time_point m_lastRunCall;
-    std::string m_journalError;
 };
 
 } // namespace

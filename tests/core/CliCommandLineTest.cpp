@@ -62,13 +62,18 @@ TEST(CliCommandLine, RefusedForms)
         {"--sort", "names", "a"},
         {"--sort=", "a"},
         {"--sort", "name", "--sort", "size", "a"},
+        {"--undo", "a"},                      // undo takes no files
+        {"--undo", "--template", "x"},
+        {"--undo", "--recursive"},
     };
     for (const auto &arguments : cases)
         EXPECT_THROW(parseCommandLine(arguments), UsageError) << testing::PrintToString(arguments);
 }
 
-TEST(CliCommandLine, HelpAndVersionNeedNoFiles)
+TEST(CliCommandLine, HelpVersionAndUndoNeedNoFiles)
 {
+    const CommandLine undo = parseCommandLine({"--undo", "-n"});
+    EXPECT_TRUE(undo.undo && undo.dryRun);
     EXPECT_TRUE(parseCommandLine({"--help"}).help);
     EXPECT_TRUE(parseCommandLine({"-h"}).help);
     EXPECT_TRUE(parseCommandLine({"--version"}).version);

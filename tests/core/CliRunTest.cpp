@@ -100,6 +100,38 @@ TEST_F(CliRun, RunRenamesEveryFileThroughTheChainInOrder)
     EXPECT_NE(result.err.find("3 из 3 файлов (100%)"), std::string::npos) << result.err;
 }
 
+// The run is recorded with absolute paths, so --undo from another folder
+// returns the files given relative to the run's folder; a file replaced by
+// another of the same name stays and is named, and the status says so.
+TEST_F(CliRun, UndoReturnsTheLastRunFromAnyFolder)
+{
+    makeFiles({"a", "b", "c"});
+    m_program.writeTemplate("twice", {slowRename(), slowRename()});
+    ASSERT_EQ(run({"--template", "twice", "a", "./b", "c"}).status, 0);
+    fs::remove(m_files / "b.done.done");
+    writeFile(m_files / "b.done.done", "another file");
+
+    const ProcessResult listed = runProcess(m_program.executable(), {"--undo", "--dry-run"}, "/");
+    EXPECT_EQ(listed.status, 1) << listed.err;
+    EXPECT_EQ(listed.out, (m_files / "c.done.done").string() + "\t" + (m_files / "c").string() + "\n"
+                              + (m_files / "a.done.done").string() + "\t" + (m_files / "a").string() + "\n");
+    EXPECT_TRUE(fs::exists(m_files / "a.done.done")) << "a dry run moves nothing";
+
+    const ProcessResult undone = runProcess(m_program.executable(), {"--undo"}, "/");
+    EXPECT_EQ(undone.status, 1) << undone.err;
+    EXPECT_NE(undone.err.find("«" + (m_files / "b.done.done").string() + "» теперь другой файл"), std::string::npos)
+        << undone.err;
+    EXPECT_NE(undone.err.find("возвращено файлов: 2 из 3"), std::string::npos) << undone.err;
+    EXPECT_EQ(readFile(m_files / "a"), "a");
+    EXPECT_EQ(readFile(m_files / "c"), "c");
+    EXPECT_EQ(readFile(m_files / "b.done.done"), "another file");
+    EXPECT_FALSE(fs::exists(m_files / "b"));
+
+    const ProcessResult nothing = runProcess(m_program.executable(), {"--undo"}, "/");
+    EXPECT_EQ(nothing.status, 0);
+    EXPECT_NE(nothing.err.find("отменять нечего"), std::string::npos) << nothing.err;
+}
+
 TEST_F(CliRun, FailedCallsAreReportedAndTheRunGoesOn)
 {
     std::vector<std::string> paths = makeFiles({"ok1", "fail-me", "ok2"});

@@ -403,6 +403,7 @@ TEST(SettingsDirectoryTest, ChoosesTheProgramDirectoryOnlyWhileItCanBeWritten)
         EXPECT_TRUE(QFileInfo(expected).isDir());
         EXPECT_EQ(optionsIniPath(programDir), expected + QStringLiteral("options.ini"));
         EXPECT_EQ(templatePath(programDir, QStringLiteral("t")), expected + QStringLiteral("Templates/t.ptp"));
+        EXPECT_EQ(runJournalPath(programDir), expected + QStringLiteral("Undo/"));
         if (c.programDirWritable)
             EXPECT_FALSE(QFileInfo::exists(base + QStringLiteral("xdg"))) << "a portable copy touched the user's folder";
         else

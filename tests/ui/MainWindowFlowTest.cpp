@@ -24,6 +24,7 @@
 #include <QMenu>
 #include <QMessageBox>
 #include <QMimeData>
+#include <QFileInfo>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QSignalSpy>
@@ -220,6 +221,39 @@ void MainWindowFlowTest::addedActionsRenameTheRowsAndRunMovesTheFiles()
     QVERIFY(m_form->sbStart->isVisible());
     QVERIFY(m_form->btnExit->isEnabled());
     QVERIFY(m_form->isVisible()); // "Выход по завершении" is off
+
+    // The run can be undone from the tools menu, with the list empty: the
+    // question names the count, the report what came back.
+    m_form->pmFilesPopup();
+    QVERIFY(m_form->N23->isEnabled());
+    QVERIFY(m_form->N29->isEnabled());
+    QVERIFY(!m_form->N21->isEnabled());
+    QStringList texts;
+    QTimer::singleShot(0, m_form.get(), [&texts] {
+        auto *question = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+        QVERIFY(question);
+        texts << question->text();
+        QTimer::singleShot(0, [&texts] {
+            auto *report = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+            QVERIFY(report);
+            texts << report->text();
+            report->accept();
+        });
+        QTest::mouseClick(question->button(QMessageBox::Yes), Qt::LeftButton);
+    });
+    m_form->N29->trigger();
+    QVERIFY2(m_errors.isEmpty(), qPrintable(m_errors.join(QLatin1Char('\n'))));
+    QCOMPARE(texts.size(), 2);
+    QVERIFY2(texts[0].startsWith(QString::fromUtf8("Вернуть на прежние места файлов: 3?")), qPrintable(texts[0]));
+    QCOMPARE(texts[1], QString::fromUtf8("Возвращено файлов: 3 из 3."));
+    QVERIFY(QFile::exists(m_files + QStringLiteral("photo.jpg")));
+    QVERIFY(QFile::exists(m_files + QString::fromUtf8("Отчёт за год.pdf")));
+    QVERIFY(QFile::exists(m_files + QStringLiteral("notes.txt")));
+    QVERIFY(!QFile::exists(m_files + QStringLiteral("archive/2024_photo.jpg")));
+    QVERIFY2(QFileInfo(m_files + QStringLiteral("archive")).isDir(), "the folder was there before the run");
+    m_form->pmFilesPopup();
+    QVERIFY(!m_form->N23->isEnabled());
+    QVERIFY(!m_form->N29->isEnabled());
 }
 
 void MainWindowFlowTest::stopButtonTakesStartsPlaceAndStopsTheRun()

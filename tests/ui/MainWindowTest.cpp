@@ -273,6 +273,7 @@ void MainWindowTest::menusHaveTheirItems_data()
     row("N23", "pmFiles", "Инструменты", "", 0, 16);
     row("N21", "N23Menu", "Переименовать исходный файл", "", 0, 17);
     row("N25", "N23Menu", "Запустить", "", 0, 12);
+    row("N29", "N23Menu", "Отменить последний запуск", "", 0, -1);
     row("N22", "pmFiles", "Информация", "", 0, 11);
     row("N2", "pmActions", "Добавить", "", 0, 9);
     row("N3", "pmActions", "Удалить", "", 0, 10);

@@ -9,6 +9,10 @@
 #include "main/core/filelist/RowSelection.h"
 #include "main/core/modulehost/ModuleCallGuard.h"
 #include "main/core/modulehost/ModuleLibrary.h"
+#include "main/core/undo/FileIdentity.h"
+#include "main/core/undo/RunRecorder.h"
+
+#include <QScopeGuard>
 
 #include <vector>
 
@@ -62,8 +66,11 @@ std::int64_t coarseMilliseconds()
     return std::int64_t(now.tv_sec) * 1000 + now.tv_nsec / 1000000;
 }
 
-bool namesFolder(const std::string &path)
+// Whether the file found at `path` is a folder now, also through a link.
+bool namesFolder(const std::string &path, const FileIdentity &identity)
 {
+    if (!S_ISLNK(identity.mode))
+        return identity.isFolder();
     struct stat status {};
     return ::stat(path.c_str(), &status) == 0 && S_ISDIR(status.st_mode);
 }
@@ -92,6 +99,10 @@ bool BatchRunner::run()
     m_stopRequested = false;
     m_filesRun = 0;
     m_failures.clear();
+    if (m_recorder) {
+        m_recorder->beginRun();
+        reportRecorderProblem();
+    }
 
     // Rows are found again by serial number: rows removed while events are
     // processed are skipped, rows added meanwhile (serials above the last one
@@ -113,6 +124,10 @@ bool BatchRunner::run()
         runFile(row, buffers);
     }
 
+    if (m_recorder) {
+        m_recorder->endRun();
+        reportRecorderProblem();
+    }
     m_sink.setProgressPosition(0);
     m_sink.setStatusText(QString());
     m_running = false;
@@ -128,6 +143,12 @@ void BatchRunner::fileFailed(std::uint64_t serial, const std::string &caption, c
         m_failures.back().second += QLatin1Char('\n') + reason;
     else
         m_failures.emplace_back(serial, reason);
+}
+
+void BatchRunner::reportRecorderProblem()
+{
+    if (const std::string problem = m_recorder->takeProblem(); !problem.empty())
+        m_sink.undoUnavailable(problem);
 }
 
 void BatchRunner::settleRows(bool complete)
@@ -172,6 +193,15 @@ void BatchRunner::runFile(int row, FileBuffers &buffers)
     for (int j = 0; j < m_actions.count(); ++j)
         actions.push_back(m_actions.serial(j));
 
+    // The recorder follows the file from its first call to the end of its chain.
+    bool recording = false;
+    auto finishFile = qScopeGuard([&] {
+        if (recording) {
+            m_recorder->endFile();
+            reportRecorderProblem();
+        }
+    });
+
     for (std::uint64_t actionSerial : actions) {
         int j = m_actions.rowOfSerial(actionSerial);
         if (j < 0 || !m_actions.isChecked(j))
@@ -195,13 +225,21 @@ void BatchRunner::runFile(int row, FileBuffers &buffers)
         if (fileIndex >= 0 && m_files.serial(fileIndex) == fileSerial)
             row = fileIndex;
         TListData &record = m_actions.record(j);
-        if (name == currentPath.c_str() && namesFolder(currentPath)) {
-            // Replaced by a folder since it was listed: no module may rename the folder.
-            const std::string message = "«" + currentPath + "» теперь папка, а не файл: пропущен.";
-            m_sink.setStatusText(buffers.failure);
-            m_sink.callFailed(currentPath, m_actions.caption(j), message);
-            fileFailed(fileSerial, m_actions.caption(j), message);
-            return;
+        if (name == currentPath.c_str()) {
+            FileIdentity identity;
+            const bool found = readIdentity(currentPath, identity);
+            if (found && namesFolder(currentPath, identity)) {
+                // Replaced by a folder since it was listed: no module may rename the folder.
+                const std::string message = "«" + currentPath + "» теперь папка, а не файл: пропущен.";
+                m_sink.setStatusText(buffers.failure);
+                m_sink.callFailed(currentPath, m_actions.caption(j), message);
+                fileFailed(fileSerial, m_actions.caption(j), message);
+                return;
+            }
+            if (found && m_recorder && !recording) {
+                m_recorder->beginFile(currentPath, identity);
+                recording = true;
+            }
         }
         void *progressBar = m_sink.progressBarHandle();
         const char *before = name;
@@ -220,6 +258,8 @@ void BatchRunner::runFile(int row, FileBuffers &buffers)
         lastCallMs = coarseMilliseconds() - started;
         if (!name)
             name = before;
+        if (recording)
+            m_recorder->afterCall(name);
     }
 }
 

@@ -12,6 +12,7 @@ namespace brenmark {
 class ActionChainModel;
 class BatchSink;
 class FileListModel;
+class RunRecorder;
 
 // The batch run: every file of the list, one after the other, through every
 // enabled action in chain order, in run mode (0). Reports through the sink
@@ -33,6 +34,9 @@ public:
     // the list's size first; one failing there ends the call with its
     // ModuleCallError before any file is touched.
     bool run();
+    // Records the moves of every later run for undo (null: none). Not owned.
+    void setRecorder(RunRecorder *recorder) { m_recorder = recorder; }
+
     // Sets StopRequested: the call under way finishes, no further call starts.
     void requestStop() { m_stopRequested = true; }
 
@@ -56,10 +60,12 @@ private:
     void fileFailed(std::uint64_t serial, const std::string &caption, const std::string &message);
     // After the loop: the failed rows marked, and after a complete run the others removed.
     void settleRows(bool complete);
+    void reportRecorderProblem();
 
     FileListModel &m_files;
     ActionChainModel &m_actions;
     BatchSink &m_sink;
+    RunRecorder *m_recorder = nullptr;
     bool m_stopRequested = false;
     bool m_running = false;
     int m_filesRun = 0;

@@ -58,6 +58,10 @@ public:
         (void)caption;
         (void)message;
     }
+    // The run only, at most once: the undo journal cannot be read or
+    // written, so this run cannot be undone (the run goes on). The window
+    // says so after the run; a command-line front end at once.
+    virtual void undoUnavailable(const std::string &message) { (void)message; }
 };
 
 } // namespace brenmark

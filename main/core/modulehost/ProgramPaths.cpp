@@ -51,6 +51,11 @@ QString optionsIniPath(const QString &programDir)
     return settingsDirectory(programDir) + QStringLiteral("options.ini");
 }
 
+QString runJournalPath(const QString &programDir)
+{
+    return settingsDirectory(programDir) + QStringLiteral("Undo/");
+}
+
 QString templatesDirectory(const QString &programDir)
 {
     return settingsDirectory(programDir) + QStringLiteral("Templates/");

@@ -13,6 +13,9 @@ QString settingsDirectory(const QString &programDir);
 
 // Paths in the settings directory of `programDir`, which ends in "/".
 QString optionsIniPath(const QString &programDir);
+// The journal of the last runs, which undo reads: a folder beside
+// options.ini, with a trailing "/" (one file per run).
+QString runJournalPath(const QString &programDir);
 // The templates folder, with a trailing "/".
 QString templatesDirectory(const QString &programDir);
 // Templates/<name>.ptp; `name` as shown in cbProfile (nameFromBytes).
