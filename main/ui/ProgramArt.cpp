@@ -48,9 +48,10 @@ constexpr std::array<Art, kMenuImageCount> kMenuArt{{
     {"document-save", QStyle::SP_DialogSaveButton},           // 18 save
 }};
 
-// The start button's picture: a green triangle, so that an enabled "СТАРТ" never
-// looks greyed out (themes draw their playback icons in grey).
-QIcon startIcon()
+// A picture the program draws itself, at the sizes buttons and menus ask for;
+// `draw` paints it on a square of the given side, in units of that side.
+template <typename Draw>
+QIcon drawnIcon(qreal designSide, Draw draw)
 {
     QIcon icon;
     for (int size : {16, 24, 32}) {
@@ -58,7 +59,18 @@ QIcon startIcon()
         picture.fill(Qt::transparent);
         QPainter painter(&picture);
         painter.setRenderHint(QPainter::Antialiasing);
-        const qreal unit = size / 32.0;
+        draw(painter, size / designSide, size);
+        painter.end();
+        icon.addPixmap(picture);
+    }
+    return icon;
+}
+
+// The start button's picture: a green triangle, so that an enabled "СТАРТ" never
+// looks greyed out (themes draw their playback icons in grey).
+QIcon startIcon()
+{
+    return drawnIcon(32, [](QPainter &painter, qreal unit, int size) {
         const QPolygonF triangle{QPointF(8 * unit, 4 * unit), QPointF(28 * unit, 16 * unit), QPointF(8 * unit, 28 * unit)};
         QLinearGradient fill(0, 0, 0, size);
         fill.setColorAt(0, QColor(120, 200, 90));
@@ -66,23 +78,14 @@ QIcon startIcon()
         painter.setBrush(fill);
         painter.setPen(QPen(QColor(30, 100, 30), unit * 1.5, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
         painter.drawPolygon(triangle);
-        painter.end();
-        icon.addPixmap(picture);
-    }
-    return icon;
+    });
 }
 
 // "Вкл/Выкл": a ticked check box like those of the chain's rows, in colour. Themes
 // have no such picture, and their power symbols are grey, which reads as disabled.
 QIcon switchIcon()
 {
-    QIcon icon;
-    for (int size : {16, 24, 32}) {
-        QPixmap picture(size, size);
-        picture.fill(Qt::transparent);
-        QPainter painter(&picture);
-        painter.setRenderHint(QPainter::Antialiasing);
-        const qreal unit = size / 16.0;
+    return drawnIcon(16, [](QPainter &painter, qreal unit, int) {
         painter.setPen(QPen(QColor(30, 100, 30), unit));
         painter.setBrush(Qt::white);
         painter.drawRoundedRect(QRectF(1.5 * unit, 1.5 * unit, 13 * unit, 13 * unit), 2 * unit, 2 * unit);
@@ -90,10 +93,7 @@ QIcon switchIcon()
         painter.setBrush(Qt::NoBrush);
         painter.drawPolyline(QPolygonF{QPointF(4.5 * unit, 8 * unit), QPointF(7 * unit, 10.8 * unit),
                                        QPointF(11.8 * unit, 4.8 * unit)});
-        painter.end();
-        icon.addPixmap(picture);
-    }
-    return icon;
+    });
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 #include "modules/date_time/FileDateReader.h"
 
 #include "module_helper/FileName.h"
+#include "module_helper/FileStatus.h"
 #include "module_helper/ModuleError.h"
 
 #include <exiv2/exiv2.hpp>
@@ -103,15 +104,9 @@ std::optional<DateParts> FileDateReader::readExifDate(const std::string &path)
 
 DateParts FileDateReader::read(const std::string &path, DateSource source)
 {
-    struct stat status{};
-    if (::stat(path.c_str(), &status) != 0) {
-        const int error = errno;
-        if (error == ENOENT || error == ENOTDIR)
-            throw sdk::ModuleError("Файл " + sdk::quoted(path) + " не найден.");
-        throw sdk::ModuleError("Нет доступа к файлу " + sdk::quoted(path) + ": " + std::strerror(error) + ".");
-    }
+    const struct stat status = sdk::statusOfFile(path);
     if (source == DateSource::Exif && S_ISREG(status.st_mode)) {
-        const int64_t modifiedNs = int64_t(status.st_mtim.tv_sec) * 1000000000 + status.st_mtim.tv_nsec;
+        const int64_t modifiedNs = sdk::modifiedNanoseconds(status);
         const auto cached = m_exifCache.find(path);
         if (cached != m_exifCache.end() && cached->second.modifiedNs == modifiedNs
             && cached->second.size == status.st_size) {

@@ -1,6 +1,7 @@
 #include "modules/music_tags/TagReader.h"
 
 #include "module_helper/FileName.h"
+#include "module_helper/FileStatus.h"
 #include "module_helper/ModuleError.h"
 
 #include <taglib/fileref.h>
@@ -134,14 +135,8 @@ TrackTags TagReader::readUncached(const std::string &path)
 
 const TrackTags &TagReader::read(const std::string &path)
 {
-    struct stat status{};
-    if (::stat(path.c_str(), &status) != 0) {
-        const int error = errno;
-        if (error == ENOENT || error == ENOTDIR)
-            throw sdk::ModuleError("Файл " + sdk::quoted(path) + " не найден.");
-        throw sdk::ModuleError("Нет доступа к файлу " + sdk::quoted(path) + ": " + std::strerror(error) + ".");
-    }
-    const int64_t modifiedNs = int64_t(status.st_mtim.tv_sec) * 1000000000 + status.st_mtim.tv_nsec;
+    const struct stat status = sdk::statusOfFile(path);
+    const int64_t modifiedNs = sdk::modifiedNanoseconds(status);
     const auto cached = m_cache.find(path);
     if (cached != m_cache.end() && cached->second.modifiedNs == modifiedNs && cached->second.size == status.st_size)
         return cached->second.tags;
