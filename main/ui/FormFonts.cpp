@@ -73,13 +73,22 @@ bool boldShowsWeight(const QFont &font)
     return shows;
 }
 
+QFont visiblyBold(QFont font)
+{
+    if (!boldShowsWeight(font))
+        font.setFamilies({QStringLiteral("DejaVu Sans"), QStringLiteral("Sans Serif")});
+    font.setBold(true);
+    return font;
+}
+
 QFont formFont(bool bold)
 {
     QFont font(QStringLiteral("Tahoma"));
     font.setPixelSize(11);
-    if (bold && !boldShowsWeight(font))
-        font.setFamilies({QStringLiteral("DejaVu Sans"), QStringLiteral("Sans Serif")});
-    font.setBold(bold);
+    if (bold)
+        return visiblyBold(font);
+    // Set, not left to inheritance: controls inside the bold group boxes stay regular.
+    font.setBold(false);
     return font;
 }
 

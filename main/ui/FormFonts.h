@@ -15,6 +15,10 @@ void registerFallbackFonts();
 // serif face stands in.
 QFont formFont(bool bold = false);
 
+// `font` in bold, in the desktop's bold sans serif face where its own bold face
+// would not show (see formFont).
+QFont visiblyBold(QFont font);
+
 // Whether the bold face of `font`'s family, at its size, draws visibly heavier than
 // the regular face. Measured once per family and size.
 bool boldShowsWeight(const QFont &font);

@@ -3,6 +3,8 @@
 
 #include "options/ui/TfmOptions.h"
 
+#include "main/ui/FormFonts.h"
+
 #include "options/core/SettingsFile.h"
 #include "options/ui/ClickableLabel.h"
 #include "options/ui/ColorSwatch.h"
@@ -112,8 +114,8 @@ void TfmOptions::setFileListFont(const QString &family, int pointSize)
 
 void TfmOptions::setPathStyle(int style)
 {
-    QFont font = this->font();
-    font.setBold(style == static_cast<int>(PathChangeStyle::Bold));
+    // The sample shows the style as the file list shows it: a bold that can be told from regular.
+    QFont font = style == static_cast<int>(PathChangeStyle::Bold) ? visiblyBold(this->font()) : this->font();
     font.setItalic(style == static_cast<int>(PathChangeStyle::Italic));
     font.setUnderline(style == static_cast<int>(PathChangeStyle::Underline));
     font.setStrikeOut(style == static_cast<int>(PathChangeStyle::StrikeOut));
