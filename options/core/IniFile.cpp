@@ -57,9 +57,14 @@ IniDocument IniFile::readForUpdate() const
 
 void IniFile::writeString(const QString &section, const QString &key, const QString &value)
 {
+    update([&](IniDocument &document) { document.setValue(section, key, value); });
+}
+
+void IniFile::update(const std::function<void(IniDocument &)> &change)
+{
     IniDocument document = readForUpdate();
     try {
-        document.setValue(section, key, value);
+        change(document);
     } catch (const std::invalid_argument &error) {
         throw IniWriteError("Unable to write to " + m_path.toStdString() + ": " + error.what());
     }

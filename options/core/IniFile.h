@@ -4,6 +4,8 @@
 
 #include <QString>
 
+#include <functional>
+
 #include <cstdint>
 
 namespace brenmark {
@@ -36,6 +38,8 @@ public:
     void writeInteger(const QString &section, const QString &key, int value);
     void writeBool(const QString &section, const QString &key, bool value);
     void eraseSection(const QString &section);
+    // Several changes at once, read and written once: all of them land or none.
+    void update(const std::function<void(IniDocument &)> &change);
 
 private:
     IniDocument readForUpdate() const;

@@ -75,25 +75,29 @@ Settings LoadSettings(const QString &iniPath)
 
 void SaveSettings(const QString &iniPath, const Settings &settings)
 {
-    IniFile file(iniPath);
-    file.writeBool(mainSection, QStringLiteral("gen_autosave"), settings.autosave);
-    file.writeBool(mainSection, QStringLiteral("no_preview"), settings.noPreview);
-    file.writeBool(mainSection, QStringLiteral("run_files"), settings.runFiles);
+    // One write for the whole dialog: a failure leaves the old file whole,
+    // and the disk is synced once rather than once per key.
+    IniFile(iniPath).update([&settings](IniDocument &file) {
+        auto flag = [](bool on) { return on ? QStringLiteral("1") : QStringLiteral("0"); };
+        file.setValue(mainSection, QStringLiteral("gen_autosave"), flag(settings.autosave));
+        file.setValue(mainSection, QStringLiteral("no_preview"), flag(settings.noPreview));
+        file.setValue(mainSection, QStringLiteral("run_files"), flag(settings.runFiles));
 
-    file.eraseSection(modulesSection);
-    for (const QString &module : settings.disabledModules)
-        file.writeBool(modulesSection, module, false);
+        file.eraseSection(modulesSection);
+        for (const QString &module : settings.disabledModules)
+            file.setValue(modulesSection, module, flag(false));
 
-    file.writeBool(viewSection, QStringLiteral("act_grouping"), settings.actionGrouping);
-    file.writeString(viewSection, QStringLiteral("flist_font_name"), settings.fileListFontName);
-    file.writeInteger(viewSection, QStringLiteral("flist_font_size"), settings.fileListFontSize);
+        file.setValue(viewSection, QStringLiteral("act_grouping"), flag(settings.actionGrouping));
+        file.setValue(viewSection, QStringLiteral("flist_font_name"), settings.fileListFontName);
+        file.setValue(viewSection, QStringLiteral("flist_font_size"), QString::number(settings.fileListFontSize));
 
-    file.writeBool(viewSection, QStringLiteral("show_fname_ed"), settings.showNameChanges);
-    file.writeString(viewSection, QStringLiteral("fname_ed_col"), colorToString(settings.nameChangeColor));
-    file.writeBool(viewSection, QStringLiteral("show_fpath_ed"), settings.showPathChanges);
-    file.writeInteger(viewSection, QStringLiteral("fpath_ed_st"), static_cast<int>(settings.pathChangeStyle));
-    file.writeBool(viewSection, QStringLiteral("zebra_style"), settings.zebraStyle);
-    file.writeBool(viewSection, QStringLiteral("show_icons"), settings.showIcons);
+        file.setValue(viewSection, QStringLiteral("show_fname_ed"), flag(settings.showNameChanges));
+        file.setValue(viewSection, QStringLiteral("fname_ed_col"), colorToString(settings.nameChangeColor));
+        file.setValue(viewSection, QStringLiteral("show_fpath_ed"), flag(settings.showPathChanges));
+        file.setValue(viewSection, QStringLiteral("fpath_ed_st"), QString::number(static_cast<int>(settings.pathChangeStyle)));
+        file.setValue(viewSection, QStringLiteral("zebra_style"), flag(settings.zebraStyle));
+        file.setValue(viewSection, QStringLiteral("show_icons"), flag(settings.showIcons));
+    });
 }
 
 QString readTemplateName(const QString &iniPath)

@@ -118,6 +118,14 @@ TEST_F(SettingsFileTest, UnwritableFileStopsWithUnableToWrite)
         EXPECT_EQ(std::string(error.what()), "Unable to write to " + blocked.toStdString() + ": " + std::strerror(ENOTDIR));
     }
     EXPECT_THROW(writeTemplateName(blocked, QStringLiteral("x")), IniWriteError);
+
+    // A key the file cannot hold stops the whole save, not the keys after it.
+    const QByteArray before("[MAIN]\ngen_autosave=0\n");
+    writeBytes(path, before);
+    Settings settings;
+    settings.disabledModules = {QStringLiteral("a=b.so")};
+    EXPECT_THROW(SaveSettings(path, settings), IniWriteError);
+    EXPECT_EQ(readBytes(path), before);
 }
 
 TEST(ColorValue, NamesAndDollarFormsBothWays)
