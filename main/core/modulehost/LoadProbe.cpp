@@ -33,10 +33,10 @@ pid_t startProbe(const std::string &helper, const std::vector<std::string> &path
     posix_spawnattr_t attributes;
     posix_spawn_file_actions_init(&actions);
     posix_spawnattr_init(&attributes);
-    // dup2 clears close-on-exec on the copy: only the report descriptor
-    // reaches the helper. What the libraries print while they load is printed
-    // again by the host.
+    // dup2 clears close-on-exec on the copy, so the report (and not its
+    // other end) survives the exec.
     posix_spawn_file_actions_adddup2(&actions, report, kLoadReportDescriptor);
+    // What the libraries print while they load is printed again by the host.
     posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
     posix_spawn_file_actions_adddup2(&actions, STDOUT_FILENO, STDERR_FILENO);
     // Its own process group: a Ctrl+C at the terminal is meant for the host,
