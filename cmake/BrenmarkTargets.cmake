@@ -11,7 +11,9 @@ function(brenmark_add_core_test name)
     target_link_libraries(${name} PRIVATE brenmark_core GTest::gtest GTest::gtest_main ${ARG_LIBRARIES})
     target_compile_definitions(${name} PRIVATE
         BRENMARK_FIXTURE_DIR="${BRENMARK_FIXTURE_DIR}"
-        BRENMARK_SOURCE_DIR="${CMAKE_SOURCE_DIR}")
+        BRENMARK_SOURCE_DIR="${CMAKE_SOURCE_DIR}"
+        BRENMARK_PROBE_EXECUTABLE="$<TARGET_FILE:brenmark-probe>")
+    add_dependencies(${name} brenmark-probe)
     set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests)
     gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60 PROPERTIES TIMEOUT 120)
 endfunction()
@@ -24,7 +26,9 @@ function(brenmark_add_widget_test name)
     target_link_libraries(${name} PRIVATE brenmark_ui Qt6::Test ${ARG_LIBRARIES})
     target_compile_definitions(${name} PRIVATE
         BRENMARK_FIXTURE_DIR="${BRENMARK_FIXTURE_DIR}"
-        BRENMARK_SOURCE_DIR="${CMAKE_SOURCE_DIR}")
+        BRENMARK_SOURCE_DIR="${CMAKE_SOURCE_DIR}"
+        BRENMARK_PROBE_EXECUTABLE="$<TARGET_FILE:brenmark-probe>")
+    add_dependencies(${name} brenmark-probe)
     set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests)
     add_test(NAME ${name} COMMAND ${name})
     set_tests_properties(${name} PROPERTIES

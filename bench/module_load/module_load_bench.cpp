@@ -1,6 +1,6 @@
-// What the load check adds to the start: the shipped modules loaded in a
-// child process before the program loads them, from a process that holds
-// Qt Widgets as the window does (a larger process takes longer to fork).
+// What the load check adds to the start: the shipped modules loaded in
+// brenmark-probe before the program loads them, started from a process that
+// holds Qt Widgets as the window does.
 #include "main/core/modulehost/LoadProbe.h"
 
 #include <QApplication>
@@ -30,7 +30,7 @@ int main(int argc, char *argv[])
     std::vector<double> times;
     for (int round = 0; round < kRounds; ++round) {
         const auto start = std::chrono::steady_clock::now();
-        const std::vector<brenmark::LoadVerdict> verdicts = brenmark::probeLibraryLoading(paths);
+        const std::vector<brenmark::LoadVerdict> verdicts = brenmark::probeLibraryLoading(paths, BRENMARK_PROBE_EXECUTABLE);
         times.push_back(std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count());
         if (std::any_of(verdicts.begin(), verdicts.end(), [](const auto &verdict) { return !verdict.safe; })) {
             std::fprintf(stderr, "a shipped module failed the load check\n");

@@ -63,6 +63,7 @@ ProgramDirectory::ProgramDirectory(const fs::path &parent)
         throw std::runtime_error("mkdtemp failed");
     m_path = pattern;
     fs::copy_file(BRENMARK_BATCH_EXECUTABLE, executable());
+    fs::copy_file(BRENMARK_PROBE_EXECUTABLE, m_path / "brenmark-probe");
     fs::create_directory(m_path / "Plugins");
     fs::create_directory(m_path / "Templates");
     fs::create_directory(m_path / "Languages");

@@ -30,6 +30,7 @@ TEST(FileModulesHost, MenusImagesAndButtons)
     QTemporaryDir program;
     ASSERT_TRUE(program.isValid());
     QDir(program.path()).mkpath(QStringLiteral("Plugins"));
+    ASSERT_TRUE(QFile::link(QStringLiteral(BRENMARK_PROBE_EXECUTABLE), program.filePath(QStringLiteral("brenmark-probe"))));
     for (const char *name : {"extension", "date_time", "transliteration", "move_to_folder", "music_tags"}) {
         const QString file = QString::fromLatin1(name) + QStringLiteral(".so");
         ASSERT_TRUE(QFile::copy(QStringLiteral(BRENMARK_PLUGINS_DIR "/") + file, program.filePath(QStringLiteral("Plugins/")) + file));

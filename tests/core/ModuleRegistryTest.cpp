@@ -432,16 +432,36 @@ TEST_F(ModuleRegistryTest, TheLoadCheckGoesOnAfterEachLibraryThatKillsIt)
                                           path("second_initcrash.so"), path("second_initcrash.so"),
                                           path("missing.so"), path(HostPlugins::fileName("alpha")),
                                           path(HostPlugins::fileName("beta")), path("second_initcrash.so")};
-    const std::vector<LoadVerdict> verdicts = probeLibraryLoading(paths);
+    const std::string helper = plugins.programDir() + "brenmark-probe";
+    const std::vector<LoadVerdict> verdicts = probeLibraryLoading(paths, helper);
     ASSERT_EQ(verdicts.size(), paths.size());
     const bool expected[] = {false, true, false, false, true, true, true, false};
     for (size_t i = 0; i < paths.size(); ++i) {
         EXPECT_EQ(verdicts[i].safe, expected[i]) << paths[i];
         EXPECT_EQ(verdicts[i].reason.empty(), expected[i]) << paths[i] << ": " << verdicts[i].reason;
     }
-    EXPECT_TRUE(probeLibraryLoading({}).empty());
+    EXPECT_TRUE(probeLibraryLoading({}, helper).empty());
     // Nothing of the check stays in the host.
     EXPECT_FALSE(plugins.isLoaded(HostPlugins::fileName("plain")));
+}
+
+TEST_F(ModuleRegistryTest, WithoutAWorkingHelperNoLibraryIsLostAndTheHelperIsNamed)
+{
+    plugins.add("initcrash");
+    plugins.add("plain");
+    const std::vector<std::string> paths {QFile::encodeName(plugins.pluginPath(HostPlugins::fileName("initcrash"))).toStdString(),
+                                          QFile::encodeName(plugins.pluginPath(HostPlugins::fileName("plain"))).toStdString()};
+    // Missing, and one that ends before it loads anything (as a helper whose
+    // own libraries are missing does): neither may pass for a library fault.
+    for (const std::string helper : {plugins.programDir() + "Plugins/brenmark-probe", std::string("/bin/false")}) {
+        testing::internal::CaptureStderr();
+        const std::vector<LoadVerdict> verdicts = probeLibraryLoading(paths, helper);
+        const std::string errors = testing::internal::GetCapturedStderr();
+        EXPECT_NE(errors.find(helper), std::string::npos) << errors;
+        ASSERT_EQ(verdicts.size(), paths.size());
+        for (const LoadVerdict &verdict : verdicts)
+            EXPECT_TRUE(verdict.safe) << helper << ": " << verdict.reason;
+    }
 }
 
 TEST_F(ModuleRegistryTest, HiddenLibrariesAreScannedToo)

@@ -18,6 +18,7 @@ TEST(ModulesShippedInHost, LoadIntoOneCategoryWithIcons)
     ASSERT_TRUE(::mkdtemp(pattern.data()));
     const fs::path programDir = pattern;
     fs::create_directory(programDir / "Plugins");
+    fs::create_symlink(BRENMARK_PROBE_EXECUTABLE, programDir / "brenmark-probe");
     const std::set<std::string> files = {"insert_text.so", "replace_text.so", "remove_text.so",
                                          "letter_case.so", "numbering.so"};
     for (const std::string &file : files)

@@ -1,5 +1,6 @@
-// A program directory of its own for module host tests: Plugins/ with copies
-// of chosen fixture modules, and a call log the fixtures write to.
+// A program directory of its own for module host tests: the load check's
+// helper, Plugins/ with copies of chosen fixture modules, and a call log the
+// fixtures write to.
 #pragma once
 
 #include <QByteArray>
@@ -24,6 +25,8 @@ public:
         if (!m_dir.isValid())
             throw std::runtime_error("no temporary directory");
         QDir(m_dir.path()).mkpath("Plugins");
+        if (!QFile::link(QStringLiteral(BRENMARK_PROBE_EXECUTABLE), m_dir.filePath("brenmark-probe")))
+            throw std::runtime_error("cannot link " BRENMARK_PROBE_EXECUTABLE);
         m_log = m_dir.filePath("calls.log");
         setenv("BRENMARK_HOST_FIXTURE_LOG", QFile::encodeName(m_log).constData(), 1);
     }

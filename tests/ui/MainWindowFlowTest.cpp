@@ -102,6 +102,7 @@ void MainWindowFlowTest::init()
     m_programDir = m_dir->path() + QLatin1Char('/');
     QDir(m_programDir).mkpath(QStringLiteral("Plugins"));
     QDir(m_programDir).mkpath(QStringLiteral("files/archive"));
+    QVERIFY(QFile::link(QStringLiteral(BRENMARK_PROBE_EXECUTABLE), m_programDir + QStringLiteral("brenmark-probe")));
     for (const char *name : {"fixture_window_prefix.so", "fixture_window_move.so"})
         QVERIFY(QFile::copy(QStringLiteral(BRENMARK_FIXTURE_DIR "/") + QLatin1String(name),
                             m_programDir + QStringLiteral("Plugins/") + QLatin1String(name)));

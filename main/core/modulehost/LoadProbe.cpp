@@ -1,13 +1,15 @@
 #include "main/core/modulehost/LoadProbe.h"
 
-#include "main/core/modulehost/ModuleLibrary.h"
+#include "main/core/modulehost/LoadProbeProtocol.h"
 
+#include <cerrno>
 #include <chrono>
 #include <csignal>
 #include <cstdio>
 #include <cstring>
 #include <fcntl.h>
 #include <poll.h>
+#include <spawn.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -18,35 +20,48 @@ namespace {
 // at every start just the same.
 constexpr auto kLoadTimeLimit = std::chrono::seconds(5);
 
-// The child: loads the libraries from `first` on and reports each one that
-// loaded (or failed to load) with one byte. It never returns.
-[[noreturn]] void probeInChild(const std::vector<std::string> &paths, size_t first, int report)
+// Starts brenmark-probe on the libraries from `first` on, its reports going
+// to `report`; -1 with errno set when it cannot be started.
+pid_t startProbe(const std::string &helper, const std::vector<std::string> &paths, size_t first, int report)
 {
-    // Its own process group: a Ctrl+C at the terminal is meant for the host,
-    // and must not be taken for a library that killed the child.
-    setpgid(0, 0);
-    // The host's handlers (module call guard, closing on signals) have no
-    // business here: every signal takes its default action.
-    for (int signal = 1; signal < NSIG; ++signal) {
-        if (signal != SIGKILL && signal != SIGSTOP)
-            std::signal(signal, SIG_DFL);
-    }
-    sigset_t none;
-    sigemptyset(&none);
-    sigprocmask(SIG_SETMASK, &none, nullptr);
+    std::vector<char *> arguments {const_cast<char *>(helper.c_str())};
+    for (size_t index = first; index < paths.size(); ++index)
+        arguments.push_back(const_cast<char *>(paths[index].c_str()));
+    arguments.push_back(nullptr);
+
+    posix_spawn_file_actions_t actions;
+    posix_spawnattr_t attributes;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawnattr_init(&attributes);
+    // dup2 clears close-on-exec on the copy, so the report (and not its
+    // other end) survives the exec.
+    posix_spawn_file_actions_adddup2(&actions, report, kLoadReportDescriptor);
     // What the libraries print while they load is printed again by the host.
-    if (int null = open("/dev/null", O_WRONLY); null >= 0) {
-        dup2(null, STDOUT_FILENO);
-        dup2(null, STDERR_FILENO);
+    posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
+    posix_spawn_file_actions_adddup2(&actions, STDOUT_FILENO, STDERR_FILENO);
+    // Its own process group: a Ctrl+C at the terminal is meant for the host,
+    // and must not be taken for a library that killed the helper. Signals the
+    // host ignores or blocks take their default action there.
+    sigset_t all;
+    sigset_t none;
+    sigfillset(&all);
+    sigdelset(&all, SIGKILL);
+    sigdelset(&all, SIGSTOP);
+    sigemptyset(&none);
+    posix_spawnattr_setpgroup(&attributes, 0);
+    posix_spawnattr_setsigdefault(&attributes, &all);
+    posix_spawnattr_setsigmask(&attributes, &none);
+    posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETPGROUP | POSIX_SPAWN_SETSIGDEF | POSIX_SPAWN_SETSIGMASK);
+
+    pid_t child = -1;
+    const int failure = posix_spawn(&child, helper.c_str(), &actions, &attributes, arguments.data(), environ);
+    posix_spawnattr_destroy(&attributes);
+    posix_spawn_file_actions_destroy(&actions);
+    if (failure != 0) {
+        errno = failure;
+        return -1;
     }
-    for (size_t index = first; index < paths.size(); ++index) {
-        // Kept loaded: unloading would run code the host never runs here.
-        static_cast<void>(ModuleLibrary::open(paths[index]).release());
-        const char done = 1;
-        if (write(report, &done, 1) != 1)
-            _exit(2);
-    }
-    _exit(0);
+    return child;
 }
 
 std::string endOfChild(int status)
@@ -96,7 +111,7 @@ size_t readReports(int report, size_t expected, bool &timedOut)
 
 } // namespace
 
-std::vector<LoadVerdict> probeLibraryLoading(const std::vector<std::string> &paths)
+std::vector<LoadVerdict> probeLibraryLoading(const std::vector<std::string> &paths, const std::string &helper)
 {
     std::vector<LoadVerdict> verdicts(paths.size());
     size_t next = 0;
@@ -104,26 +119,32 @@ std::vector<LoadVerdict> probeLibraryLoading(const std::vector<std::string> &pat
         int report[2];
         if (pipe2(report, O_CLOEXEC) != 0)
             break;
-        // The child must not write out what the host has buffered.
-        std::fflush(nullptr);
-        const pid_t child = fork();
+        const pid_t child = startProbe(helper, paths, next, report[1]);
+        const int startError = errno;
+        close(report[1]);
         if (child < 0) {
             close(report[0]);
-            close(report[1]);
+            std::fprintf(stderr, "%s: не удалось запустить %s (%s): модули загружаются без проверки\n",
+                         program_invocation_short_name, helper.c_str(), std::strerror(startError));
             break;
         }
-        if (child == 0)
-            probeInChild(paths, next, report[1]);
-        close(report[1]);
         bool timedOut = false;
-        const size_t loaded = readReports(report[0], paths.size() - next, timedOut);
+        // The helper's first report says it started; the others count libraries.
+        const size_t reports = readReports(report[0], paths.size() - next + 1, timedOut);
         close(report[0]);
         if (timedOut)
             kill(child, SIGKILL);
         int status = 0;
         while (waitpid(child, &status, 0) < 0 && errno == EINTR) {
         }
-        next += loaded;
+        if (reports == 0) {
+            // It never got as far as loading anything: the helper itself is
+            // broken (not executable, a library of its own missing).
+            std::fprintf(stderr, "%s: %s завершился, не начав проверку: модули загружаются без проверки\n",
+                         program_invocation_short_name, helper.c_str());
+            break;
+        }
+        next += reports - 1;
         if (next >= paths.size())
             break;
         verdicts[next].safe = false;

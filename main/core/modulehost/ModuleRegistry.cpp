@@ -1,6 +1,7 @@
 #include "main/core/modulehost/ModuleRegistry.h"
 
 #include "main/core/modulehost/LoadProbe.h"
+#include "main/core/modulehost/LoadProbeProtocol.h"
 #include "main/core/modulehost/ModuleCallGuard.h"
 #include "main/core/modulehost/ProgramDirectory.h"
 
@@ -98,8 +99,8 @@ void ModuleRegistry::LoadModules(const ModuleLoadSettings &settings, ModuleImage
         }
     }
     // A library that crashes while it loads would take the host down at every
-    // start, before any window: such libraries are found in a child first.
-    const std::vector<LoadVerdict> verdicts = probeLibraryLoading(paths);
+    // start, before any window: such libraries are found in a helper first.
+    const std::vector<LoadVerdict> verdicts = probeLibraryLoading(paths, settings.programDir + kLoadProbeProgram);
     for (size_t index = 0; index < fileNames.size(); ++index) {
         if (verdicts[index].safe)
             loadModule(scan, fileNames[index]);

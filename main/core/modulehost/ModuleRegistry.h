@@ -16,7 +16,7 @@ namespace brenmark {
 // What LoadModules reads from the settings and the windows.
 struct ModuleLoadSettings
 {
-    std::string programDir;      // ends in "/"; modules are found in programDir + "Plugins/"
+    std::string programDir;      // ends in "/"; modules in programDir + "Plugins/", brenmark-probe beside
     QStringList disabledModules; // DisabledModuleList: library file names, letter case ignored
     bool grouping = true;        // chb_view_grouping: categories become submenus
     void *mainWindow = nullptr;  // handed to every module's initialize (the QWidget's address or null)
@@ -35,8 +35,8 @@ public:
     // window's own images stay in front). A module that throws or faults in any
     // call while loading is skipped and unloaded as if it had never been there.
     // A library that would take the process down while it loads (its static
-    // initialisers) is found first in a child process, skipped, and named on
-    // standard error (probeLibraryLoading).
+    // initialisers) is found first in settings.programDir + "brenmark-probe",
+    // skipped, and named on standard error (probeLibraryLoading).
     // Run once at start; a second run unloads what the first one loaded.
     void LoadModules(const ModuleLoadSettings &settings, ImageList &imlAddMenu, ImageList &imlModules);
     // The same with the images going to `images`; with none (a front end
