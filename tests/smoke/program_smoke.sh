@@ -10,16 +10,29 @@ set -euo pipefail
 program=$1
 screenshot=${2:-}
 work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
+xvfb=
+trap '[[ -n "$xvfb" ]] && kill "$xvfb" 2>/dev/null; rm -rf "$work"' EXIT
 
-cp "$program" "$work/"
+# One X server for both checks, on a display number it picks and reports
+# itself once it listens: two servers started back to back by xvfb-run -a
+# could race for the same number.
+Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" 2>/dev/null &
+xvfb=$!
+for _ in $(seq 200); do
+    [[ -s "$work/display" ]] && break
+    sleep 0.05
+done
+[[ -s "$work/display" ]] || { echo "no X server"; exit 1; }
+export DISPLAY=":$(tr -d '[:space:]' < "$work/display")"
+
+cp "$program" "$(dirname "$program")/brenmark-probe" "$work/"
 cp -r "$(dirname "$program")/Plugins" "$(dirname "$program")/Languages" "$work/"
 mkdir -p "$work/files"
 for name in photo.jpg notes.txt report.pdf; do echo data > "$work/files/$name"; done
 printf '%s\n' "$work/files/photo.jpg" "$work/files/notes.txt" "$work/files/report.pdf" "$work/files" > "$work/list.txt"
 
 export SMOKE_PROGRAM="$work/$(basename "$program")" SMOKE_LIST="$work/list.txt" SMOKE_SHOT="$screenshot"
-xvfb-run -a -s "-screen 0 1024x768x24" bash -c '
+bash -c '
     "$SMOKE_PROGRAM" "$SMOKE_LIST" &
     pid=$!
     for _ in $(seq 200); do
@@ -47,7 +60,7 @@ xvfb-run -a -s "-screen 0 1024x768x24" bash -c '
 # The start sequence creates the templates folder.
 test -d "$work/Templates"
 
-xvfb-run -a -s "-screen 0 1024x768x24" bash -c '
+bash -c '
     "$SMOKE_PROGRAM" "$SMOKE_LIST.missing" &
     pid=$!
     for _ in $(seq 200); do
